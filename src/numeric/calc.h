@@ -1,0 +1,36 @@
+// The input calculator: a typed field may hold a small arithmetic expression with
+// + - * / ^ and parentheses. Failures are returned as values (error number and message);
+// the caller that reads a field decides how to show them.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tolvi {
+
+// Error numbers of the calculator. Numbers 1 to 4 have a fixed message; the others
+// (an overflow, a power without a real value) have an empty message.
+enum ErrCalc : int16_t {
+  CalcOk = 0,
+  CalcParentesis = 1,   // "Al nombre de parèntesis"
+  CalcFaltaOperand = 2, // "Falta operand"
+  CalcDivZero = 3,      // "Divisió per zero"
+  CalcCaracters = 4,    // "Caràcter(s) no permeso(s)"
+  CalcOverflow = 6,     // a result too large for a double
+  CalcNoReal = 5,       // a power without a real value (negative base, fractional exponent)
+};
+
+struct CalcResult {
+  double value = 0;        // 0 whenever err != 0
+  int16_t err = CalcOk;    // ErrCalc of the evaluation
+  std::string message;     // the message to show (may be empty for errors 5 and 6)
+  bool ok() const { return err == CalcOk; }
+};
+
+// The message of an error number ("" for numbers without a message).
+std::string MissatgeCalc(int16_t err);
+
+// Evaluates a typed expression ("," is not handled here; LlegeixNum turns it into ".").
+CalcResult Avalua(std::string_view text);
+
+}  // namespace tolvi

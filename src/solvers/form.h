@@ -1,0 +1,76 @@
+// The main window as the solvers and the controller see it: controls found by their names
+// ("Id(0)", "IdI(15)", "BtGuard(2)"), each with a text, an enabled and a visible state.
+// The Qt window and an in-memory form (tests, tolvi-cli) both implement it.
+#pragma once
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+#include "documents/prob.h"
+
+namespace tolvi {
+
+class Form {
+ public:
+  virtual ~Form() = default;
+  virtual std::string text(std::string_view name) const = 0;
+  virtual void setText(std::string_view name, std::string_view text) = 0;
+  virtual bool enabled(std::string_view name) const = 0;
+  virtual void setEnabled(std::string_view name, bool on) = 0;
+  virtual bool visible(std::string_view name) const = 0;
+  virtual void setVisible(std::string_view name, bool on) = 0;
+};
+
+// A form held in memory. Unknown controls read as empty, enabled and visible.
+class MemoryForm : public Form {
+ public:
+  struct Control {
+    std::string text;
+    bool enabled = true;
+    bool visible = true;
+  };
+  std::string text(std::string_view name) const override;
+  void setText(std::string_view name, std::string_view text) override;
+  bool enabled(std::string_view name) const override;
+  void setEnabled(std::string_view name, bool on) override;
+  bool visible(std::string_view name) const override;
+  void setVisible(std::string_view name, bool on) override;
+  const std::map<std::string, Control, std::less<>>& controls() const { return controls_; }
+
+ private:
+  const Control* find(std::string_view name) const;
+  std::map<std::string, Control, std::less<>> controls_;
+};
+
+// One change a solver makes to the window, applied by the controller in order.
+struct FormEdit {
+  enum Kind { Text, Enabled, Visible } kind;
+  std::string name;
+  std::string text;  // Text
+  bool on = false;   // Enabled, Visible
+};
+
+// What a solve wants written. The controller applies the edits in order (a text edit raises
+// the field's change handler, which disables the panel's Save button), then stores the record,
+// then enables the panel's Save button when solved is true.
+struct SolveOutcome {
+  std::vector<FormEdit> edits;
+  std::optional<Prob> record;
+  bool solved = false;
+
+  void setText(std::string_view name, std::string_view text) {
+    edits.push_back({FormEdit::Text, std::string(name), std::string(text), false});
+  }
+  void setEnabled(std::string_view name, bool on) {
+    edits.push_back({FormEdit::Enabled, std::string(name), {}, on});
+  }
+  void setVisible(std::string_view name, bool on) {
+    edits.push_back({FormEdit::Visible, std::string(name), {}, on});
+  }
+};
+
+// "Id" and 3 give "Id(3)".
+std::string Nom(std::string_view group, int index);
+
+}  // namespace tolvi
