@@ -1,0 +1,10 @@
+#include <CLI/CLI.hpp>
+
+#include "cli/cli.h"
+
+namespace tolvi::cli {
+
+// Not written yet.
+void AddSolve(CLI::App&, Streams, int*) {}
+
+}  // namespace tolvi::cli
