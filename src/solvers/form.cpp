@@ -28,6 +28,21 @@ void MemoryForm::setVisible(std::string_view name, bool on) {
   controls_[std::string(name)].visible = on;
 }
 
+std::vector<std::string> MemoryForm::items(std::string_view name) const {
+  const Control* c = find(name);
+  return c ? c->items : std::vector<std::string>();
+}
+void MemoryForm::addItem(std::string_view name, std::string_view item) {
+  controls_[std::string(name)].items.emplace_back(item);
+}
+int MemoryForm::currentIndex(std::string_view name) const {
+  const Control* c = find(name);
+  return c ? c->current : -1;
+}
+void MemoryForm::setCurrentIndex(std::string_view name, int index) {
+  controls_[std::string(name)].current = index;
+}
+
 std::string Nom(std::string_view group, int index) {
   return std::string(group) + "(" + std::to_string(index) + ")";
 }

@@ -20,6 +20,11 @@ class Form {
   virtual void setEnabled(std::string_view name, bool on) = 0;
   virtual bool visible(std::string_view name) const = 0;
   virtual void setVisible(std::string_view name, bool on) = 0;
+  // List controls (the currency list): items, and the selected one (-1 = none).
+  virtual std::vector<std::string> items(std::string_view name) const = 0;
+  virtual void addItem(std::string_view name, std::string_view item) = 0;
+  virtual int currentIndex(std::string_view name) const = 0;
+  virtual void setCurrentIndex(std::string_view name, int index) = 0;
 };
 
 // A form held in memory. Unknown controls read as empty, enabled and visible.
@@ -29,6 +34,8 @@ class MemoryForm : public Form {
     std::string text;
     bool enabled = true;
     bool visible = true;
+    std::vector<std::string> items;
+    int current = -1;
   };
   std::string text(std::string_view name) const override;
   void setText(std::string_view name, std::string_view text) override;
@@ -36,6 +43,10 @@ class MemoryForm : public Form {
   void setEnabled(std::string_view name, bool on) override;
   bool visible(std::string_view name) const override;
   void setVisible(std::string_view name, bool on) override;
+  std::vector<std::string> items(std::string_view name) const override;
+  void addItem(std::string_view name, std::string_view item) override;
+  int currentIndex(std::string_view name) const override;
+  void setCurrentIndex(std::string_view name, int index) override;
   const std::map<std::string, Control, std::less<>>& controls() const { return controls_; }
 
  private:
