@@ -1,0 +1,30 @@
+// The state the main window keeps besides the texts of its controls: the panels' problem
+// records, which panels hold a solved case, the currency symbol and the active panel.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+#include "documents/prob.h"
+
+namespace tolvi {
+
+struct AppState {
+  ProbTable Probs{};         // the last composed case of each panel, by panel key
+  int16_t PanAct = -1;       // panel key of the last Solve; -1 until the first
+  int16_t Idioma = 2;        // language of the secondary windows: 0 English, 1 Catalan, 2 Spanish
+  std::string Resolts;       // digits of the solved panels, each once, ascending
+  std::string SelGuard;      // digits of the panels a bulk save writes
+  // The currency symbols in the order of the list LstSmbs: "€", "$", "£", then every symbol
+  // the user gave (typed with Enter, or read from NSmb.txt), so each list item has its own.
+  std::vector<std::string> Smbs{"\u20AC", "$", "\u00A3"};
+  int16_t NSmb = 0;          // index of the chosen symbol in Smbs
+  std::string Smb = "\u20AC";  // Smbs[NSmb], written after every amount
+  std::string CarpIni;       // the working folder at start-up
+  bool DinsPA = false;       // the last press on PAritm fell on the term list's rectangle
+  bool DinsPG = false;       // the same for PGeom
+  std::array<double, 6> Vals{};  // quantities of the panel being solved (geometric entries)
+  bool ended = false;        // "&Salir" was chosen: the program ends without its close step
+};
+
+}  // namespace tolvi

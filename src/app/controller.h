@@ -1,0 +1,108 @@
+// The headless main window: it holds the window state (AppState) and runs the event flow of
+// the panels' buttons, the field change handlers, the term lists, the currency list and the
+// menus. The texts, enabled and visible states of the controls live in a Form (the Qt window,
+// or a MemoryForm in tests and tolvi-cli); everything else the platform does goes through
+// Services. Nothing here knows about Qt.
+//
+// How a front end drives it:
+// - call start() once when the window is shown, close() when the user closes it;
+// - call fieldChanged(name) for edits made by the user only. Texts the controller writes go
+//   through the form's setText and the controller raises the change handler itself, once, so
+//   the window must not report its own programmatic changes (QLineEdit::textEdited is enough);
+// - buttons: clicked("BtOk(3)"), clicked("BtGen(0)"), ... or the named calls solve(3), etc.;
+// - the currency list "LstSmbs": its edit text is text("LstSmbs") and currentIndex is -1 while
+//   the user's own typed text stands in it (no item selected). symbolSelected(i) when the user
+//   picks item i; keyPressed("LstSmbs", 13) for Enter. The controller adds the list's items
+//   (the window must not insert typed texts by itself).
+// - after menu("OpSurt") the program ends at once; close() then writes nothing.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include "app/app_state.h"
+#include "solvers/form.h"
+#include "solvers/services.h"
+#include "solvers/solve.h"
+
+namespace tolvi {
+
+class Atzar;
+
+inline constexpr int kEnter = 13;
+
+// Places where later parts of the program plug in. An empty hook does nothing.
+struct ControllerHooks {
+  std::function<void()> buildTools;  // start-up: the Tools menu from Tools.rel
+  std::function<void()> iniFuncions; // start-up: prepare the expression module
+  std::function<void()> saveAll;     // write the records of the panels in SelGuard to one file
+  std::function<void()> openSaved;   // "Abrir": open a saved problem file
+  // Events the controller does not handle itself (the geometric fields' keys and clicks, OkS,
+  // the Tools and Info menus). A hook answers true when it handled the event.
+  std::function<bool(std::string_view name, int key)> keyPressed;
+  std::function<bool(std::string_view name)> clicked;
+  std::function<bool(std::string_view name)> menu;
+};
+
+class Controller {
+ public:
+  // workdir is the working folder (CarpIni), where NSmb.txt lives. An empty workdir means
+  // no settings files: NSmb.txt is neither read nor written (tolvi-cli).
+  Controller(Form& form, Services& ui, Atzar& rng, std::string workdir);
+
+  // The window's design states, then the load steps in order.
+  void start();
+  // The window closed: NSmb.txt is replaced (atomically) by the chosen symbol. A file that
+  // cannot be written is reported in a message. Answers false then; does nothing after
+  // "&Salir".
+  bool close();
+
+  void generate(int16_t key);  // BtGen(key)
+  void solve(int16_t key);     // BtOk(key)
+  void reset(int16_t key);     // BtRst(key)
+  void save(int16_t key);      // BtGuard(key): the panel's record in the problem viewer
+  void saveAll();              // OpGuard: SelGuard = Resolts, then the save of all
+
+  void fieldChanged(std::string_view name);  // the user changed a field's text
+  void keyPressed(std::string_view name, int key);
+  void clicked(std::string_view name);
+  // A mouse press on the frame "PAritm" or "PGeom"; insideTermList tells whether it fell on
+  // the rectangle of the frame's term list (IdPA / IdPG), edges included.
+  void framePressed(std::string_view frame, bool insideTermList);
+  void doubleClicked(std::string_view name);  // "PAritm", "PGeom", "IdPA", "IdPG"
+  void symbolSelected(int index);             // an item of LstSmbs chosen (-1: none)
+  void menu(std::string_view name);
+
+  // Applies what a solver or the generator wants written, in the window's order: the edits
+  // (text edits raise the change handlers), then the record into Probs(key) if there is one,
+  // then BtGuard(key) enabled when solved. Later handlers (the infinite-sum entry) use it too.
+  void apply(int16_t key, const SolveOutcome& outcome);
+  // Writes a field and raises its change handler when the text changed.
+  void setField(std::string_view name, std::string_view text);
+  // MostraSumaInf: offers (true) or withdraws the geometric infinite-sum row.
+  void showInfiniteSum(bool on);
+
+  const AppState& state() const { return state_; }
+  AppState& state() { return state_; }
+  SolveContext context();
+  ControllerHooks& hooks() { return hooks_; }
+  Form& form() { return form_; }
+  Services& services() { return ui_; }
+
+ private:
+  void changed(std::string_view name);
+  void posaSimbols();
+  void llegeixNSmb();
+  void addSymbol(std::string symbol);
+
+  Form& form_;
+  Services& ui_;
+  Atzar& rng_;
+  AppState state_;
+  ControllerHooks hooks_;
+};
+
+// Panel keys are 0..7.
+inline bool IsPanelKey(int key) { return key >= 0 && key <= 7; }
+
+}  // namespace tolvi
