@@ -1,0 +1,65 @@
+// Saving and opening problem files from the main window and the problem viewer. Each
+// operation takes what it reads (the services, the records, the language, the working folder
+// CarpIni) so the controller and the viewer just call it.
+//
+// - BtGuard(k) of a panel:   GuardaPanell(ui, Probs, k, SelGuard, Idioma, CarpIni)
+//   shows Probs(k) in the problem viewer;
+// - "&Guardar todo":          SelGuard = Resolts, then GuardaPanell(..., -1, SelGuard, ...)
+//   appends the records of the panels in SelGuard to one file chosen in the file dialog;
+// - the viewer's save button: GuardaPrb(ui, the texts as left, Idioma, CarpIni);
+// - "Abrir":                  ObrePrbls(ui, Idioma, CarpIni).
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "documents/prob.h"
+#include "documents/textfile.h"
+#include "solvers/services.h"
+
+namespace tolvi {
+
+// The caption of the problem viewer and the filter of problem files.
+inline constexpr std::string_view kCaptionPrb = "Problema";
+inline constexpr std::string_view kFiltrePrbs = "*.txt|*.*";
+
+// The problem folder: CarpIni followed by "Prbls".
+std::string CarpetaPrbls(std::string_view carpIni);
+
+// Makes the problem folder when it is missing, so that saves start there. A failure is only
+// returned: the file dialog then starts in the current folder.
+FileResult CreaCarpetaPrbls(std::string_view carpIni);
+
+// key 0..7: shows Probs(key) in the problem viewer, with the caption "Problema".
+// key -1: writes the records of the panels listed in selGuard (digits 0..7, in their order;
+// anything else is skipped) to a file chosen in the file dialog, in save mode on the problem
+// folder. An empty selGuard does nothing at all; a cancelled dialog writes nothing.
+// Answers true when problems were written.
+bool GuardaPanell(Services& ui, const ProbTable& probs, int16_t key, std::string_view selGuard,
+                  int16_t idioma, std::string_view carpIni);
+
+// Asks for a file (save mode, problem folder) and appends the one problem to it. A failure
+// is a message naming the file and the reason, and the saved notice is not shown. Answers
+// true when the problem was written.
+bool GuardaPrb(Services& ui, const Prob& problem, int16_t idioma, std::string_view carpIni);
+
+// The saved notice: the path, an empty line and the question, titled by language; on Yes
+// the file is opened in the text editor.
+void VeureGuardat(Services& ui, const std::string& path, int16_t idioma);
+
+// "Abrir": a file chosen in the file dialog (open mode, problem folder) is opened in the text
+// editor.
+void ObrePrbls(Services& ui, int16_t idioma, std::string_view carpIni);
+
+// The command that opens a text file in an editor without a shell: on Windows Notepad; else
+// the program in visual, else in editor (split at blanks: "code --wait"), else xdg-open. The
+// path is always one argument of its own.
+Command EditorCommand(const std::string& path, std::string_view visual, std::string_view editor);
+// The same with $VISUAL and $EDITOR of the environment.
+Command NotepadCommand(const std::string& path);
+
+// Opens the file in the text editor, without waiting. When the editor cannot be started,
+// the system's viewer is tried, and if that fails too the user is told. True when opened.
+bool ObreEditor(Services& ui, const std::string& path, int16_t idioma);
+
+}  // namespace tolvi
