@@ -1,0 +1,650 @@
+// Preparing a code string for evaluation, and evaluating it.
+//
+// A piece of code is split at the operator that binds most loosely at its own parenthesis
+// depth: the rightmost "+" or "-" (not the first character, not after an exponent's e), else
+// the rightmost "*" or "/", else the rightmost "^"; so every level groups from the left
+// (2^3^2 is 64). A piece without such an operator is an operand, known by its first character:
+// "-" negates the rest (so -x^2 is (-x)^2), "(" stands for the text between its first and last
+// characters, x and y are the variables, a function's code character applies the function to
+// the text from the third character to the one before the last, and anything else is read as a
+// number (its longest leading numeric part: 2x is 2).
+//
+// Splitting each piece by rescanning it costs time proportional to the square of the length
+// for a chain such as 1+1+1+..., so the operator positions are indexed once by their depth
+// (the depth of a position inside a piece is its depth in the whole text minus the depth where
+// the piece starts) and each split is a binary search.
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+#include <limits>
+#include <string>
+#include <system_error>
+#include <utility>
+
+#include "numeric/fun.h"
+
+namespace tolvi {
+
+namespace {
+
+using Node = FunPrograma::Node;
+using Instr = FunPrograma::Instr;
+
+enum Tipus : uint8_t { kNum, kNumGran, kX, kY, kNeg, kBin, kFun, kInvalid };
+
+// Function numbers: 0 to 16 in the order of NomFun, then the roots of index 2 to 9.
+enum Funcio : uint8_t {
+  fSin, fCos, fTg, fLn, fExp, fCtg, fCosec, fSec, fLog, fAbs,
+  fSinh, fCosh, fTgh, fAtn, fSqr, fSing, fCosg, fArrel2, fArrel9 = fArrel2 + 7
+};
+
+constexpr double kMaxDouble = std::numeric_limits<double>::max();
+inline bool Finit(double v) { return std::fabs(v) <= kMaxDouble; }
+
+// The code points of a code string; a byte that does not start valid UTF-8 stands alone.
+std::u32string Descodifica(std::string_view s) {
+  std::u32string out;
+  out.reserve(s.size());
+  size_t i = 0;
+  while (i < s.size()) {
+    const auto b0 = static_cast<unsigned char>(s[i]);
+    size_t len = 1;
+    char32_t cp = b0;
+    if (b0 >= 0xC2 && b0 <= 0xDF) { len = 2; cp = b0 & 0x1F; }
+    else if (b0 >= 0xE0 && b0 <= 0xEF) { len = 3; cp = b0 & 0x0F; }
+    else if (b0 >= 0xF0 && b0 <= 0xF4) { len = 4; cp = b0 & 0x07; }
+    bool valid = len == 1 ? b0 < 0x80 : i + len <= s.size();
+    for (size_t k = 1; valid && k < len; ++k) {
+      const auto bk = static_cast<unsigned char>(s[i + k]);
+      if ((bk & 0xC0) != 0x80) valid = false;
+      cp = (cp << 6) | (bk & 0x3F);
+    }
+    if (!valid) {
+      out.push_back(0xDC00 + b0);  // a lone surrogate: never a character of the language
+      i += 1;
+    } else {
+      out.push_back(cp);
+      i += len;
+    }
+  }
+  return out;
+}
+
+int FuncioDeCodi(char32_t c) {
+  switch (c) {
+    case U's': return fSin;
+    case U'c': return fCos;
+    case U't': return fTg;
+    case U'l': return fLn;
+    case U'e': return fExp;
+    case U'\u00EA': return fCtg;
+    case U'\u00E8': return fCosec;
+    case U'\u00E9': return fSec;
+    case U'd': return fLog;
+    case U'a': return fAbs;
+    case U'\u00E0': return fSinh;
+    case U'\u00E1': return fCosh;
+    case U'\u00E2': return fTgh;
+    case U'\u00E4': return fAtn;
+    case U'\u00DE': return fSqr;
+    case U'S': return fSing;
+    case U'C': return fCosg;
+    default:
+      if (c >= 2 && c <= 9) return fArrel2 + static_cast<int>(c) - 2;
+      return -1;
+  }
+}
+
+struct Nombre {
+  double v = 0;
+  bool gran = false;  // too large for a double
+};
+
+// The longest leading numeric part of a text, blanks skipped anywhere in it: an optional
+// sign, digits with an optional ".", and an optional exponent (e or E, a sign, digits).
+// No number gives 0; a number too small for a double gives 0.
+Nombre LlegeixNombre(const char32_t* p, const char32_t* e) {
+  auto blanc = [](char32_t c) { return c == U' ' || c == U'\t' || c == U'\n'; };
+  auto digit = [](char32_t c) { return c >= U'0' && c <= U'9'; };
+  while (p < e && blanc(*p)) ++p;
+  bool negatiu = false;
+  if (p < e && (*p == U'+' || *p == U'-')) {
+    negatiu = *p == U'-';
+    ++p;
+  }
+  std::string enter, fraccio;
+  for (; p < e && (digit(*p) || blanc(*p)); ++p)
+    if (digit(*p)) enter += static_cast<char>(*p);
+  if (p < e && *p == U'.') {
+    for (++p; p < e && (digit(*p) || blanc(*p)); ++p)
+      if (digit(*p)) fraccio += static_cast<char>(*p);
+  }
+  if (enter.empty() && fraccio.empty()) return {};
+  long long exp10 = 0;
+  if (p < e && (*p == U'e' || *p == U'E')) {
+    const char32_t* q = p + 1;
+    while (q < e && blanc(*q)) ++q;
+    bool expNeg = false;
+    if (q < e && (*q == U'+' || *q == U'-')) {
+      expNeg = *q == U'-';
+      ++q;
+    }
+    while (q < e && blanc(*q)) ++q;
+    if (q < e && digit(*q)) {
+      for (; q < e && (digit(*q) || blanc(*q)); ++q)
+        if (digit(*q) && exp10 < 1000000000) exp10 = exp10 * 10 + (*q - U'0');
+      if (expNeg) exp10 = -exp10;
+    }
+  }
+  const size_t primer = enter.find_first_not_of('0');
+  enter.erase(0, primer == std::string::npos ? enter.size() : primer);
+  std::string text = enter + "." + fraccio + "e" + std::to_string(exp10);
+  double v = 0;
+  const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+  (void)ptr;
+  if (ec == std::errc::result_out_of_range) {
+    // Decide between too large and too small by the place of the first significant digit.
+    long long lloc = 0;
+    if (!enter.empty()) {
+      lloc = static_cast<long long>(enter.size());
+    } else {
+      const size_t nz = fraccio.find_first_not_of('0');
+      if (nz == std::string::npos) return {};
+      lloc = -static_cast<long long>(nz);
+    }
+    if (lloc + exp10 > 0) return {0, true};
+    return {};
+  }
+  if (ec != std::errc()) return {};
+  return {negatiu ? -v : v, false};
+}
+
+// a^n for 0 <= n <= 64 by repeated squaring, as fast as a few products.
+double PotenciaEntera(double a, int n) {
+  double r = 1;
+  while (n > 0) {
+    if (n & 1) r *= a;
+    n >>= 1;
+    if (n > 0) a *= a;
+  }
+  return r;
+}
+
+// a^b once the guards have passed; a result that is not finite is an overflow.
+inline double Potencia(double a, double b) {
+  if (b >= 0 && b <= 64 && b == std::floor(b)) return PotenciaEntera(a, static_cast<int>(b));
+  return std::pow(a, b);
+}
+
+inline bool PotenciaRebutjada(double a, double b) {
+  return (a <= 0 && b != std::floor(b)) || std::fabs(b) > 10000;
+}
+
+struct Aplicada {
+  double v = 0;
+  int16_t st = 0;      // a guard's status
+  bool fatal = false;  // an overflow
+};
+
+Aplicada AplicaFuncio(int fn, double v) {
+  Aplicada r;
+  switch (fn) {
+    case fSin: r.v = std::sin(v); break;
+    case fCos: r.v = std::cos(v); break;
+    case fTg: r.v = std::tan(v); break;
+    case fSing: r.v = std::sin(v / 180 * 3.14159265358979); break;
+    case fCosg: r.v = std::cos(v / 180 * 3.14159265358979); break;
+    case fCtg:
+      if (v == 0) r.st = 1;
+      else r.v = 1 / std::tan(v);
+      break;
+    case fCosec:
+      if (v == 0) r.st = 1;
+      else r.v = 1 / std::sin(v);
+      break;
+    case fSec: r.v = 1 / std::cos(v); break;
+    case fLn:
+      if (v <= 0) r.st = 2;
+      else r.v = std::log(v);
+      break;
+    case fLog:
+      if (v <= 0) r.st = 2;
+      else r.v = LogDec(v);
+      break;
+    case fAbs: r.v = std::fabs(v); break;
+    case fExp:
+      if (v >= 709.782712893) r.st = 1;
+      else r.v = std::exp(v);
+      break;
+    case fSinh: {
+      const double e = std::exp(v);
+      r.v = (e - 1 / e) / 2;
+      break;
+    }
+    case fCosh: {
+      const double e = std::exp(v);
+      r.v = (e + 1 / e) / 2;
+      break;
+    }
+    case fTgh: {
+      const double e = std::exp(v);
+      r.v = (e - 1 / e) / (1 / e + e);
+      break;
+    }
+    case fAtn: r.v = std::atan(v); break;
+    case fSqr:
+      if (v < 0) r.st = 2;
+      else r.v = std::sqrt(v);
+      break;
+    default: {
+      const int k = fn - fArrel2 + 2;
+      if (v >= 0) r.v = std::pow(v, 1.0 / k);
+      else if (k % 2 == 1) r.v = -std::pow(-v, 1.0 / k);
+      else r.st = 2;
+      break;
+    }
+  }
+  if (r.st != 0) r.v = 0;
+  else if (!Finit(r.v)) r.fatal = true;
+  return r;
+}
+
+// Instructions of the flat program. A binary operator has a form for where its operands come
+// from: S the stack, C the constant k, X the variable x.
+enum Forma : uint8_t { kSS, kSC, kCS, kSX, kXS, kXC, kCX, kFormes };
+enum OpRapid : uint8_t {
+  rPushC, rPushX, rPushY, rNeg, rFun, rFalla, rPowNS, rPowNX,
+  rBin0,  // + operator index (0 "+", 1 "-", 2 "*", 3 "/", 4 "^") * kFormes + form
+};
+
+int IndexOp(uint8_t op) {
+  switch (op) {
+    case '+': return 0;
+    case '-': return 1;
+    case '*': return 2;
+    case '/': return 3;
+    default: return 4;
+  }
+}
+
+// One operator on finite operands as the flat program does it: false when anything other
+// than a finite result would come out (the tree then gives the status).
+template <int Op>
+inline bool Opera(double a, double b, double& r) {
+  if constexpr (Op == 0) r = a + b;
+  else if constexpr (Op == 1) r = a - b;
+  else if constexpr (Op == 2) r = a * b;
+  else if constexpr (Op == 3) {
+    if (b == 0) return false;
+    r = a / b;
+  } else {
+    if (PotenciaRebutjada(a, b)) return false;
+    r = Potencia(a, b);
+  }
+  return Finit(r);
+}
+
+bool EsExponentEnter(const Node& n) {
+  return n.kind == kNum && n.k >= 0 && n.k <= 64 && n.k == std::floor(n.k);
+}
+
+}  // namespace
+
+FunPrograma::FunPrograma(std::string_view code) {
+  const std::u32string s = Descodifica(code);
+  if (s.size() > (size_t{1} << 30)) {
+    nodes_.push_back(Node{kInvalid});
+    prog_.push_back(Instr{rFalla});
+    pila_ = 1;
+    return;
+  }
+  const auto n = static_cast<int32_t>(s.size());
+
+  // Depth before each position, and the operators indexed by (depth, position).
+  std::vector<int32_t> fond(static_cast<size_t>(n) + 1, 0);
+  for (int32_t i = 0; i < n; ++i)
+    fond[i + 1] = fond[i] + (s[i] == U'(' ? 1 : 0) - (s[i] == U')' ? 1 : 0);
+  auto clau = [n](int32_t depth, int32_t pos) {
+    return (static_cast<uint64_t>(static_cast<uint32_t>(depth + n + 1)) << 32) |
+           static_cast<uint32_t>(pos);
+  };
+  std::vector<uint64_t> sumes, productes, potencies;
+  for (int32_t i = 0; i < n; ++i) {
+    const char32_t c = s[i];
+    if ((c == U'+' || c == U'-') && i > 0 && s[i - 1] != U'e' && s[i - 1] != U'E')
+      sumes.push_back(clau(fond[i], i));
+    else if (c == U'*' || c == U'/')
+      productes.push_back(clau(fond[i], i));
+    else if (c == U'^')
+      potencies.push_back(clau(fond[i], i));
+  }
+  auto darrer = [&](const std::vector<uint64_t>& v, int32_t depth, int32_t lo, int32_t hi) {
+    auto it = std::lower_bound(v.begin(), v.end(), clau(depth, hi));
+    if (it == v.begin()) return -1;
+    --it;
+    if ((*it >> 32) != (clau(depth, 0) >> 32)) return -1;
+    const auto pos = static_cast<int32_t>(*it & 0xFFFFFFFFu);
+    return pos >= lo ? pos : -1;
+  };
+  for (auto* v : {&sumes, &productes, &potencies}) std::sort(v->begin(), v->end());
+
+  // Pieces [b, e) still to be turned into nodes, each with the place its node goes.
+  struct Tasca {
+    int32_t b, e, pare;
+    bool segon;
+  };
+  std::vector<Tasca> tasques{{0, n, -1, false}};
+  while (!tasques.empty()) {
+    const Tasca t = tasques.back();
+    tasques.pop_back();
+    Node nd;
+    int32_t fill1b = -1, fill1e = -1, fill2b = -1, fill2e = -1;
+    if (t.b >= t.e) {
+      nd.kind = kInvalid;
+    } else {
+      const int32_t d = fond[t.b];
+      int32_t p = darrer(sumes, d, t.b + 1, t.e);
+      if (p < 0) p = darrer(productes, d, t.b, t.e);
+      if (p < 0) p = darrer(potencies, d, t.b, t.e);
+      const char32_t c = s[t.b];
+      int fn = -1;
+      if (p >= 0) {
+        nd.kind = kBin;
+        nd.op = static_cast<uint8_t>(s[p]);
+        fill1b = t.b, fill1e = p, fill2b = p + 1, fill2e = t.e;
+      } else if (c == U'-') {
+        nd.kind = kNeg;
+        fill1b = t.b + 1, fill1e = t.e;
+      } else if (c == U'(') {
+        if (t.e - t.b >= 2) {
+          // Stands for what is inside: no node of its own.
+          tasques.push_back({t.b + 1, t.e - 1, t.pare, t.segon});
+          continue;
+        }
+        nd.kind = kInvalid;
+      } else if (c == U'x' || c == U'X') {
+        nd.kind = kX;
+      } else if (c == U'y' || c == U'Y') {
+        nd.kind = kY;
+      } else if ((fn = FuncioDeCodi(c)) >= 0) {
+        if (t.e - t.b >= 3) {
+          nd.kind = kFun;
+          nd.op = static_cast<uint8_t>(fn);
+          fill1b = t.b + 2, fill1e = t.e - 1;
+        } else {
+          nd.kind = kInvalid;
+        }
+      } else {
+        const Nombre num = LlegeixNombre(s.data() + t.b, s.data() + t.e);
+        nd.kind = num.gran ? kNumGran : kNum;
+        nd.k = num.v;
+      }
+    }
+    const auto idx = static_cast<int32_t>(nodes_.size());
+    nodes_.push_back(nd);
+    if (t.pare < 0) arrel_ = idx;
+    else if (t.segon) nodes_[t.pare].b = idx;
+    else nodes_[t.pare].a = idx;
+    if (fill1b >= 0) tasques.push_back({fill1b, fill1e, idx, false});
+    if (fill2b >= 0) tasques.push_back({fill2b, fill2e, idx, true});
+  }
+
+  // The flat program: the tree in postfix order, operands that are constants or x folded
+  // into the operator that uses them.
+  struct Pas {
+    int32_t node;
+    uint8_t etapa;
+  };
+  std::vector<Pas> pila{{arrel_, 0}};
+  int32_t alt = 0;
+  auto emet = [&](Instr in, int32_t delta) {
+    prog_.push_back(in);
+    alt += delta;
+    pila_ = std::max(pila_, alt);
+  };
+  auto simple = [&](int32_t i) { return nodes_[i].kind == kNum || nodes_[i].kind == kX; };
+  auto binari = [](int op, Forma f, double k = 0) {
+    return Instr{static_cast<uint8_t>(rBin0 + op * kFormes + f), 0, 0, k};
+  };
+  while (!pila.empty()) {
+    const Pas ps = pila.back();
+    pila.pop_back();
+    const Node& nd = nodes_[ps.node];
+    switch (nd.kind) {
+      case kNum: emet({rPushC, 0, 0, nd.k}, 1); break;
+      case kX: emet({rPushX}, 1); break;
+      case kY: emet({rPushY}, 1); break;
+      case kNumGran:
+      case kInvalid: emet({rFalla}, 1); break;
+      case kNeg:
+      case kFun:
+        if (ps.etapa == 0) {
+          pila.push_back({ps.node, 1});
+          pila.push_back({nd.a, 0});
+        } else {
+          emet({nd.kind == kNeg ? uint8_t{rNeg} : uint8_t{rFun}, nd.op}, 0);
+        }
+        break;
+      default: {  // kBin
+        const int op = IndexOp(nd.op);
+        const Node& l = nodes_[nd.a];
+        const Node& r = nodes_[nd.b];
+        const bool potN = op == 4 && EsExponentEnter(r);
+        const int32_t n32 = potN ? static_cast<int32_t>(r.k) : 0;
+        if (ps.etapa == 0) {
+          if (simple(nd.a) && simple(nd.b)) {
+            if (l.kind == kX && r.kind == kNum) {
+              emet(potN ? Instr{rPowNX, 0, n32, 0} : binari(op, kXC, r.k), 1);
+            } else if (l.kind == kNum && r.kind == kX) {
+              emet(binari(op, kCX, l.k), 1);
+            } else {
+              emet(l.kind == kX ? Instr{rPushX} : Instr{rPushC, 0, 0, l.k}, 1);
+              if (r.kind == kX) emet(binari(op, kSX), 0);
+              else emet(potN ? Instr{rPowNS, 0, n32, 0} : binari(op, kSC, r.k), 0);
+            }
+          } else if (simple(nd.b)) {
+            pila.push_back({ps.node, 1});
+            pila.push_back({nd.a, 0});
+          } else if (simple(nd.a)) {
+            pila.push_back({ps.node, 2});
+            pila.push_back({nd.b, 0});
+          } else {
+            pila.push_back({ps.node, 3});
+            pila.push_back({nd.b, 0});
+            pila.push_back({nd.a, 0});
+          }
+        } else if (ps.etapa == 1) {
+          if (r.kind == kX) emet(binari(op, kSX), 0);
+          else emet(potN ? Instr{rPowNS, 0, n32, 0} : binari(op, kSC, r.k), 0);
+        } else if (ps.etapa == 2) {
+          emet(binari(op, l.kind == kX ? kXS : kCS, l.k), 0);
+        } else {
+          emet(binari(op, kSS), -1);
+        }
+        break;
+      }
+    }
+  }
+}
+
+bool FunPrograma::Rapid(double x, double y, double& out) const {
+  constexpr int32_t kLocal = 32;
+  double local[kLocal];
+  std::vector<double> gran;
+  double* base = local;
+  if (pila_ > kLocal) {
+    gran.resize(static_cast<size_t>(pila_));
+    base = gran.data();
+  }
+  double* sp = base;  // the next free slot
+#define TOLVI_FORMES(OP)                                                        \
+  case rBin0 + (OP) * kFormes + kSS: {                                          \
+    const double b_ = *--sp;                                                    \
+    if (!Opera<OP>(sp[-1], b_, sp[-1])) return false;                           \
+    break;                                                                      \
+  }                                                                             \
+  case rBin0 + (OP) * kFormes + kSC:                                            \
+    if (!Opera<OP>(sp[-1], in.k, sp[-1])) return false;                         \
+    break;                                                                      \
+  case rBin0 + (OP) * kFormes + kCS:                                            \
+    if (!Opera<OP>(in.k, sp[-1], sp[-1])) return false;                         \
+    break;                                                                      \
+  case rBin0 + (OP) * kFormes + kSX:                                            \
+    if (!Opera<OP>(sp[-1], x, sp[-1])) return false;                            \
+    break;                                                                      \
+  case rBin0 + (OP) * kFormes + kXS:                                            \
+    if (!Opera<OP>(x, sp[-1], sp[-1])) return false;                            \
+    break;                                                                      \
+  case rBin0 + (OP) * kFormes + kXC:                                            \
+    if (!Opera<OP>(x, in.k, *sp)) return false;                                 \
+    ++sp;                                                                       \
+    break;                                                                      \
+  case rBin0 + (OP) * kFormes + kCX:                                            \
+    if (!Opera<OP>(in.k, x, *sp)) return false;                                 \
+    ++sp;                                                                       \
+    break;
+
+  for (const Instr& in : prog_) {
+    switch (in.op) {
+      case rPushC: *sp++ = in.k; break;
+      case rPushX: *sp++ = x; break;
+      case rPushY: *sp++ = y; break;
+      case rNeg: sp[-1] = -sp[-1]; break;
+      case rFun: {
+        const Aplicada r = AplicaFuncio(in.fn, sp[-1]);
+        if (r.st != 0 || r.fatal) return false;
+        sp[-1] = r.v;
+        break;
+      }
+      case rPowNS:
+        sp[-1] = PotenciaEntera(sp[-1], in.n);
+        if (!Finit(sp[-1])) return false;
+        break;
+      case rPowNX:
+        *sp = PotenciaEntera(x, in.n);
+        if (!Finit(*sp++)) return false;
+        break;
+      TOLVI_FORMES(0)
+      TOLVI_FORMES(1)
+      TOLVI_FORMES(2)
+      TOLVI_FORMES(3)
+      TOLVI_FORMES(4)
+      default: return false;  // rFalla
+    }
+  }
+#undef TOLVI_FORMES
+  out = sp[-1];
+  return true;
+}
+
+FunValue FunPrograma::AvaluaArbre(double x, double y) const {
+  int16_t st = 0;  // status of the last operand evaluated
+  int16_t div = 0;
+  std::vector<double> vals;
+  struct Pas {
+    int32_t node;
+    uint8_t etapa;
+  };
+  std::vector<Pas> pila{{arrel_, 0}};
+  while (!pila.empty()) {
+    const Pas ps = pila.back();
+    const Node& nd = nodes_[ps.node];
+    switch (nd.kind) {
+      case kNum:
+        vals.push_back(nd.k);
+        st = 0;
+        pila.pop_back();
+        break;
+      case kX:
+      case kY: {
+        const double v = nd.kind == kX ? x : y;
+        if (!Finit(v)) return {0, 6, div};
+        vals.push_back(v);
+        st = 0;
+        pila.pop_back();
+        break;
+      }
+      case kNumGran: return {0, 6, div};
+      case kInvalid: return {0, 5, div};
+      case kNeg:
+      case kFun:
+        if (ps.etapa == 0) {
+          pila.back().etapa = 1;
+          pila.push_back({nd.a, 0});
+          break;
+        }
+        pila.pop_back();
+        if (nd.kind == kNeg) {
+          vals.back() = -vals.back();
+        } else {
+          // A failed argument gives its 0 to the function, and its status stays.
+          const Aplicada r = AplicaFuncio(nd.op, vals.back());
+          if (r.fatal) return {0, 6, div};
+          if (r.st != 0) st = r.st;
+          vals.back() = r.v;
+        }
+        break;
+      default:  // kBin
+        if (ps.etapa == 0) {
+          pila.back().etapa = 1;
+          pila.push_back({nd.a, 0});
+        } else if (ps.etapa == 1) {
+          if (st > 0) {
+            vals.back() = 0;
+            pila.pop_back();
+          } else {
+            pila.back().etapa = 2;
+            pila.push_back({nd.b, 0});
+          }
+        } else {
+          pila.pop_back();
+          const double b = vals.back();
+          vals.pop_back();
+          double& a = vals.back();
+          if (st > 0) {
+            a = 0;
+            break;
+          }
+          switch (nd.op) {
+            case '/':
+              if (b == 0) {
+                st = 1;
+                div = a == 0 ? 1 : 2;
+                a = 0;
+              } else {
+                a = a / b;
+                div = 0;
+              }
+              break;
+            case '^':
+              if (PotenciaRebutjada(a, b)) {
+                st = 3;
+                a = 0;
+              } else {
+                a = Potencia(a, b);
+                if (!Finit(a)) {
+                  st = 6;
+                  a = 0;
+                }
+              }
+              break;
+            case '+': a = a + b; break;
+            case '-': a = a - b; break;
+            default: a = a * b; break;
+          }
+          if (!Finit(a)) return {0, 6, div};
+        }
+        break;
+    }
+  }
+  return {vals.back(), st, div};
+}
+
+FunValue FunPrograma::Avalua(double x, double y) const {
+  double v = 0;
+  if (Finit(x) && Finit(y) && Rapid(x, y, v)) return {v, 0, 0};
+  return AvaluaArbre(x, y);
+}
+
+}  // namespace tolvi
