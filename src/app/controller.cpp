@@ -1,33 +1,297 @@
 #include "app/controller.h"
 
+#include <algorithm>
+#include <charconv>
+#include <filesystem>
+#include <limits>
+#include <utility>
+
+#include "app/simbol.h"
+#include "documents/textfile.h"
+#include "solvers/arithmetic.h"
+#include "solvers/atzar.h"
+#include "solvers/genera.h"
+#include "solvers/geometric.h"
+#include "solvers/interest.h"
+
 namespace tolvi {
+
+namespace {
+
+// The index of a control of an indexed group: "IdI(12)" in the group "IdI" gives 12.
+bool Index(std::string_view name, std::string_view group, int& index) {
+  if (name.size() < group.size() + 3 || name.substr(0, group.size()) != group) return false;
+  std::string_view rest = name.substr(group.size());
+  if (rest.front() != '(' || rest.back() != ')') return false;
+  rest = rest.substr(1, rest.size() - 2);
+  auto [end, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), index);
+  return ec == std::errc() && end == rest.data() + rest.size();
+}
+
+char Digit(int16_t key) { return static_cast<char>('0' + key); }
+
+std::string BtGuard(int key) { return Nom("BtGuard", key); }
+
+// The currency labels, one after every amount field of the interest panels.
+constexpr int kCurrencyLabels = 8;
+constexpr int kTools = 12;
+
+}  // namespace
+
+SolveOutcome SolvePanel(int16_t key, const Form& form, SolveContext& ctx) {
+  switch (key) {
+    case 0: return ResolA(form, ctx);
+    case 1: return InterpA(form, ctx);
+    case 2: return ResolG(form, ctx);
+    case 3: return InterpG(form, ctx);
+    case 4: case 5: case 6: case 7: return ResolI(static_cast<int16_t>(key - 4), form, ctx);
+    default: return {};
+  }
+}
 
 Controller::Controller(Form& form, Services& ui, Atzar& rng, std::string workdir)
     : form_(form), ui_(ui), rng_(rng) {
   state_.CarpIni = std::move(workdir);
 }
 
-void Controller::start() {}
-bool Controller::close() { return true; }
-void Controller::generate(int16_t) {}
-void Controller::solve(int16_t) {}
-void Controller::reset(int16_t) {}
-void Controller::save(int16_t) {}
-void Controller::saveAll() {}
-void Controller::fieldChanged(std::string_view) {}
-void Controller::keyPressed(std::string_view, int) {}
-void Controller::clicked(std::string_view) {}
-void Controller::framePressed(std::string_view, bool) {}
-void Controller::doubleClicked(std::string_view) {}
-void Controller::symbolSelected(int) {}
-void Controller::menu(std::string_view) {}
-void Controller::apply(int16_t, const SolveOutcome&) {}
-void Controller::setField(std::string_view, std::string_view) {}
-void Controller::showInfiniteSum(bool) {}
+void Controller::start() {
+  // The window as designed.
+  for (int key = 0; key <= 7; ++key) form_.setEnabled(BtGuard(key), false);
+  form_.setEnabled("OpGuard", false);
+  form_.setEnabled("OkS", false);
+  form_.setVisible("IdPA", false);
+  form_.setVisible("IdPG", false);
+  form_.setVisible("Idg(5)", false);
+  for (const char* label : {"EtS", "EtInf", "Etdecr"}) form_.setEnabled(label, false);
+  for (int i = 1; i <= kTools; ++i) form_.setVisible(Nom("ITool", i), false);
+  form_.setText("Id1a", "1");
+  form_.setText("Id1g", "1");
+  for (int i = 0; i < kCurrencyLabels; ++i) form_.setText(Nom("EtM", i), "\u20AC");
+  if (form_.items("LstSmbs").empty())
+    for (const char* s : {"\u20AC", "$", "\u00A3"}) form_.addItem("LstSmbs", s);
+
+  // The load steps.
+  if (hooks_.buildTools) hooks_.buildTools();
+  state_.Idioma = 2;
+  state_.SelGuard.clear();
+  state_.Resolts.clear();
+  state_.Smbs = {"\u20AC", "$", "\u00A3"};
+  state_.NSmb = 0;
+  llegeixNSmb();
+  // Selecting the item in code raises the list's click handler, as a user's choice does.
+  form_.setCurrentIndex("LstSmbs", state_.NSmb);
+  symbolSelected(state_.NSmb);
+  posaSimbols();
+  state_.PanAct = -1;
+  if (hooks_.iniFuncions) hooks_.iniFuncions();
+  // The random generator is seeded by its owner: from the clock by the window, from --seed
+  // by tolvi-cli.
+}
+
+void Controller::llegeixNSmb() {
+  if (state_.CarpIni.empty()) return;
+  const std::string path = Utf8Of(PathOf(state_.CarpIni) / kNSmbFile);
+  SimbolDesat desat = LlegeixSimbol(LlegeixFtx(path));
+  if (desat.propi) {
+    state_.Smbs.push_back(desat.simbol);
+    form_.addItem("LstSmbs", desat.simbol);
+  }
+  if (desat.NSmb >= 0) state_.NSmb = desat.NSmb;
+}
+
+bool Controller::close() {
+  if (state_.ended || state_.CarpIni.empty()) return true;
+  const std::string path = Utf8Of(PathOf(state_.CarpIni) / kNSmbFile);
+  FileResult written = EscriuFtx(LiniaSimbol(state_.NSmb, state_.Smbs[state_.NSmb]), path);
+  if (written) return true;
+  std::string text = "No se ha podido guardar el símbolo monetario en " + path;
+  if (!written.detail.empty()) text += std::string(NL) + written.detail;
+  ui_.message(text, "Error", Icon::Exclamation);
+  return false;
+}
+
+void Controller::posaSimbols() {
+  state_.Smb = state_.Smbs[state_.NSmb];
+  for (int i = 0; i < kCurrencyLabels; ++i) setField(Nom("EtM", i), state_.Smb);
+}
+
+void Controller::symbolSelected(int index) {
+  // Every item of the list has its own symbol; anything else (no selection) changes nothing.
+  if (index < 0 || index >= static_cast<int>(state_.Smbs.size())) return;
+  state_.NSmb = static_cast<int16_t>(index);
+  posaSimbols();
+}
+
+void Controller::addSymbol(std::string symbol) {
+  if (state_.Smbs.size() >= static_cast<size_t>(std::numeric_limits<int16_t>::max())) return;
+  form_.addItem("LstSmbs", symbol);
+  state_.Smbs.push_back(std::move(symbol));
+  state_.NSmb = static_cast<int16_t>(state_.Smbs.size() - 1);
+  posaSimbols();
+}
+
+void Controller::generate(int16_t key) {
+  if (!IsPanelKey(key)) return;
+  apply(key, GeneraCas(key, form_, rng_));
+  solve(key);
+}
+
+void Controller::solve(int16_t key) {
+  if (!IsPanelKey(key)) return;
+  state_.PanAct = key;
+  SolveContext ctx = context();
+  apply(key, solver_ ? solver_(key, form_, ctx) : SolvePanel(key, form_, ctx));
+  // Whatever the solver did, the panel now counts for "&Guardar todo".
+  if (state_.Resolts.find(Digit(key)) == std::string::npos) {
+    state_.Resolts += Digit(key);
+    std::sort(state_.Resolts.begin(), state_.Resolts.end());
+  }
+  form_.setEnabled("OpGuard", true);
+}
+
+void Controller::reset(int16_t key) {
+  if (!IsPanelKey(key)) return;
+  switch (key) {
+    case 0:
+      for (int i = 0; i <= 4; ++i) setField(Nom("Id", i), "");
+      setField("Id1a", "1");
+      form_.setVisible("IdPA", false);
+      break;
+    case 1:
+      for (const char* f : {"IdK", "IdA", "IdB", "IdTrms", "Idd"}) setField(f, "");
+      break;
+    case 2:
+      for (int i = 0; i <= 5; ++i) setField(Nom("Idg", i), "");
+      form_.setVisible("IdPG", false);
+      showInfiniteSum(false);
+      break;
+    case 3:
+      // The geometric interpolation row is the one that puts the subscript of the geometric
+      // progression row back to 1.
+      for (const char* f : {"IdKg", "IdAg", "IdBg", "IdTG", "IdR"}) setField(f, "");
+      setField("Id1g", "1");
+      break;
+    default:
+      for (int j = 0; j < 4; ++j) setField(Nom("IdI", 4 * (key - 4) + j), "");
+      break;
+  }
+  form_.setEnabled(BtGuard(key), false);
+  if (auto at = state_.Resolts.find(Digit(key)); at != std::string::npos)
+    state_.Resolts.erase(at, 1);
+  if (state_.Resolts.empty()) form_.setEnabled("OpGuard", false);
+}
+
+void Controller::save(int16_t key) {
+  if (!IsPanelKey(key)) return;
+  ui_.showProblem("Problema", state_.Probs[static_cast<size_t>(key)]);
+}
+
+void Controller::saveAll() {
+  state_.SelGuard = state_.Resolts;
+  if (hooks_.saveAll) hooks_.saveAll();
+}
+
+void Controller::apply(int16_t key, const SolveOutcome& outcome) {
+  for (const FormEdit& edit : outcome.edits) {
+    switch (edit.kind) {
+      case FormEdit::Text: setField(edit.name, edit.text); break;
+      case FormEdit::Enabled: form_.setEnabled(edit.name, edit.on); break;
+      case FormEdit::Visible: form_.setVisible(edit.name, edit.on); break;
+    }
+  }
+  if (!IsPanelKey(key)) return;
+  if (outcome.record) state_.Probs[static_cast<size_t>(key)] = *outcome.record;
+  if (outcome.solved) form_.setEnabled(BtGuard(key), true);
+}
+
+void Controller::setField(std::string_view name, std::string_view text) {
+  if (form_.text(name) == text) return;
+  form_.setText(name, text);
+  changed(name);
+}
+
+void Controller::fieldChanged(std::string_view name) { changed(name); }
+
+void Controller::changed(std::string_view name) {
+  int i = 0;
+  if (Index(name, "Id", i) && i >= 0 && i <= 4) {
+    form_.setEnabled(BtGuard(0), false);
+    setField("IdPA", "");
+  } else if (name == "IdK" || name == "IdA" || name == "IdB") {
+    form_.setEnabled(BtGuard(1), false);
+  } else if (Index(name, "Idg", i) && i >= 0 && i <= 5) {
+    form_.setEnabled(BtGuard(2), false);
+    setField("IdPG", "");
+  } else if (name == "IdKg" || name == "IdAg" || name == "IdBg") {
+    // The interpolated terms go; the ratio stays shown.
+    form_.setEnabled(BtGuard(3), false);
+    setField("IdTG", "");
+  } else if (Index(name, "IdI", i) && i >= 0 && i <= 15) {
+    form_.setEnabled(BtGuard(4 + i / 4), false);
+  }
+}
+
+void Controller::keyPressed(std::string_view name, int key) {
+  if (name == "LstSmbs") {
+    // Enter adds the user's own text, only while no item of the list is selected.
+    if (key == kEnter && form_.currentIndex("LstSmbs") < 0)
+      addSymbol(PrimersCars(form_.text("LstSmbs"), kSimbolMax));
+    return;
+  }
+  if (hooks_.keyPressed) hooks_.keyPressed(name, key);
+}
+
+void Controller::clicked(std::string_view name) {
+  // A disabled or hidden control cannot be clicked.
+  if (!form_.enabled(name) || !form_.visible(name)) return;
+  int key = 0;
+  if (Index(name, "BtGen", key) && IsPanelKey(key)) {
+    generate(static_cast<int16_t>(key));
+  } else if (Index(name, "BtOk", key) && IsPanelKey(key)) {
+    solve(static_cast<int16_t>(key));
+  } else if (Index(name, "BtRst", key) && IsPanelKey(key)) {
+    reset(static_cast<int16_t>(key));
+  } else if (Index(name, "BtGuard", key) && IsPanelKey(key)) {
+    save(static_cast<int16_t>(key));
+  } else if (hooks_.clicked) {
+    hooks_.clicked(name);
+  }
+}
+
+void Controller::framePressed(std::string_view frame, bool insideTermList) {
+  if (frame == "PAritm") state_.DinsPA = insideTermList;
+  if (frame == "PGeom") state_.DinsPG = insideTermList;
+}
+
+void Controller::doubleClicked(std::string_view name) {
+  // A hidden term list comes back only while its panel's solved case is current.
+  if (name == "PAritm") {
+    if (form_.enabled(BtGuard(0)) && state_.DinsPA) form_.setVisible("IdPA", true);
+  } else if (name == "PGeom") {
+    if (form_.enabled(BtGuard(2)) && state_.DinsPG) form_.setVisible("IdPG", true);
+  } else if (name == "IdPA" || name == "IdPG") {
+    form_.setVisible(name, !form_.visible(name));
+  }
+}
+
+void Controller::menu(std::string_view name) {
+  if (!form_.enabled(name) || !form_.visible(name)) return;
+  if (name == "OpGuard") {
+    saveAll();
+  } else if (name == "OpSurt") {
+    state_.ended = true;
+  } else if (name == "OpObr") {
+    if (hooks_.openSaved) hooks_.openSaved();
+  } else if (hooks_.menu) {
+    hooks_.menu(name);
+  }
+}
+
+void Controller::showInfiniteSum(bool on) {
+  form_.setVisible("Idg(5)", on);
+  for (const char* c : {"Etdecr", "EtS", "EtInf", "OkS"}) form_.setEnabled(c, on);
+}
+
 SolveContext Controller::context() { return SolveContext{ui_, state_.Idioma, state_.Smb}; }
-void Controller::changed(std::string_view) {}
-void Controller::posaSimbols() {}
-void Controller::llegeixNSmb() {}
-void Controller::addSymbol(std::string) {}
 
 }  // namespace tolvi

@@ -20,6 +20,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include "app/app_state.h"
 #include "solvers/form.h"
 #include "solvers/services.h"
@@ -46,6 +47,10 @@ struct ControllerHooks {
 
 class Controller {
  public:
+  // A panel's Solve: what the window should write for panel key. The default runs the
+  // panel's solver (ResolA, InterpA, ResolG, InterpG, ResolI).
+  using Solver = std::function<SolveOutcome(int16_t key, const Form&, SolveContext&)>;
+
   // workdir is the working folder (CarpIni), where NSmb.txt lives. An empty workdir means
   // no settings files: NSmb.txt is neither read nor written (tolvi-cli).
   Controller(Form& form, Services& ui, Atzar& rng, std::string workdir);
@@ -86,6 +91,7 @@ class Controller {
   AppState& state() { return state_; }
   SolveContext context();
   ControllerHooks& hooks() { return hooks_; }
+  void setSolver(Solver solver) { solver_ = std::move(solver); }
   Form& form() { return form_; }
   Services& services() { return ui_; }
 
@@ -100,7 +106,11 @@ class Controller {
   Atzar& rng_;
   AppState state_;
   ControllerHooks hooks_;
+  Solver solver_;
 };
+
+// The solver of panel key (0..7) as the window runs it.
+SolveOutcome SolvePanel(int16_t key, const Form& form, SolveContext& ctx);
 
 // Panel keys are 0..7.
 inline bool IsPanelKey(int key) { return key >= 0 && key <= 7; }
