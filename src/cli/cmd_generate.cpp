@@ -1,10 +1,137 @@
+// tolvi-cli generate: random cases for the chosen panels, each solved as the Generate button
+// does, written out as a worksheet of problems.
 #include <CLI/CLI.hpp>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <ostream>
+#include <sstream>
 
+#include "app/controller.h"
+#include "app/panells.h"
+#include "app/recording_services.h"
 #include "cli/cli.h"
+#include "solvers/atzar.h"
 
 namespace tolvi::cli {
 
-// Not written yet.
-void AddGenerate(CLI::App&, Streams, int*) {}
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+struct GenerateOptions {
+  std::vector<std::string> panels;
+  int count = 1;
+  std::optional<uint64_t> seed;
+  std::string output;
+  std::string symbol = "\u20AC";
+  bool json = false;
+};
+
+// One problem as problem files hold it: the statement, "R:" and five blanks before the
+// answer, then an empty line; every line ended by CR LF.
+std::string ProblemText(const Prob& p) {
+  return p.Enun + "\r\n" + "R:     " + p.Resp + "\r\n" + "\r\n";
+}
+
+int Fail(const GenerateOptions& opt, Streams io, const std::string& error, int status) {
+  io.err << "generate: " << error << "\n";
+  if (opt.json) io.out << Json{{"error", error}}.dump(-1, ' ', false, Json::error_handler_t::replace) << "\n";
+  return status;
+}
+
+int RunGenerate(const GenerateOptions& opt, Streams io) {
+  std::vector<const Panell*> panels;
+  for (const std::string& name : opt.panels) {
+    if (name == "all") {
+      for (const Panell& p : Panells()) panels.push_back(&p);
+    } else if (const Panell* p = PanellPerNom(name)) {
+      panels.push_back(p);
+    } else {
+      io.err << "generate: unknown panel \"" << name << "\"\n";
+      return kUsage;
+    }
+  }
+
+  // The file is opened (and created) before any case is made, so that a file that cannot be
+  // written is told at once.
+  std::ofstream file;
+  if (!opt.output.empty()) {
+    file.open(opt.output, std::ios::binary | std::ios::app);
+    if (!file) return Fail(opt, io, "cannot write to \"" + opt.output + "\"", kFailed);
+  }
+
+  MemoryForm form;
+  RecordingServices ui;
+  Atzar rng;
+  if (opt.seed)
+    rng.seed(*opt.seed);
+  else
+    rng.seedFromClock();
+  Controller controller(form, ui, rng, "");
+  controller.start();
+  TriaSimbol(controller, opt.symbol);
+
+  std::string problems;
+  Json cases = Json::array();
+  bool allSolved = true;
+  for (const Panell* panel : panels) {
+    for (int i = 0; i < opt.count; ++i) {
+      const size_t messagesBefore = ui.messages.size();
+      controller.generate(panel->key);
+      const bool solved = form.enabled(Nom("BtGuard", panel->key));
+      const Prob& record = controller.state().Probs[static_cast<size_t>(panel->key)];
+      if (solved) {
+        problems += ProblemText(record);
+      } else {
+        allSolved = false;
+        std::string why = "the " + panel->name + " panel could not solve its case";
+        for (size_t m = messagesBefore; m < ui.messages.size(); ++m)
+          why += " (" + ui.messages[m].title + ": " + ui.messages[m].text + ")";
+        io.err << "generate: " << why << "\n";
+      }
+      if (opt.json) {
+        Json fields = Json::object();
+        for (const std::string& f : panel->fields) fields[f] = form.text(f);
+        cases.push_back({{"panel", panel->key},
+                         {"fields", fields},
+                         {"statement", solved ? record.Enun : ""},
+                         {"answer", solved ? record.Resp : ""},
+                         {"solved", solved}});
+      }
+    }
+  }
+
+  if (file.is_open()) {
+    file.write(problems.data(), static_cast<std::streamsize>(problems.size()));
+    file.close();
+    if (!file) return Fail(opt, io, "cannot write to \"" + opt.output + "\"", kFailed);
+  } else if (!opt.json) {
+    io.out << problems;
+  }
+  if (opt.json) io.out << cases.dump(-1, ' ', false, Json::error_handler_t::replace) << "\n";
+  return allSolved ? kOk : kFailed;
+}
+
+}  // namespace
+
+void AddGenerate(CLI::App& app, Streams io, int* status) {
+  auto opt = std::make_shared<GenerateOptions>();
+  CLI::App* cmd = app.add_subcommand(
+      "generate",
+      "Invent random cases for the given panels, solve each, and write them as problems "
+      "(statement, \"R:     \" answer, empty line; CR LF).");
+  cmd->add_option("panels", opt->panels,
+                  "panels by name or key (arithmetic, arithmetic-interpolation, geometric, "
+                  "geometric-interpolation, simple, compound, capitalisation, amortisation), "
+                  "or all")
+      ->required();
+  cmd->add_option("--count", opt->count, "cases per panel (default 1)")
+      ->check(CLI::Range(0, 32767));
+  cmd->add_option("--seed", opt->seed, "seed of the random generator (default: the clock)");
+  cmd->add_option("--output", opt->output, "append the problems to this file (created if missing)");
+  cmd->add_option("--symbol", opt->symbol, "the currency symbol (default €)");
+  cmd->add_flag("--json", opt->json, "print one JSON document");
+  cmd->callback([opt, io, status] { *status = RunGenerate(*opt, io); });
+}
 
 }  // namespace tolvi::cli
