@@ -1,9 +1,580 @@
 #include "solvers/geometric.h"
 
+#include <cmath>
+#include <initializer_list>
+#include <vector>
+
+#include "numeric/fun.h"
+#include "numeric/numtext.h"
+#include "solvers/tria.h"
+
 namespace tolvi {
 
-// The geometric solvers are not written yet: a Solve of these panels composes nothing.
-SolveOutcome ResolG(const Form&, SolveContext&) { return {}; }
-SolveOutcome InterpG(const Form&, SolveContext&) { return {}; }
+namespace {
+
+constexpr std::string_view kNoFactible = "No factible";
+
+// Slots of ValsG.
+constexpr int kAk = 0, kR = 1, kN = 2, kAn = 3, kSn = 4, kS = 5;
+
+// The ratio is sought in [0, 1] while the infinite-sum row is shown (the user works on a
+// decreasing progression), otherwise in [1, 20].
+constexpr double kBaixIni = 0, kBaixFi = 1;
+constexpr double kCreixIni = 1, kCreixFi = 20;
+
+// The form as it will read once the edits gathered so far are applied.
+std::string TextActual(const Form& form, const SolveOutcome& out, std::string_view name) {
+  for (auto it = out.edits.rbegin(); it != out.edits.rend(); ++it)
+    if (it->kind == FormEdit::Text && it->name == name) return it->text;
+  return form.text(name);
+}
+
+bool Finits(std::initializer_list<double> vs) {
+  for (double v : vs)
+    if (!std::isfinite(v)) return false;
+  return true;
+}
+
+// A number as it enters an equation text. A negative one goes in parentheses, so that it never
+// stands right after another operator ("-(-7)*(x-1)", "x^(-1)"), which the evaluator cannot split.
+std::string Operand(std::string t) {
+  if (!t.empty() && t[0] == '-') return "(" + t + ")";
+  return t;
+}
+std::string Coef(double v) { return Operand(EscriuNum(v, 3)); }
+std::string Exponent(double n) { return Operand(TextCurt(n)); }
+std::string Exponent(int v) { return Operand(std::to_string(v)); }
+
+// One solve of the geometric row: the case's computation, the choice of the ratio and the
+// texts it composes. Each step answers false when the solve has ended (its message shown).
+class CasG {
+ public:
+  CasG(std::string_view code, std::string_view pattern, const Form& form, SolveContext& ctx,
+       ValsG& V, SolveOutcome& out)
+      : code_(code), pattern_(pattern), form_(form), ctx_(ctx), V_(V), out_(out) {}
+
+  void Resol();
+
+ private:
+  bool Te(char digit) const { return code_.find(digit) != std::string::npos; }
+  bool NoHaySoluciones();
+  bool TestN();
+  bool Arrels(const std::string& text, double a, double b, double tol);
+  bool TriaRao(const std::vector<double>& roots);
+  bool Cas();
+  void Noms(std::initializer_list<std::string> names, std::initializer_list<int> slots);
+
+  std::string code_, pattern_;
+  const Form& form_;
+  SolveContext& ctx_;
+  ValsG& V_;
+  SolveOutcome& out_;
+
+  int16_t k_ = 1;
+  std::string textK_, textN_;  // the subscripts as typed
+  double ini_ = kCreixIni, fi_ = kCreixFi;
+  double a1_ = 0;
+  std::array<std::string, 6> noms_;
+  std::array<int, 6> slots_{};
+  std::array<int16_t, 6> decs_{3, 3, 3, 3, 3, 3};
+};
+
+bool CasG::NoHaySoluciones() {
+  ctx_.ui.message("No hay soluciones", kNoFactible);
+  return false;
+}
+
+// A count of terms must be whole (and fit the 16-bit counts of the term list).
+bool CasG::TestN() {
+  const double n = V_[kN];
+  if (!std::isfinite(n)) return NoHaySoluciones();
+  if (!EsEnter(n)) {
+    ctx_.ui.message("n=" + EscriuDec(n, 3) + NL + "n debe resultar entero", kNoFactible);
+    return false;
+  }
+  return true;
+}
+
+// The ratio as a root of the equation text on [a, b].
+bool CasG::Arrels(const std::string& text, double a, double b, double tol) {
+  std::string source = text;
+  const std::string codi = CompilaFun(source);
+  if (codi.empty()) return NoHaySoluciones();
+  if (AvaluaFun(codi, (a + b) / 2, 0).ErrFun == 5) return NoHaySoluciones();
+  return TriaRao(ArrelsFun(codi, a, b, tol));
+}
+
+bool CasG::TriaRao(const std::vector<double>& roots) {
+  std::vector<double> finites;
+  for (double x : roots)
+    if (std::isfinite(x)) finites.push_back(x);
+  if (finites.empty()) return NoHaySoluciones();
+  if (finites.size() == 1) {
+    V_[kR] = finites[0];
+    return true;
+  }
+  std::string options;
+  for (size_t i = 0; i < finites.size(); ++i) {
+    if (i > 0) options += ";";
+    options += "r=" + EscriuNum(finites[i], 5);
+  }
+  const std::string caption = "hay " + std::to_string(finites.size()) + " soluciones";
+  const int16_t choice = TriaOpcio(ctx_.ui, ctx_.Idioma, caption, options);
+  if (choice < 1 || static_cast<size_t>(choice) > finites.size()) return false;
+  V_[kR] = finites[static_cast<size_t>(choice) - 1];
+  return true;
+}
+
+void CasG::Noms(std::initializer_list<std::string> names, std::initializer_list<int> slots) {
+  size_t i = 0;
+  for (const auto& s : names) noms_[i++] = s;
+  i = 0;
+  for (int s : slots) slots_[i++] = s;
+}
+
+// Step 2: the missing quantities of the case.
+bool CasG::Cas() {
+  double& ak = V_[kAk];
+  double& r = V_[kR];
+  double& n = V_[kN];
+  double& an = V_[kAn];
+  double& Sn = V_[kSn];
+  double& S = V_[kS];
+  double& a1 = a1_;
+  const double k = k_;
+  const std::string ak_ = "a" + textK_;          // a‹k›: the subscript as typed in Id1g
+  const std::string aK = "a" + std::to_string(k_);  // a‹K›: k written as an integer
+  const std::string aN = "a" + textN_;
+  const std::string SN = "S" + textN_;
+  auto sumaN = [&] { return (an * r - a1) / (r - 1); };
+  const std::string& c = code_;
+
+  if (c == "012") {
+    an = ak * std::pow(r, n - k);
+    a1 = ak / std::pow(r, k - 1);
+    Sn = sumaN();
+    Noms({ak_, "r", "n", aN, SN}, {kAk, kR, kN, kAn, kSn});
+  } else if (c == "023") {
+    r = std::exp(std::log(an / ak) / (n - k));
+    a1 = ak / std::pow(r, k - 1);
+    Sn = sumaN();
+    Noms({ak_, "n", aN, "r", SN}, {kAk, kN, kAn, kR, kSn});
+  } else if (c == "024") {
+    if (!Finits({ak, Sn})) return NoHaySoluciones();
+    const std::string eq = Coef(ak) + "*(x^" + Exponent(n) + "-1)-" + Coef(Sn) + "*(x-1)*x^" +
+                           Exponent(k_ - 1);
+    if (!Arrels(eq, ini_, fi_, 1e-8)) return false;
+    a1 = ak / std::pow(r, k - 1);
+    an = ak * std::pow(r, n - k);
+    Noms({ak_, "n", SN, "r", aN}, {kAk, kN, kSn, kR, kAn});
+  } else if (c == "123") {
+    ak = an / std::pow(r, n - k);
+    a1 = ak / std::pow(r, k - 1);
+    Sn = sumaN();
+    Noms({"r", "n", aN, ak_, SN}, {kR, kN, kAn, kAk, kSn});
+  } else if (c == "124") {
+    a1 = (r - 1) * Sn / (std::pow(r, n) - 1);
+    ak = std::pow(r, k - 1) * a1;
+    an = std::pow(r, n - 1) * a1;
+    Noms({"r", "n", SN, ak_, aN}, {kR, kN, kSn, kAk, kAn});
+  } else if (c == "234") {
+    if (!Finits({an, Sn})) return NoHaySoluciones();
+    const std::string eq = Coef(an) + "*(x^" + Exponent(n) + "-1)-" + Coef(Sn) + "*(x-1)*x^" +
+                           Exponent(n - 1);
+    if (!Arrels(eq, ini_, fi_, 1e-6)) return false;
+    a1 = an / std::pow(r, n - 1);
+    ak = std::pow(r, k - 1) * a1;
+    Noms({"n", aN, SN, ak_, "r"}, {kN, kAn, kSn, kAk, kR});
+  } else if (c == "013") {
+    a1 = ak / std::pow(r, k - 1);
+    n = std::log(an / a1) / std::log(r) + 1;
+    Sn = sumaN();
+    if (!TestN()) return false;
+    Noms({aK, "r", "an", "n", "Sn"}, {kAk, kR, kAn, kN, kSn});
+  } else if (c == "014") {
+    a1 = ak / std::pow(r, k - 1);
+    n = std::log((r - 1) * Sn / a1 + 1) / std::log(r);
+    an = std::pow(r, n - 1) * a1;
+    if (!TestN()) return false;
+    Noms({aK, "r", "Sn", "n", "an"}, {kAk, kR, kSn, kN, kAn});
+  } else if (c == "134") {
+    n = 1 - std::log(r - (r - 1) * Sn / an) / std::log(r);
+    if (!TestN()) return false;
+    a1 = an / std::pow(r, n - 1);
+    ak = std::pow(r, k - 1) * a1;
+    Noms({"r", "an", "Sn", "n", aK}, {kR, kAn, kSn, kN, kAk});
+  } else if (c == "034") {
+    if (k_ == 1) {
+      r = (Sn - ak) / (Sn - an);  // the only root: no equation, no choice
+    } else {
+      if (!Finits({Sn - an, Sn, ak})) return NoHaySoluciones();
+      // From S_n·(r - 1) = a_n·r - a_k/r^(k-1), multiplied by r^(k-1).
+      const std::string eq = Coef(Sn - an) + "*x^" + Exponent(static_cast<int>(k_)) + "-" +
+                             Coef(Sn) + "*x^" + Exponent(k_ - 1) + "+" + Coef(ak);
+      if (!Arrels(eq, ini_, fi_, 1e-8)) return false;
+    }
+    n = std::log(an / ak) / std::log(r) + k;
+    if (!TestN()) return false;
+    a1 = an / std::pow(r, n - 1);
+    Noms({ak_, "an", "Sn", "r", "n"}, {kAk, kAn, kSn, kR, kN});
+  } else if (c == "015") {
+    ctx_.ui.message("S, a1, r no determinan n", "Caso no contemplado");
+    return false;
+  } else if (c == "025") {
+    // From S·r^(k-1)·(1 - r) = a_k.
+    if (k_ == 1) {
+      if (!TriaRao({1 - ak / S})) return false;
+    } else if (k_ == 2) {
+      const double r1 = (1 - std::sqrt(1 - 4 * ak / S)) / 2;
+      if (!std::isfinite(r1)) return NoHaySoluciones();
+      if (!TriaRao(r1 == 0.5 ? std::vector<double>{r1} : std::vector<double>{r1, 1 - r1}))
+        return false;
+    } else {
+      if (!Finits({S, ak})) return NoHaySoluciones();
+      const std::string eq =
+          Coef(S) + "*x^" + Exponent(k_ - 1) + "*(1-x)-" + Coef(ak);
+      if (!Arrels(eq, kBaixIni, kBaixFi, 1e-6)) return false;
+    }
+    a1 = ak / std::pow(r, k - 1);
+    an = std::pow(r, n - 1) * a1;
+    Sn = sumaN();
+    Noms({ak_, "n", "S", "r", aN, SN}, {kAk, kN, kS, kR, kAn, kSn});
+  } else if (c == "125") {
+    a1 = (1 - r) * S;
+    ak = std::pow(r, k - 1) * a1;
+    an = std::pow(r, n - 1) * a1;
+    Sn = sumaN();
+    Noms({"r", "n", "S", ak_, aN, SN}, {kR, kN, kS, kAk, kAn, kSn});
+  } else if (c == "135") {
+    a1 = (1 - r) * S;
+    ak = std::pow(r, k - 1) * a1;
+    n = std::log(an / a1) / std::log(r) + 1;
+    if (!TestN()) return false;
+    Sn = sumaN();
+    Noms({"r", "an", "S", ak_, "n", "Sn"}, {kR, kAn, kS, kAk, kN, kSn});
+  } else if (c == "145") {
+    a1 = (1 - r) * S;
+    ak = std::pow(r, k - 1) * a1;
+    n = std::log((r - 1) * Sn / a1 + 1) / std::log(r);
+    if (!TestN()) return false;
+    an = std::pow(r, n - 1) * a1;
+    Noms({"r", "Sn", "S", ak_, "n", "an"}, {kR, kSn, kS, kAk, kN, kAn});
+  } else if (c == "235") {
+    if (!Finits({S / an})) return NoHaySoluciones();
+    const std::string eq = Coef(S / an) + "*x^" + Exponent(n - 1) + "*(x-1)+1";
+    if (!Arrels(eq, kBaixIni, kBaixFi, 1e-8)) return false;
+    a1 = (1 - r) * S;
+    ak = std::pow(r, k - 1) * a1;
+    Sn = sumaN();
+    Noms({"n", aN, "S", ak_, "r", SN}, {kN, kAn, kS, kAk, kR, kSn});
+    decs_[4] = decs_[5] = 5;
+  } else if (c == "245") {
+    r = std::exp(std::log(1 - Sn / S) / n);
+    a1 = (1 - r) * S;
+    ak = std::pow(r, k - 1) * a1;
+    an = std::pow(r, n - 1) * a1;
+    Noms({"n", SN, "S", ak_, "r", aN}, {kN, kSn, kS, kAk, kR, kAn});
+    decs_[4] = decs_[5] = 5;
+  } else if (c == "345") {
+    r = (S - Sn) / (S - Sn + an);
+    if (!std::isfinite(r)) return NoHaySoluciones();
+    if (!(r < 1)) {
+      ctx_.ui.message("resulta r>1 (" + EscriuNum(r, 3), kNoFactible);
+      return false;
+    }
+    a1 = (1 - r) * S;
+    ak = std::pow(r, k - 1) * a1;
+    n = std::log(std::fabs(an / a1)) / std::log(std::fabs(r)) + 1;
+    if (!TestN()) return false;
+    Noms({"an", "Sn", "S", ak_, "r", "n"}, {kAn, kSn, kS, kAk, kR, kN});
+  } else {
+    ctx_.ui.message("Caso no contemplado", kNoFactible, Icon::Exclamation);
+    return false;
+  }
+  return true;
+}
+
+void CasG::Resol() {
+  // Step 1: the subscript k, the texts of the subscripts and the search interval.
+  textK_ = TextActual(form_, out_, "Id1g");
+  if (!LlegeixEnter(textK_, k_)) {
+    out_.setText("Id1g", "1");
+    textK_ = "1";
+    k_ = 1;
+  }
+  textN_ = form_.text("Idg(2)");
+  if (form_.visible("Idg(5)")) {
+    ini_ = kBaixIni;
+    fi_ = kBaixFi;
+  }
+  noms_[5] = "S";
+  slots_[5] = kS;
+  // A given n counts terms as well: the term list needs it whole.
+  if (Te('2') && !TestN()) return;
+
+  // Step 2.
+  if (!Cas()) return;
+
+  const double r = V_[kR];
+  const bool decreixent = std::fabs(r) < 1;
+  const bool ambS = Te('5');
+  const double S = ambS ? V_[kS] : (decreixent ? a1_ / (1 - r) : 0);
+  if (!Finits({a1_, V_[0], V_[1], V_[2], V_[3], V_[4], S})) {
+    NoHaySoluciones();
+    return;
+  }
+
+  // Step 6 worked out first, so that a term beyond the doubles writes nothing at all.
+  const auto m = static_cast<int>(ArrodonirParell(V_[kN] - 1));
+  std::string llista = " " + EscriuNum(a1_, 3) + ", ";
+  for (int j = 1; j <= m; ++j) {
+    const double t = std::pow(r, j) * a1_;
+    if (!std::isfinite(t)) {
+      NoHaySoluciones();
+      return;
+    }
+    llista += EscriuNum(t, 3) + ", ";
+  }
+  llista += "...";
+
+  // Step 4: the infinite sum.
+  if (!ambS) SumaInf(a1_, r, V_, out_);
+
+  // Step 5: the found fields.
+  for (int i = 0; i < 5; ++i)
+    if (i >= static_cast<int>(pattern_.size()) || pattern_[static_cast<size_t>(i)] == '0')
+      out_.setText(Nom("Idg", i), EscriuNum(V_[static_cast<size_t>(i)], 8));
+
+  // Step 6: the term list.
+  out_.setText("IdPG", llista);
+  out_.setVisible("IdPG", true);
+
+  // Step 7: statement and answer.
+  std::array<std::string, 6> text;
+  for (size_t i = 0; i < 6; ++i) text[i] = EscriuNum(V_[static_cast<size_t>(slots_[i])], decs_[i]);
+  Prob prob;
+  prob.Enun = "En una progresión geométrica: ";
+  if (!Te('1') && decreixent) prob.Enun += " (r<1) ";
+  for (size_t i = 0; i < 3; ++i) {
+    if (noms_[i] == "n") continue;
+    prob.Enun += "  " + noms_[i] + " = " + text[i];
+    if (i < 2 && noms_[i + 1] != "n") prob.Enun += ",";
+  }
+  prob.Enun += std::string(NL) + "Calcula: " + noms_[3];
+  if (decreixent)
+    prob.Enun += ", " + noms_[4] + " y " + noms_[5];
+  else
+    prob.Enun += " y " + noms_[4];
+  prob.Resp = noms_[3] + " = " + text[3] + ", " + noms_[4] + " = " + text[4];
+  if (decreixent) prob.Resp += ", " + noms_[5] + " = " + text[5];
+  prob.Resp += std::string(NL) + "Progresión: " + llista;
+  out_.record = prob;
+
+  // Step 8: the controller enables Save when the outcome is solved.
+  out_.solved = true;
+}
+
+void ResolCasInto(std::string_view code, std::string_view pattern, const Form& form,
+                  SolveContext& ctx, ValsG& V, SolveOutcome& out) {
+  CasG(code, pattern, form, ctx, V, out).Resol();
+}
+
+}  // namespace
+
+void MostraSumaInf(bool v, SolveOutcome& out) {
+  out.setVisible("Idg(5)", v);
+  out.setEnabled("Etdecr", v);
+  out.setEnabled("EtS", v);
+  out.setEnabled("EtInf", v);
+  out.setEnabled("OkS", v);
+}
+
+SolveOutcome MostraSumaInf(bool v) {
+  SolveOutcome out;
+  MostraSumaInf(v, out);
+  return out;
+}
+
+void SumaInf(double a1, double r, ValsG& Vals, SolveOutcome& out) {
+  const bool v = std::fabs(r) < 1;
+  MostraSumaInf(v, out);
+  if (v) {
+    Vals[kS] = a1 / (1 - r);
+    out.setText("Idg(5)", EscriuNum(Vals[kS], 3));
+  } else {
+    Vals[kS] = 0;
+  }
+}
+
+SolveOutcome ResolCasG(std::string_view code, std::string_view pattern, const Form& form,
+                       SolveContext& ctx, ValsG& Vals) {
+  SolveOutcome out;
+  ResolCasInto(code, pattern, form, ctx, Vals, out);
+  return out;
+}
+
+SolveOutcome ResolG(const Form& form, SolveContext& ctx, ValsG& Vals) {
+  SolveOutcome out;
+  int16_t k = 1;
+  if (!LlegeixEnter(form.text("Id1g"), k)) out.setText("Id1g", "1");
+  Vals[kS] = 0;
+  int count = 0;
+  std::string code, pattern;
+  for (int i = 0; i < 5; ++i) {
+    const std::string t = form.text(Nom("Idg", i));
+    double x = 0;
+    if (t.empty() || !LlegeixNum(t, x, ctx.ui) || count == 3) {
+      pattern += '0';  // found by the solver (a field past the third given is overwritten)
+      continue;
+    }
+    ++count;
+    Vals[static_cast<size_t>(i)] = x;
+    if (i == kR && x == 1) {
+      ctx.ui.message("r debe ser <> 1", "valor incorrecto");
+      return out;
+    }
+    if (i == kN && x < 2) {
+      ctx.ui.message("n debe ser > 1", "valor incorrecto");
+      return out;
+    }
+    code += static_cast<char>('0' + i);
+    pattern += 'x';
+  }
+  if (count < 3) {
+    ctx.ui.message("Se necesita 3 datos", "Datos insuficientes", Icon::Exclamation);
+    return out;
+  }
+  ResolCasInto(code, pattern, form, ctx, Vals, out);
+  return out;
+}
+
+SolveOutcome ResolG(const Form& form, SolveContext& ctx) {
+  ValsG vals{};
+  return ResolG(form, ctx, vals);
+}
+
+SolveOutcome ResolSumaG(const Form& form, SolveContext& ctx, ValsG& Vals) {
+  SolveOutcome out;
+  const std::string anterior = EscriuNum(Vals[kS], 3);
+  double s = 0;
+  if (!LlegeixNum(form.text("Idg(5)"), s, ctx.ui)) {
+    out.setText("Idg(5)", anterior);
+    return out;
+  }
+  Vals[kS] = s;
+  int count = 0;
+  std::string code, pattern;
+  for (int i = 0; i < 5 && count < 2; ++i) {
+    const std::string t = form.text(Nom("Idg", i));
+    if (t.empty()) {
+      pattern += '0';
+      continue;
+    }
+    if (!LlegeixNum(t, Vals[static_cast<size_t>(i)], ctx.ui)) return out;
+    ++count;
+    code += static_cast<char>('0' + i);
+    pattern += 'x';
+  }
+  if (count < 2) {
+    ctx.ui.message("Se necesita 3 datos", "Datos insuficientes");
+    return out;
+  }
+  code += '5';
+  pattern.resize(5, '0');
+  ResolCasInto(code, pattern, form, ctx, Vals, out);
+  return out;
+}
+
+RespostaTecla TeclaIdg(int16_t i, int key, const Form& form, SolveContext& ctx, ValsG& Vals) {
+  RespostaTecla res;
+  if (key != kTeclaEnter || i < 0 || i > 5) return res;
+  if (i == 5) {
+    res.outcome = ResolSumaG(form, ctx, Vals);
+    return res;
+  }
+  const std::string t = form.text(Nom("Idg", i));
+  double x = 0;
+  const bool llegit = LlegeixNum(t, x, ctx.ui);  // an empty text reads as 0, silently
+  if (!t.empty() && !llegit) return res;
+  if (i == kR) MostraSumaInf(std::fabs(x) < 1, res.outcome);
+  res.focus = Nom("Idg", (i + 1) % 5);
+  return res;
+}
+
+SolveOutcome ClicIdg(int16_t i, const Form& form, ValsG& Vals) {
+  SolveOutcome out;
+  if (i != kS) return out;
+  MostraSumaInf(true, out);
+  if (form.text("Idg(5)").empty()) {
+    for (int j = kN; j <= kSn; ++j) {
+      out.setText(Nom("Idg", j), "");
+      Vals[static_cast<size_t>(j)] = 0;
+    }
+  }
+  return out;
+}
+
+SolveOutcome CanviIdg() {
+  SolveOutcome out;
+  out.setEnabled("BtGuard(2)", false);
+  out.setText("IdPG", "");
+  return out;
+}
+
+SolveOutcome InterpG(const Form& form, SolveContext& ctx) {
+  SolveOutcome out;
+  auto falten = [&] {
+    ctx.ui.message("Faltan datos", "No se puede calcular", Icon::Exclamation);
+    return SolveOutcome{};
+  };
+  const std::string textK = form.text("IdKg");
+  const std::string textA = form.text("IdAg");
+  const std::string textB = form.text("IdBg");
+  int16_t k = 0;
+  if (!LlegeixEnter(textK, k)) return falten();
+  double a = 0, b = 0;
+  if (!LlegeixNum(textA, a, ctx.ui)) return falten();
+  if (!LlegeixNum(textB, b, ctx.ui)) return falten();
+  // Signs compared rather than the product, which can vanish for tiny ends.
+  const bool oposats = a != 0 && b != 0 && (std::signbit(a) != std::signbit(b));
+  if (k % 2 == 1 && oposats) {
+    ctx.ui.message("Si a*b<0 => k ha de ser par", "Cas no posible");
+    return out;
+  }
+  if (k > 32765) return falten();  // k + 2 terms in all
+  if (a == 0 || b == 0 || k == -1) return falten();
+
+  // |r|^(k+1) = |b/a|; r is negative exactly when a and b have opposite signs.
+  const double q = std::fabs(b) / std::fabs(a);
+  const double ln = (std::isfinite(q) && q > 0) ? std::log(q)
+                                                 : std::log(std::fabs(b)) - std::log(std::fabs(a));
+  const double r = (oposats ? -1.0 : 1.0) * std::exp(ln / (k + 1));
+  if (!std::isfinite(r)) return falten();
+
+  const std::string textR = EscriuNum(r, 3);
+  std::string llista;
+  for (int i = 1; i <= k; ++i) {
+    const double t = std::pow(r, i) * a;
+    if (!std::isfinite(t)) return falten();
+    if (i > 1) llista += ", ";
+    llista += EscriuNum(t, 3);
+  }
+  out.setText("IdR", textR);
+  out.setText("IdTG", llista);
+  Prob prob;
+  prob.Enun = "Interpola:  " + textK + " términos entre " + textA + " y " + textB +
+              " para que formen en conjunto una progresión geométrica: ";
+  prob.Resp = "r = e^(Ln(b/a)/(k+1)) = " + textR + NL + "Factors a interpolar: " + llista;
+  out.record = prob;
+  out.solved = true;
+  return out;
+}
+
+SolveOutcome CanvIntG() {
+  SolveOutcome out;
+  out.setEnabled("BtGuard(3)", false);
+  out.setText("IdTG", "");
+  return out;
+}
 
 }  // namespace tolvi
