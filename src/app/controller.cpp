@@ -6,8 +6,11 @@
 #include <limits>
 #include <utility>
 
+#include "app/documents_flow.h"
+#include "app/file_messages.h"
 #include "app/simbol.h"
 #include "documents/textfile.h"
+#include "numeric/fun.h"
 #include "solvers/arithmetic.h"
 #include "solvers/atzar.h"
 #include "solvers/genera.h"
@@ -83,7 +86,7 @@ void Controller::start() {
   symbolSelected(state_.NSmb);
   posaSimbols();
   state_.PanAct = -1;
-  if (hooks_.iniFuncions) hooks_.iniFuncions();
+  IniFuncions();
   // The random generator is seeded by its owner: from the clock by the window, from --seed
   // by tolvi-cli.
 }
@@ -104,9 +107,8 @@ bool Controller::close() {
   const std::string path = Utf8Of(PathOf(state_.CarpIni) / kNSmbFile);
   FileResult written = EscriuFtx(LiniaSimbol(state_.NSmb, state_.Smbs[state_.NSmb]), path);
   if (written) return true;
-  std::string text = "No se ha podido guardar el símbolo monetario en " + path;
-  if (!written.detail.empty()) text += std::string(NL) + written.detail;
-  ui_.message(text, "Error", Icon::Exclamation);
+  ui_.message(TextError(written, state_.Idioma), TitolError(FileOperation::Save, state_.Idioma),
+              Icon::Exclamation);
   return false;
 }
 
@@ -183,12 +185,12 @@ void Controller::reset(int16_t key) {
 
 void Controller::save(int16_t key) {
   if (!IsPanelKey(key)) return;
-  ui_.showProblem("Problema", state_.Probs[static_cast<size_t>(key)]);
+  GuardaPanell(ui_, state_.Probs, key, state_.SelGuard, state_.Idioma, state_.CarpIni);
 }
 
 void Controller::saveAll() {
   state_.SelGuard = state_.Resolts;
-  if (hooks_.saveAll) hooks_.saveAll();
+  GuardaPanell(ui_, state_.Probs, -1, state_.SelGuard, state_.Idioma, state_.CarpIni);
 }
 
 void Controller::apply(int16_t key, const SolveOutcome& outcome) {
@@ -281,7 +283,7 @@ void Controller::menu(std::string_view name) {
   } else if (name == "OpSurt") {
     state_.ended = true;
   } else if (name == "OpObr") {
-    if (hooks_.openSaved) hooks_.openSaved();
+    ObrePrbls(ui_, state_.Idioma, state_.CarpIni);
   } else if (hooks_.menu) {
     hooks_.menu(name);
   }

@@ -35,9 +35,6 @@ inline constexpr int kEnter = 13;
 // Places where later parts of the program plug in. An empty hook does nothing.
 struct ControllerHooks {
   std::function<void()> buildTools;  // start-up: the Tools menu from Tools.rel
-  std::function<void()> iniFuncions; // start-up: prepare the expression module
-  std::function<void()> saveAll;     // write the records of the panels in SelGuard to one file
-  std::function<void()> openSaved;   // "Abrir": open a saved problem file
   // Events the controller does not handle itself (the geometric fields' keys and clicks, OkS,
   // the Tools and Info menus). A hook answers true when it handled the event.
   std::function<bool(std::string_view name, int key)> keyPressed;
@@ -66,7 +63,9 @@ class Controller {
   void solve(int16_t key);     // BtOk(key)
   void reset(int16_t key);     // BtRst(key)
   void save(int16_t key);      // BtGuard(key): the panel's record in the problem viewer
-  void saveAll();              // OpGuard: SelGuard = Resolts, then the save of all
+  // OpGuard: SelGuard = Resolts, then the records of those panels appended to one file
+  // chosen in the file dialog.
+  void saveAll();
 
   void fieldChanged(std::string_view name);  // the user changed a field's text
   void keyPressed(std::string_view name, int key);

@@ -1,15 +1,14 @@
 // tolvi-cli generate: random cases for the chosen panels, each solved as the Generate button
 // does, written out as a worksheet of problems.
 #include <CLI/CLI.hpp>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <ostream>
-#include <sstream>
 
 #include "app/controller.h"
 #include "app/panells.h"
 #include "app/recording_services.h"
 #include "cli/cli.h"
+#include "documents/problem_file.h"
 #include "solvers/atzar.h"
 
 namespace tolvi::cli {
@@ -27,10 +26,19 @@ struct GenerateOptions {
   bool json = false;
 };
 
-// One problem as problem files hold it: the statement, "R:" and five blanks before the
-// answer, then an empty line; every line ended by CR LF.
-std::string ProblemText(const Prob& p) {
-  return p.Enun + "\r\n" + "R:     " + p.Resp + "\r\n" + "\r\n";
+std::string Reason(const FileResult& r) {
+  switch (r.error) {
+    case FileErrorKind::None: return "done";
+    case FileErrorKind::NoPermission: return "permission denied";
+    case FileErrorKind::IsFolder: return "it is a folder";
+    case FileErrorKind::DiskFull: return "the disk is full";
+    case FileErrorKind::NoFolder: return "its folder does not exist";
+    case FileErrorKind::NotFound: return "not found";
+    case FileErrorKind::Exists: return "it already exists";
+    case FileErrorKind::InvalidName: return "the name is not valid";
+    case FileErrorKind::Other: break;
+  }
+  return r.detail.empty() ? "error" : r.detail;
 }
 
 int Fail(const GenerateOptions& opt, Streams io, const std::string& error, int status) {
@@ -52,14 +60,6 @@ int RunGenerate(const GenerateOptions& opt, Streams io) {
     }
   }
 
-  // The file is opened (and created) before any case is made, so that a file that cannot be
-  // written is told at once.
-  std::ofstream file;
-  if (!opt.output.empty()) {
-    file.open(opt.output, std::ios::binary | std::ios::app);
-    if (!file) return Fail(opt, io, "cannot write to \"" + opt.output + "\"", kFailed);
-  }
-
   MemoryForm form;
   RecordingServices ui;
   Atzar rng;
@@ -71,7 +71,7 @@ int RunGenerate(const GenerateOptions& opt, Streams io) {
   controller.start();
   TriaSimbol(controller, opt.symbol);
 
-  std::string problems;
+  std::vector<Prob> problems;
   Json cases = Json::array();
   bool allSolved = true;
   for (const Panell* panel : panels) {
@@ -81,7 +81,7 @@ int RunGenerate(const GenerateOptions& opt, Streams io) {
       const bool solved = form.enabled(Nom("BtGuard", panel->key));
       const Prob& record = controller.state().Probs[static_cast<size_t>(panel->key)];
       if (solved) {
-        problems += ProblemText(record);
+        problems.push_back(record);
       } else {
         allSolved = false;
         std::string why = "the " + panel->name + " panel could not solve its case";
@@ -101,12 +101,13 @@ int RunGenerate(const GenerateOptions& opt, Streams io) {
     }
   }
 
-  if (file.is_open()) {
-    file.write(problems.data(), static_cast<std::streamsize>(problems.size()));
-    file.close();
-    if (!file) return Fail(opt, io, "cannot write to \"" + opt.output + "\"", kFailed);
+  if (!opt.output.empty()) {
+    // Appended in one piece, in the file's own encoding; a failed write leaves the file as it was.
+    FileResult written = AfegeixPrbs(opt.output, problems);
+    if (!written)
+      return Fail(opt, io, "cannot write to \"" + opt.output + "\": " + Reason(written), kFailed);
   } else if (!opt.json) {
-    io.out << problems;
+    for (const Prob& p : problems) io.out << EscriuPrb(p);
   }
   if (opt.json) io.out << cases.dump(-1, ' ', false, Json::error_handler_t::replace) << "\n";
   return allSolved ? kOk : kFailed;

@@ -81,7 +81,7 @@ TEST(ControllerStart, WindowStartsAsDesigned) {
   EXPECT_TRUE(w.ui.messages.empty());
 }
 
-TEST(ControllerStart, ToolsMenuFirstExpressionModuleLast) {
+TEST(ControllerStart, ToolsMenuBeforeTheSymbol) {
   TempDir dir;
   MemoryForm form;
   RecordingServices ui;
@@ -89,10 +89,10 @@ TEST(ControllerStart, ToolsMenuFirstExpressionModuleLast) {
   Controller c(form, ui, rng, dir.str());
   std::vector<std::string> calls;
   c.hooks().buildTools = [&] { calls.push_back("tools, symbol " + form.text("EtM(0)")); };
-  c.hooks().iniFuncions = [&] { calls.push_back("functions, PanAct " + std::to_string(c.state().PanAct)); };
   dir.write("NSmb.txt", "1$\r\n");
   c.start();
-  EXPECT_EQ(calls, (std::vector<std::string>{"tools, symbol \u20AC", "functions, PanAct -1"}));
+  EXPECT_EQ(calls, (std::vector<std::string>{"tools, symbol \u20AC"}));
+  EXPECT_EQ(form.text("EtM(0)"), "$");
 }
 
 TEST(ControllerSolve, EverySolvedPanelEndsWithSaveEnabled) {
@@ -342,18 +342,41 @@ TEST(ControllerSave, PanelSaveShowsItsRecord) {
   EXPECT_EQ(w.ui.problems[0].second, RecordOf(2));
 }
 
-TEST(ControllerSave, SaveAllTakesTheSolvedPanels) {
+TEST(ControllerSave, SaveAllWritesTheSolvedPanelsInKeyOrder) {
   Window w;
-  std::vector<std::string> saves;
-  w.c.hooks().saveAll = [&] { saves.push_back(w.c.state().SelGuard); };
   w.c.menu("OpGuard");  // disabled at start
-  EXPECT_TRUE(saves.empty());
+  w.c.saveAll();        // nothing solved: not even the dialog
+  EXPECT_TRUE(w.ui.fileRequests.empty());
+
+  const std::string file = w.dir.file("hoja.txt");
   w.c.solve(5);
   w.c.solve(0);
+  w.c.setSolver(Refused);
+  w.c.solve(3);  // refused: still listed, with its empty record
+  w.ui.fileAnswers = {file};
   w.c.menu("OpGuard");
+  EXPECT_EQ(w.c.state().SelGuard, "035");
+  ASSERT_EQ(w.ui.fileRequests.size(), 1u);
+  EXPECT_EQ(w.ui.fileRequests[0].mode, 1);
+  EXPECT_EQ(w.ui.fileRequests[0].folder, w.dir.file("Prbls"));
+  EXPECT_EQ(w.dir.read("hoja.txt"),
+            "enun 0\r\nR:     resp 0\r\n\r\n\r\nR:     \r\n\r\nenun 5\r\nR:     resp 5\r\n\r\n");
+
+  w.c.reset(3);
   w.c.reset(5);
+  w.ui.fileAnswers = {""};  // cancelled
   w.c.menu("OpGuard");
-  EXPECT_EQ(saves, (std::vector<std::string>{"05", "0"}));
+  EXPECT_EQ(w.c.state().SelGuard, "0");
+  EXPECT_EQ(w.ui.fileRequests.size(), 2u);
+}
+
+TEST(ControllerSave, OpenAsksForASavedProblemFile) {
+  Window w;
+  w.c.menu("OpObr");
+  ASSERT_EQ(w.ui.fileRequests.size(), 1u);
+  EXPECT_EQ(w.ui.fileRequests[0].mode, 0);
+  EXPECT_EQ(w.ui.fileRequests[0].folder, w.dir.file("Prbls"));
+  EXPECT_TRUE(w.ui.started.empty());
 }
 
 // A double click on a frame brings its term list back only on the list's rectangle and only
@@ -407,15 +430,13 @@ TEST(ControllerEvents, UnhandledEventsGoToTheHooks) {
     seen.push_back("menu " + std::string(name));
     return true;
   };
-  w.c.hooks().openSaved = [&] { seen.push_back("open"); };
   w.c.keyPressed("Idg(5)", kEnter);
   w.c.clicked("OkS");        // disabled at start
   w.c.showInfiniteSum(true);
   w.c.clicked("OkS");
   w.c.menu("ITool(3)");      // hidden until the Tools menu is built
   w.c.menu("OpQuant");
-  w.c.menu("OpObr");
-  EXPECT_EQ(seen, (std::vector<std::string>{"key Idg(5) 13", "click OkS", "menu OpQuant", "open"}));
+  EXPECT_EQ(seen, (std::vector<std::string>{"key Idg(5) 13", "click OkS", "menu OpQuant"}));
 }
 
 TEST(ControllerContext, SolversSeeLanguageAndSymbol) {
