@@ -105,7 +105,8 @@ std::vector<std::string> PatronsDelTipus(std::string_view type) {
   std::vector<std::string> patterns;
   for (const std::string& piece : Split(type, ';')) {
     const std::string_view p = Trim(piece);
-    if (!p.empty()) patterns.emplace_back(p);
+    // "*.*" is every file, also those without a dot in their names.
+    if (!p.empty()) patterns.emplace_back(p == "*.*" ? "*" : p);
   }
   if (patterns.empty()) patterns.emplace_back("*");
   return patterns;

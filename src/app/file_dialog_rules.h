@@ -53,7 +53,8 @@ std::string UneixCami(std::string_view folder, std::string_view name);
 // The types of a filter: the patterns between "|", the text after the last "|" included.
 std::vector<std::string> TipusDelFiltre(std::string_view filter);
 
-// The patterns of one type for the file list: "*.txt;*.doc" gives two.
+// The patterns of one type for the file list: "*.txt;*.doc" gives two; "*.*" is every file
+// ("*"), and so is an empty type.
 std::vector<std::string> PatronsDelTipus(std::string_view type);
 
 // The extension a bare name gets in save mode: the type from its first "." on ("*.txt" gives

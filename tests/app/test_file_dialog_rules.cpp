@@ -80,6 +80,7 @@ TEST(TipusDelFiltre, SplitsAtEveryBar) {
   for (const auto& c : cases) EXPECT_EQ(TipusDelFiltre(c.filter), c.types) << c.filter;
   EXPECT_EQ(PatronsDelTipus("*.txt; *.doc"), (std::vector<std::string>{"*.txt", "*.doc"}));
   EXPECT_EQ(PatronsDelTipus(""), std::vector<std::string>{"*"});
+  EXPECT_EQ(PatronsDelTipus("*.*"), std::vector<std::string>{"*"});
 }
 
 TEST(ExtensioDelTipus, TakesTheTypeFromItsFirstDot) {

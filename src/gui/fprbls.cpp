@@ -1,0 +1,120 @@
+#include "gui/fprbls.h"
+
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <array>
+
+namespace tolvi {
+namespace {
+
+// The designer's measures are in twips; a pixel is 15 twips on a 96-dpi screen.
+constexpr int Px(int twips) { return twips / 15; }
+
+QString FromProgram(std::string_view text) {
+  QString t = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  return t;
+}
+
+std::string ToProgram(const QString& text) {
+  QString t = text;
+  t.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+  return t.toStdString();
+}
+
+struct Labels {
+  const char* en;
+  const char* resp;
+};
+constexpr std::array<Labels, 3> kLabels = {{
+    {"Exercise", "Answer"},
+    {"Enunciat", "Resposta"},
+    {"Enunciado", "Respuesta"},
+}};
+
+}  // namespace
+
+QPointer<FPrbls> FPrbls::instance_;
+
+FPrbls* FPrbls::instance(QWidget* owner) {
+  if (!instance_) {
+    instance_ = new FPrbls(owner);
+    if (!owner) {
+      QObject::connect(qApp, &QCoreApplication::aboutToQuit, [] { release(); });
+    }
+  }
+  return instance_;
+}
+
+void FPrbls::release() { delete instance_.data(); }
+
+FPrbls::FPrbls(QWidget* owner) : QWidget(owner, Qt::Window) {
+  setObjectName(QStringLiteral("FPrbls"));
+  setWindowTitle(QStringLiteral("Problema"));
+
+  etEn_ = new QLabel(QStringLiteral("Enunciat"), this);
+  etEn_->setObjectName(QStringLiteral("EtEn"));
+  idEn_ = new QPlainTextEdit(this);
+  idEn_->setObjectName(QStringLiteral("IdEn"));
+  etResp_ = new QLabel(QStringLiteral("Resposta"), this);
+  etResp_->setObjectName(QStringLiteral("EtResp"));
+  idResp_ = new QPlainTextEdit(this);
+  idResp_->setObjectName(QStringLiteral("IdResp"));
+  btG_ = new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton),
+                         QStringLiteral(" Guardar "), this);
+  btG_->setObjectName(QStringLiteral("BtG"));
+  btG_->setAutoDefault(false);
+
+  // Both boxes take the same share of the height and the whole width, so a taller window
+  // lowers the answer and its label by half the difference and grows each box by half.
+  for (QPlainTextEdit* box : {idEn_, idResp_}) {
+    box->setMinimumSize(Px(1000), Px(300));
+    box->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+  }
+  auto* top = new QHBoxLayout;
+  top->addWidget(etEn_, 0, Qt::AlignBottom);
+  top->addStretch(1);
+  top->addWidget(btG_);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(Px(345), Px(150), Px(345), Px(345));
+  layout->addLayout(top);
+  layout->addWidget(idEn_, 1);
+  layout->addSpacing(Px(210));
+  layout->addWidget(etResp_);
+  layout->addWidget(idResp_, 1);
+  resize(Px(7125), Px(4455));
+
+  connect(btG_, &QPushButton::clicked, this, &FPrbls::save);
+}
+
+void FPrbls::retranslate(int16_t idioma) {
+  const size_t i = idioma >= 0 && idioma <= 2 ? static_cast<size_t>(idioma) : 2;
+  etEn_->setText(QString::fromUtf8(kLabels[i].en));
+  etResp_->setText(QString::fromUtf8(kLabels[i].resp));
+  setWindowTitle(i == 0 ? QStringLiteral("Problem") : QStringLiteral("Problema"));
+}
+
+void FPrbls::mostra(std::string_view caption, const Prob& problem, int16_t idioma) {
+  if (!isVisible()) retranslate(idioma);
+  idEn_->setPlainText(FromProgram(problem.Enun));
+  idResp_->setPlainText(FromProgram(problem.Resp));
+  setWindowTitle(FromProgram(caption));
+  show();
+  raise();
+  activateWindow();
+}
+
+Prob FPrbls::texts() const {
+  return Prob{ToProgram(idEn_->toPlainText()), ToProgram(idResp_->toPlainText())};
+}
+
+void FPrbls::save() {
+  if (onSave_) onSave_(texts());
+}
+
+}  // namespace tolvi

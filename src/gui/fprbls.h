@@ -1,0 +1,59 @@
+// The problem viewer FPrbls: one problem, its statement above and its answer below in two
+// editable boxes, and a save button that hands the texts, as the user left them, to a save
+// handler (GuardaPrb). Modeless; one window is reused for every problem shown.
+#pragma once
+#include <QPointer>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <string_view>
+
+#include "documents/prob.h"
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace tolvi {
+
+class FPrbls : public QWidget {
+  Q_OBJECT
+
+ public:
+  using SaveHandler = std::function<void(const Prob&)>;
+
+  // The one viewer of the program, made on first use. With an owner it is a window of its
+  // own that goes away with the owner; without one it lives until the program quits.
+  static FPrbls* instance(QWidget* owner = nullptr);
+  // Closes and deletes the viewer (the next instance() makes a new one).
+  static void release();
+
+  // MostraPrb: the statement into IdEn, the answer into IdResp, the caption as the title;
+  // shown without blocking and brought to the front. The labels take the language idioma
+  // when the window is not already on screen (0 English, 1 Catalan, 2 Spanish).
+  void mostra(std::string_view caption, const Prob& problem, int16_t idioma);
+
+  // What BtG does with the texts; usually GuardaPrb with the services, the language and
+  // the working folder of the moment.
+  void setSaveHandler(SaveHandler handler) { onSave_ = std::move(handler); }
+
+  // The texts of the two boxes, with CR LF line breaks.
+  Prob texts() const;
+
+  explicit FPrbls(QWidget* owner = nullptr);
+
+ private:
+  void retranslate(int16_t idioma);
+  void save();
+
+  QLabel* etEn_;
+  QPlainTextEdit* idEn_;
+  QLabel* etResp_;
+  QPlainTextEdit* idResp_;
+  QPushButton* btG_;
+  SaveHandler onSave_;
+
+  static QPointer<FPrbls> instance_;
+};
+
+}  // namespace tolvi
