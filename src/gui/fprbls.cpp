@@ -45,7 +45,7 @@ FPrbls* FPrbls::instance(QWidget* owner) {
   if (!instance_) {
     instance_ = new FPrbls(owner);
     if (!owner) {
-      QObject::connect(qApp, &QCoreApplication::aboutToQuit, [] { release(); });
+      QObject::connect(qApp, &QCoreApplication::aboutToQuit, instance_, [] { release(); });
     }
   }
   return instance_;

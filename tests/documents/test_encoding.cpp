@@ -66,10 +66,5 @@ TEST(Windows1252, EveryByteSurvivesTheRoundTrip) {
   EXPECT_TRUE(IsValidUtf8(Windows1252ToUtf8(all)));
 }
 
-TEST(DecodeText, KeepsUtf8AndConvertsAnythingElse) {
-  EXPECT_EQ(DecodeText("\xE2\x82\xAC"), "\xE2\x82\xAC");
-  EXPECT_EQ(DecodeText("\x80"), "\xE2\x82\xAC");
-}
-
 }  // namespace
 }  // namespace tolvi

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <filesystem>
 #include <string>
 
@@ -80,27 +79,6 @@ TEST(EscriuFtx, ReadOnlyFolderKeepsTheOldFile) {
   fs::permissions(dir.path(), fs::perms::owner_all);
   EXPECT_EQ(r.error, FileErrorKind::NoPermission);
   EXPECT_EQ(ReadBytes(name), "$\r\n");
-}
-
-TEST(KindOfErrno, NamesTheReasonsTheUserCanActOn) {
-  const struct {
-    const char* name;
-    int errnum;
-    FileErrorKind kind;
-  } cases[] = {
-      {"EACCES", EACCES, FileErrorKind::NoPermission},
-      {"EPERM", EPERM, FileErrorKind::NoPermission},
-      {"EROFS", EROFS, FileErrorKind::NoPermission},
-      {"EISDIR", EISDIR, FileErrorKind::IsFolder},
-      {"ENOSPC", ENOSPC, FileErrorKind::DiskFull},
-      {"EDQUOT", EDQUOT, FileErrorKind::DiskFull},
-      {"ENOTDIR", ENOTDIR, FileErrorKind::NoFolder},
-      {"EEXIST", EEXIST, FileErrorKind::Exists},
-      {"EIO", EIO, FileErrorKind::Other},
-  };
-  for (const auto& c : cases) EXPECT_EQ(KindOfErrno(c.errnum), c.kind) << c.name;
-  const FileResult other = ErrnoResult(EIO, "f.txt");
-  EXPECT_FALSE(other.detail.empty());
 }
 
 TEST(AppendBytes, DiskFullIsReported) {

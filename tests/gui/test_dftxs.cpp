@@ -101,9 +101,6 @@ class TestDFtxs : public QObject {
     QCOMPARE(child<QLabel>(*dlg, "EtTp")->text(), QStringLiteral("Tipus"));
     QCOMPARE(child<QPushButton>(*dlg, "BtFuig")->text(), QStringLiteral("Cancel\u00B7la"));
     QCOMPARE(child<QToolButton>(*dlg, "BtAm")->toolTip(), QStringLiteral("Pujar-ne un nivell"));
-    auto english = open(0, path("Prbls"), 0);
-    QCOMPARE(english->windowTitle(), QStringLiteral("Open"));
-    QCOMPARE(child<QToolButton>(*english, "BtNova")->toolTip(), QStringLiteral("New folder"));
   }
 
   void theFileListFollowsTheType() {
@@ -137,12 +134,6 @@ class TestDFtxs : public QObject {
     QTest::mouseClick(child<QPushButton>(*dlg, "BtFuig"), Qt::LeftButton);
     QCOMPARE(dlg->result(), QString());
     QVERIFY(!dlg->isVisible());
-  }
-
-  void aMissingStartFolderIsTheCurrentOne() {
-    QDir::setCurrent(path("Prbls"));
-    auto dlg = open(1, path("nowhere"), 2);
-    QCOMPARE(QString::fromStdString(dlg->model().carpAct()), path("Prbls"));
   }
 
   void upAndBack() {
