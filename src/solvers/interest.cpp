@@ -1,8 +1,250 @@
 #include "solvers/interest.h"
 
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "numeric/fun.h"
+#include "numeric/numtext.h"
+
 namespace tolvi {
 
-// The interest solvers are not written yet: a Solve of these panels composes nothing.
-SolveOutcome ResolI(int16_t, const Form&, SolveContext&) { return {}; }
+namespace {
+
+// Panel numbers k: the rows of the interest frame.
+constexpr int16_t kSimple = 0;
+constexpr int16_t kCompound = 1;
+constexpr int16_t kCapitalisation = 2;
+constexpr int16_t kAmortisation = 3;
+
+// The rate of an annuity is sought as a percentage in this interval, to this tolerance.
+constexpr double kRateLow = 0;
+constexpr double kRateHigh = 90;
+constexpr double kRateTol = 1e-8;
+constexpr double kRateShift = 0.05;  // half a step of the root finder's scan
+
+// The value texts of statements and answers.
+std::string TextDiners(double x, const std::string& smb) { return EscriuDec(x, 2) + smb; }
+std::string TextDinersTallat(double x, const std::string& smb) { return Talla2Dec(x) + smb; }
+std::string TextTipus(double x) { return EscriuDec(x, 3) + "%"; }
+std::string TextTipusFrac(double x) { return EscriuNum(x, 2) + "%"; }
+std::string TextAnys(double x) { return EscriuDec(x, 2) + " años"; }
+std::string TextAnysPla(double x) { return TextCurt(x) + " años"; }
+
+// x rounded to n decimals, halves away from zero, exactly as the written text of x shows it,
+// so that the value kept and the value shown never disagree.
+double ArrodDec(double x, int16_t n) {
+  std::string text = EscriuDec(x, n);
+  double value = x;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size()) return x;
+  return value;
+}
+
+void NoSolucions(SolveContext& ctx) { ctx.ui.message("No soluciones", "No factible", Icon::None); }
+
+// What a case of a panel computes: the position found, its value, the statement.
+struct Cas {
+  int16_t pos = -1;
+  double value = 0;
+  std::string enun;
+};
+
+// The money amount of a panel is the capital (interest), the capital to reach or the debt.
+const char* NomPos0(int16_t k) {
+  switch (k) {
+    case kCapitalisation: return "C";
+    case kAmortisation: return "D";
+    default: return "c";
+  }
+}
+
+const char* NomPos3(int16_t k) { return k >= kCapitalisation ? "a" : "C"; }
+
+// Simple and compound interest. Returns false when the solve ends with a message.
+bool CasInteres(int16_t k, const std::string& codi, std::array<double, 4>& v, SolveContext& ctx,
+                Cas& cas) {
+  const std::string& smb = ctx.Smb;
+  const std::string tipus = k == kSimple ? "simple" : "compuesto";
+  const double c = v[0], r = v[1], t = v[2], C = v[3];
+  const double i = r / 100;
+  // ln(1 + i) kept exact for small rates; (1 + i)^t = e^(t·L).
+  const double L = std::log1p(i);
+
+  if (codi == "012") {
+    cas.pos = 3;
+    cas.enun = "Calcula el capital que se obtendrá poniendo un capital de " +
+               TextDinersTallat(c, smb) + " a un interés " + tipus + " del " + TextTipusFrac(r) +
+               " durante " + TextAnysPla(t);
+    cas.value = k == kSimple ? c * (1 + r * t / 100) : c * std::exp(t * L);
+  } else if (codi == "023") {
+    cas.pos = 1;
+    cas.enun = "Calcula el % de interés " + tipus + " anual al cual se debe imponer un capital de " +
+               TextDiners(c, smb) + " durante " + TextAnys(t) + " per obtener un capital de " +
+               TextDiners(C, smb);
+    if (!(c < C)) {
+      ctx.ui.message(" C debe ser > c", "Error", Icon::None);
+      return false;
+    }
+    cas.value = k == kSimple ? (C / c - 1) * 100 / t : std::expm1(std::log(C / c) / t) * 100;
+  } else if (codi == "123") {
+    cas.pos = 0;
+    cas.enun = "Calcula el capital que hay que imponer a un interés " + tipus + " del " +
+               TextTipus(r) + " durante " + TextAnysPla(t) + " para de obtener un capital de " +
+               TextDiners(C, smb);
+    cas.value = k == kSimple ? C / (1 + r * t / 100) : C * std::exp(-t * L);
+  } else {  // "013"
+    cas.pos = 2;
+    cas.enun = "Calcula el tiempo en años necesario para que un capital de " + TextDiners(c, smb) +
+               " puesto  a un interés " + tipus + " del " + TextTipus(r) +
+               " anual rendeixi un capital de " + TextDiners(C, smb);
+    if (!(c < C)) {
+      ctx.ui.message(" C debe ser > c", "Error", Icon::None);
+      return false;
+    }
+    cas.value = k == kSimple ? (C / c - 1) * 100 / r : std::log(C / c) / L;
+  }
+  return true;
+}
+
+// The rate of an annuity from its amount, its capital or debt and its time: the smallest root
+// in (0, 90] of an equation in x that also vanishes at x = 0. NaN when there is none.
+double TipusAnualitat(int16_t k, double K, double t, double a) {
+  const std::string A = EscriuNum(a, 6);
+  const std::string KT = EscriuNum(K, 6);
+  const std::string T = TextCurt(t);
+  std::string equacio = k == kCapitalisation
+                            ? A + "*(100+x)*((1+x/100)^" + T + "-1)-" + KT + "*x"
+                            : "(1+x/100)^" + T + "*(" + KT + "*x/100-" + A + ")+" + A;
+  IniFuncions();
+  std::string codi = CompilaFun(equacio);
+  if (codi.empty()) return std::nan("");
+  std::vector<double> arrels = ArrelsFun(codi, kRateLow, kRateHigh, kRateTol);
+  // The scan resumes tol beyond each point it examined, so a change of sign inside one of
+  // those tiny gaps goes unseen; it happens to rates with one decimal, which sit right at
+  // the scan points. A scan shifted by half a step has its gaps elsewhere. The equations have
+  // a single positive root, so the smallest root is still the one found.
+  if (arrels.empty()) arrels = ArrelsFun(codi, kRateLow + kRateShift, kRateHigh, kRateTol);
+  if (arrels.empty()) return std::nan("");
+  return arrels.front();
+}
+
+// Annuities of capitalisation and amortisation.
+bool CasAnualitat(int16_t k, const std::string& codi, std::array<double, 4>& v, SolveContext& ctx,
+                  Cas& cas) {
+  const std::string& smb = ctx.Smb;
+  const bool cap = k == kCapitalisation;
+  const double K = v[0], r = v[1], t = v[2], a = v[3];
+  const double i = r / 100;
+  const double L = std::log1p(i);
+
+  if (codi == "012") {
+    cas.pos = 3;
+    cas.enun = "Calcula el importe de la anualidad que hay que ingresar durante " + TextAnysPla(t) +
+               ", al " + TextTipusFrac(r) + " de interés para " +
+               (cap ? "acumular un capital de " : "amortizar una deuda de ") +
+               TextDinersTallat(K, smb);
+    // Capitalisation: a = C·i / ((1+i)·((1+i)^t − 1)); amortisation: a = D·i / (1 − (1+i)^−t).
+    cas.value = cap ? K * i / ((1 + i) * std::expm1(t * L)) : K * i / -std::expm1(-t * L);
+  } else if (codi == "023") {
+    cas.pos = 1;
+    cas.enun = "Calcula el % de interés compuesto anual al cual se debe ingresar anualidades de " +
+               TextDiners(a, smb) + " durante " + TextAnys(t) + " para " +
+               (cap ? " de acumular un capital de " : " amortizar una deuda de ") +
+               TextDiners(K, smb);
+    cas.value = TipusAnualitat(k, K, t, a);
+  } else if (codi == "123") {
+    cas.pos = 0;
+    cas.enun = std::string("Calcula el ") +
+               (cap ? "capital que se obtendrá si se ingresa durante "
+                    : "deuda que se podrá amortizar ingresando durante ") +
+               TextAnysPla(t) + " anualidades de " + TextDiners(a, smb) + " al " + TextTipus(r) +
+               " de interés anual";
+    cas.value = cap ? std::expm1(t * L) * (a / i) * (1 + i) : -std::expm1(-t * L) * a / i;
+  } else {  // "013"
+    cas.pos = 2;
+    cas.enun = std::string("Calcula el tiempo en años necesario para que ") +
+               (cap ? "se pueda formar un capital de " : "se pueda amortizar una deuda de ") +
+               TextDiners(K, smb) + " ingresando anualidades de " + TextDiners(a, smb) +
+               " a un interés  del " + TextTipus(r) + " anual ";
+    if (cap) {
+      cas.value = std::log1p(K * i / ((1 + i) * a)) / L;
+    } else {
+      // An annuity that does not exceed a year's interest never pays the debt off.
+      const double interes = K * i;
+      cas.value = a > interes ? -std::log1p(-interes / a) / L : std::nan("");
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+SolveOutcome ResolI(int16_t k, const Form& form, SolveContext& ctx) {
+  if (k < kSimple || k > kAmortisation) return {};
+
+  // Reading the panel: the first three fields that hold a number are the data; a fourth one
+  // is ignored and recomputed.
+  std::array<double, 4> vals{};
+  std::string codi;
+  std::string donats;
+  for (int16_t p = 0; p < 4; ++p) {
+    double x = 0;
+    if (codi.size() < 3 && LlegeixNum(form.text(Nom("IdI", 4 * k + p)), x, ctx.ui)) {
+      if (!(x > 0)) {
+        ctx.ui.message("Només valors positius", "Entrada incorrecta", Icon::None);
+        return {};
+      }
+      vals[p] = x;
+      codi += static_cast<char>('0' + p);
+      donats += 'x';
+    } else {
+      vals[p] = 0;
+      donats += '0';
+    }
+  }
+  if (codi.size() < 3) {
+    ctx.ui.message("Se necesita 3 datos", "Datos insuficientes", Icon::Exclamation);
+    return {};
+  }
+
+  Cas cas;
+  bool seguir = k <= kCompound ? CasInteres(k, codi, vals, ctx, cas)
+                               : CasAnualitat(k, codi, vals, ctx, cas);
+  if (!seguir) return {};
+
+  // A value that overflowed, has no real value or vanished is no solution; neither is a
+  // case whose data were already beyond a double.
+  bool finit = std::isfinite(cas.value) && cas.value > 0;
+  for (int16_t p = 0; p < 4; ++p) {
+    if (p != cas.pos && !std::isfinite(vals[p])) finit = false;
+  }
+  if (!finit) {
+    NoSolucions(ctx);
+    return {};
+  }
+  // A rate is kept with the 3 decimals it is written with.
+  if (cas.pos == 1) cas.value = ArrodDec(cas.value, 3);
+  vals[cas.pos] = cas.value;
+
+  std::string resp;
+  switch (cas.pos) {
+    case 0: resp = std::string(NomPos0(k)) + " = " + TextDiners(cas.value, ctx.Smb); break;
+    case 1: resp = "r = " + EscriuDec(cas.value, 2) + "%"; break;
+    case 2: resp = "t = " + TextAnys(cas.value); break;
+    default: resp = std::string(NomPos3(k)) + " = " + TextDiners(cas.value, ctx.Smb); break;
+  }
+
+  SolveOutcome out;
+  for (int16_t p = 0; p < 4; ++p) {
+    if (donats[p] == '0') out.setText(Nom("IdI", 4 * k + p), EscriuDec(vals[p], 2));
+  }
+  out.record = Prob{cas.enun, resp};
+  out.solved = true;
+  return out;
+}
 
 }  // namespace tolvi
