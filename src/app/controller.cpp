@@ -41,11 +41,12 @@ constexpr int kTools = 12;
 
 }  // namespace
 
-SolveOutcome SolvePanel(int16_t key, const Form& form, SolveContext& ctx) {
+SolveOutcome SolvePanel(int16_t key, const Form& form, SolveContext& ctx,
+                        std::array<double, 6>& Vals) {
   switch (key) {
     case 0: return ResolA(form, ctx);
     case 1: return InterpA(form, ctx);
-    case 2: return ResolG(form, ctx);
+    case 2: return ResolG(form, ctx, Vals);
     case 3: return InterpG(form, ctx);
     case 4: case 5: case 6: case 7: return ResolI(static_cast<int16_t>(key - 4), form, ctx);
     default: return {};
@@ -140,9 +141,13 @@ void Controller::generate(int16_t key) {
 
 void Controller::solve(int16_t key) {
   if (!IsPanelKey(key)) return;
-  state_.PanAct = key;
   SolveContext ctx = context();
-  apply(key, solver_ ? solver_(key, form_, ctx) : SolvePanel(key, form_, ctx));
+  state_.PanAct = key;
+  apply(key, solver_ ? solver_(key, form_, ctx) : SolvePanel(key, form_, ctx, state_.Vals));
+  solved(key);
+}
+
+void Controller::solved(int16_t key) {
   // Whatever the solver did, the panel now counts for "&Guardar todo".
   if (state_.Resolts.find(Digit(key)) == std::string::npos) {
     state_.Resolts += Digit(key);
@@ -222,25 +227,41 @@ void Controller::changed(std::string_view name) {
   } else if (name == "IdK" || name == "IdA" || name == "IdB") {
     form_.setEnabled(BtGuard(1), false);
   } else if (Index(name, "Idg", i) && i >= 0 && i <= 5) {
-    form_.setEnabled(BtGuard(2), false);
-    setField("IdPG", "");
+    apply(-1, CanviIdg());
   } else if (name == "IdKg" || name == "IdAg" || name == "IdBg") {
-    // The interpolated terms go; the ratio stays shown.
-    form_.setEnabled(BtGuard(3), false);
-    setField("IdTG", "");
+    apply(-1, CanvIntG());  // the interpolated terms go; the ratio stays shown
   } else if (Index(name, "IdI", i) && i >= 0 && i <= 15) {
     form_.setEnabled(BtGuard(4 + i / 4), false);
   }
 }
 
 void Controller::keyPressed(std::string_view name, int key) {
+  int i = 0;
   if (name == "LstSmbs") {
     // Enter adds the user's own text, only while no item of the list is selected.
     if (key == kEnter && form_.currentIndex("LstSmbs") < 0)
       addSymbol(PrimersCars(form_.text("LstSmbs"), kSimbolMax));
-    return;
+  } else if (Index(name, "Idg", i) && i >= 0 && i <= 5) {
+    if (i == 5 && key == kEnter) {
+      solveFromSum();
+      return;
+    }
+    SolveContext ctx = context();
+    RespostaTecla answer = TeclaIdg(static_cast<int16_t>(i), key, form_, ctx, state_.Vals);
+    apply(2, answer.outcome);
+    if (!answer.focus.empty() && hooks_.focus) hooks_.focus(answer.focus);
+  } else if (hooks_.keyPressed) {
+    hooks_.keyPressed(name, key);
   }
-  if (hooks_.keyPressed) hooks_.keyPressed(name, key);
+}
+
+void Controller::solveFromSum() {
+  // The infinite-sum entry is a Solve of the geometric row like its Ok button: the panel
+  // becomes the active one and counts for "&Guardar todo".
+  SolveContext ctx = context();
+  state_.PanAct = 2;
+  apply(2, ResolSumaG(form_, ctx, state_.Vals));
+  solved(2);
 }
 
 void Controller::clicked(std::string_view name) {
@@ -255,6 +276,10 @@ void Controller::clicked(std::string_view name) {
     reset(static_cast<int16_t>(key));
   } else if (Index(name, "BtGuard", key) && IsPanelKey(key)) {
     save(static_cast<int16_t>(key));
+  } else if (name == "OkS") {
+    solveFromSum();
+  } else if (Index(name, "Idg", key) && key >= 0 && key <= 5) {
+    apply(-1, ClicIdg(static_cast<int16_t>(key), form_, state_.Vals));
   } else if (hooks_.clicked) {
     hooks_.clicked(name);
   }
@@ -289,10 +314,7 @@ void Controller::menu(std::string_view name) {
   }
 }
 
-void Controller::showInfiniteSum(bool on) {
-  form_.setVisible("Idg(5)", on);
-  for (const char* c : {"Etdecr", "EtS", "EtInf", "OkS"}) form_.setEnabled(c, on);
-}
+void Controller::showInfiniteSum(bool on) { apply(-1, MostraSumaInf(on)); }
 
 SolveContext Controller::context() { return SolveContext{ui_, state_.Idioma, state_.Smb}; }
 

@@ -16,6 +16,7 @@
 //   (the window must not insert typed texts by itself).
 // - after menu("OpSurt") the program ends at once; close() then writes nothing.
 #pragma once
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -35,8 +36,10 @@ inline constexpr int kEnter = 13;
 // Places where later parts of the program plug in. An empty hook does nothing.
 struct ControllerHooks {
   std::function<void()> buildTools;  // start-up: the Tools menu from Tools.rel
-  // Events the controller does not handle itself (the geometric fields' keys and clicks, OkS,
-  // the Tools and Info menus). A hook answers true when it handled the event.
+  // The focus moves to a control (Enter walks through the geometric fields).
+  std::function<void(std::string_view name)> focus;
+  // Events the controller does not handle itself (the Tools and Info menus, keys and clicks
+  // of other controls). A hook answers true when it handled the event.
   std::function<bool(std::string_view name, int key)> keyPressed;
   std::function<bool(std::string_view name)> clicked;
   std::function<bool(std::string_view name)> menu;
@@ -96,6 +99,8 @@ class Controller {
 
  private:
   void changed(std::string_view name);
+  void solved(int16_t key);
+  void solveFromSum();
   void posaSimbols();
   void llegeixNSmb();
   void addSymbol(std::string symbol);
@@ -108,8 +113,10 @@ class Controller {
   Solver solver_;
 };
 
-// The solver of panel key (0..7) as the window runs it.
-SolveOutcome SolvePanel(int16_t key, const Form& form, SolveContext& ctx);
+// The solver of panel key (0..7) as the window runs it; Vals holds the quantities of the
+// geometric row between its solves.
+SolveOutcome SolvePanel(int16_t key, const Form& form, SolveContext& ctx,
+                        std::array<double, 6>& Vals);
 
 // Panel keys are 0..7.
 inline bool IsPanelKey(int key) { return key >= 0 && key <= 7; }

@@ -430,13 +430,98 @@ TEST(ControllerEvents, UnhandledEventsGoToTheHooks) {
     seen.push_back("menu " + std::string(name));
     return true;
   };
-  w.c.keyPressed("Idg(5)", kEnter);
-  w.c.clicked("OkS");        // disabled at start
-  w.c.showInfiniteSum(true);
-  w.c.clicked("OkS");
-  w.c.menu("ITool(3)");      // hidden until the Tools menu is built
+  w.c.keyPressed("Id(0)", kEnter);
+  w.c.clicked("Etdecr");             // disabled at start
+  w.c.keyPressed("Idg(1)", kEnter);  // the geometric row handles its own keys
+  w.c.clicked("IdA");
+  w.c.menu("ITool(3)");              // hidden until the Tools menu is built
   w.c.menu("OpQuant");
-  EXPECT_EQ(seen, (std::vector<std::string>{"key Idg(5) 13", "click OkS", "menu OpQuant"}));
+  EXPECT_EQ(seen, (std::vector<std::string>{"key Id(0) 13", "click IdA", "menu OpQuant"}));
+}
+
+// The geometric row with its real handlers: Enter walks the fields and offers the
+// infinite-sum row; the sum entry solves the row like its Ok button.
+struct GeometricWindow : Window {
+  std::vector<std::string> focus;
+  GeometricWindow() {
+    c.setSolver(nullptr);
+    c.hooks().focus = [this](std::string_view name) { focus.emplace_back(name); };
+  }
+  void type(const std::string& field, const std::string& text) {
+    form.setText(field, text);
+    c.fieldChanged(field);
+  }
+};
+
+TEST(ControllerGeometric, EnterWalksTheFieldsAndOffersTheSumRow) {
+  struct Row { const char* field; const char* text; bool rowShown; const char* focus; };
+  const Row rows[] = {{"Idg(1)", "0.5", true, "Idg(2)"}, {"Idg(1)", "", true, "Idg(2)"},
+                      {"Idg(1)", "2", false, "Idg(2)"},  {"Idg(1)", "-0,5", true, "Idg(2)"},
+                      {"Idg(4)", "3", false, "Idg(0)"},  {"Idg(0)", "(2", false, ""}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(std::string(r.field) + " " + r.text);
+    GeometricWindow w;
+    w.type(r.field, r.text);
+    w.c.keyPressed(r.field, kEnter);
+    EXPECT_EQ(w.form.visible("Idg(5)"), r.rowShown);
+    EXPECT_EQ(w.form.enabled("OkS"), r.rowShown);
+    EXPECT_EQ(w.focus.empty() ? "" : w.focus.back(), std::string(r.focus));
+    w.c.keyPressed(r.field, 'x');  // other keys do nothing
+    EXPECT_LE(w.focus.size(), 1u);
+  }
+}
+
+TEST(ControllerGeometric, SumEntryIsASolveOfTheRow) {
+  for (const char* how : {"Enter", "OkS"}) {
+    SCOPED_TRACE(how);
+    GeometricWindow w;
+    w.type("Idg(1)", "0.5");
+    w.c.keyPressed("Idg(1)", kEnter);  // offers the row
+    w.c.clicked("Idg(5)");             // empty S: n, an and Sn are emptied
+    w.type("Idg(0)", "1");
+    w.type("Idg(1)", "");
+    w.type("Idg(2)", "4");
+    w.type("Idg(5)", "2");
+    if (std::string(how) == "Enter")
+      w.c.keyPressed("Idg(5)", kEnter);
+    else
+      w.c.clicked("OkS");
+    EXPECT_TRUE(w.saveEnabled(2));
+    EXPECT_EQ(w.form.text("Idg(1)"), "1/2");
+    EXPECT_EQ(w.c.state().Resolts, "2");
+    EXPECT_EQ(w.c.state().PanAct, 2);
+    EXPECT_TRUE(w.form.enabled("OpGuard"));
+    EXPECT_FALSE(w.c.state().Probs[2].Enun.empty());
+  }
+}
+
+TEST(ControllerGeometric, ClickOnTheEmptySumClearsTheLaterFields) {
+  GeometricWindow w;
+  w.c.showInfiniteSum(true);
+  for (int i = 0; i <= 4; ++i) w.type(Nom("Idg", i), "3");
+  w.c.clicked("Idg(5)");
+  EXPECT_EQ(w.form.text("Idg(1)"), "3");
+  for (int i = 2; i <= 4; ++i) EXPECT_EQ(w.form.text(Nom("Idg", i)), "") << i;
+  w.type("Idg(2)", "5");
+  w.type("Idg(5)", "8");
+  w.c.clicked("Idg(5)");  // a number in S: nothing changes
+  EXPECT_EQ(w.form.text("Idg(2)"), "5");
+}
+
+TEST(ControllerGeometric, SeveralRatiosGoToTheChooser) {
+  GeometricWindow w;
+  w.ui.choiceAnswers = {2};
+  w.c.showInfiniteSum(true);
+  w.type("Id1g", "2");
+  w.type("Idg(0)", "2");
+  w.type("Idg(2)", "4");
+  w.type("Idg(5)", "9");
+  w.c.keyPressed("Idg(5)", kEnter);
+  ASSERT_EQ(w.ui.choices.size(), 1u) << (w.ui.messages.empty() ? "" : w.ui.messages[0].text);
+  EXPECT_EQ(w.ui.choices[0].caption, "hay 2 soluciones");
+  EXPECT_EQ(w.ui.choices[0].options.size(), 2u);
+  EXPECT_EQ(w.form.text("Idg(1)"), "2/3");  // the second ratio, as chosen
+  EXPECT_TRUE(w.saveEnabled(2));
 }
 
 TEST(ControllerContext, SolversSeeLanguageAndSymbol) {

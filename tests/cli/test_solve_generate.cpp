@@ -134,6 +134,44 @@ TEST(CliSolve, TextsAreTypedAsTheyStand) {
   EXPECT_EQ(doc["fields"]["Id(3)"], "9/2");
 }
 
+TEST(CliSolve, GeometricSumEntryAndTheChooser) {
+  struct Row { const char* choose; bool solved; const char* ratio; int chosen; };
+  const Row rows[] = {{"1", true, "1/3", 1}, {"2", true, "2/3", 2}, {"0", false, "", 0},
+                      {"3", false, "", 0}};  // past the list: cancelled
+  for (const Row& r : rows) {
+    Outcome o = Cli({"solve", "geometric", "k=2", "a=2", "n=4", "s=9", "--choose", r.choose, "--json"});
+    EXPECT_EQ(o.status, r.solved ? kOk : kFailed) << r.choose;
+    json doc = json::parse(o.out);
+    EXPECT_EQ(doc["solved"], r.solved);
+    EXPECT_EQ(doc["fields"]["Idg(1)"], r.ratio);
+    EXPECT_EQ(doc["choice"]["caption"], "hay 2 soluciones");
+    EXPECT_EQ(doc["choice"]["options"].size(), 2u);
+    EXPECT_EQ(doc["choice"]["chosen"], r.chosen);
+  }
+}
+
+TEST(CliSolve, DecreasingSeeksTheRatioBelowOne) {
+  // 1 + r + r² = 7: r = 2 in [1, 20]; with the infinite-sum row offered no ratio in [0, 1].
+  Outcome plain = Cli({"solve", "geometric", "a=1", "n=3", "sn=7", "--json"});
+  EXPECT_EQ(json::parse(plain.out)["fields"]["Idg(1)"], "2");
+  Outcome decreasing = Cli({"solve", "geometric", "a=1", "n=3", "sn=7", "--decreasing", "--json"});
+  EXPECT_EQ(decreasing.status, kFailed);
+  EXPECT_EQ(json::parse(decreasing.out)["messages"][0]["text"], "No hay soluciones");
+  Outcome sum = Cli({"solve", "geometric", "a=1", "n=3", "sn=1.75", "--decreasing", "--json"});
+  EXPECT_EQ(json::parse(sum.out)["fields"]["Idg(1)"], "1/2");
+}
+
+TEST(CliSolve, SymbolFollowsAmounts) {
+  struct Row { const char* symbol; const char* shown; };
+  const Row rows[] = {{"$", "1100$"}, {"Ptas", "1100Pta"}, {"\u20AC", "1100\u20AC"}};
+  for (const Row& r : rows) {
+    Outcome o = Cli({"solve", "simple", "capital=1000", "rate=5", "time=2", "--symbol", r.symbol, "--json"});
+    ASSERT_EQ(o.status, kOk) << r.symbol;
+    EXPECT_NE(json::parse(o.out)["answer"].get<std::string>().find(r.shown), std::string::npos)
+        << r.symbol;
+  }
+}
+
 TEST(CliGenerate, SameSeedSameWorksheet) {
   Outcome a = Cli({"generate", "arithmetic", "arithmetic-interpolation", "--count", "3", "--seed", "42"});
   Outcome b = Cli({"generate", "0", "1", "--count", "3", "--seed", "42"});
