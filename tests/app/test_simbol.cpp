@@ -129,34 +129,6 @@ TEST(CurrencySymbol, EnterOnlyForTheUsersOwnText) {
   EXPECT_EQ(w.labels(), "XYZ");
 }
 
-TEST(CurrencySymbol, SurvivesARestart) {
-  TempDir dir;
-  for (const std::string& symbol : {std::string("Ptas"), kEuro + "x", std::string("$")}) {
-    SCOPED_TRACE(symbol);
-    std::string shown;
-    {
-      MemoryForm form;
-      RecordingServices ui;
-      Atzar rng;
-      Controller c(form, ui, rng, dir.str());
-      c.start();
-      form.setCurrentIndex("LstSmbs", -1);
-      form.setText("LstSmbs", symbol);
-      c.keyPressed("LstSmbs", kEnter);
-      shown = c.state().Smb;
-      ASSERT_TRUE(c.close());
-    }
-    MemoryForm form;
-    RecordingServices ui;
-    Atzar rng;
-    Controller c(form, ui, rng, dir.str());
-    c.start();
-    EXPECT_EQ(c.state().Smb, shown);
-    EXPECT_EQ(form.currentIndex("LstSmbs"), 3);
-    EXPECT_EQ(form.items("LstSmbs").size(), 4u);
-  }
-}
-
 TEST(CurrencySymbol, FailedWriteIsToldAndKeepsNothingHalfWritten) {
   Window w;
   std::filesystem::create_directory(w.dir.file("NSmb.txt"));  // a folder takes the name
@@ -173,44 +145,6 @@ TEST(CurrencySymbol, FailedWriteIsToldAndKeepsNothingHalfWritten) {
   missing.start();
   EXPECT_FALSE(missing.close());
   EXPECT_EQ(ui.messages.size(), 1u);
-}
-
-TEST(CurrencySymbol, NoWorkingFolderMeansNoFile) {
-  MemoryForm form;
-  RecordingServices ui;
-  Atzar rng;
-  Controller c(form, ui, rng, "");
-  c.start();
-  EXPECT_TRUE(c.close());
-  EXPECT_TRUE(ui.messages.empty());
-  EXPECT_EQ(c.state().Smb, kEuro);
-}
-
-TEST(CurrencySymbol, FileLine) {
-  struct Row { const char* text; int nsmb; bool own; std::string symbol; };
-  const Row rows[] = {{"", -1, false, ""},       {"0\xE2\x82\xAC\r\n", 0, false, ""},
-                      {"3Kr\r\nmore\r\n", 3, true, "Kr"}, {"9$\r\n", -1, false, ""},
-                      {" 1$\r\n", -1, false, ""}, {"3", 3, true, ""}};
-  for (const Row& r : rows) {
-    SimbolDesat d = LlegeixSimbol(r.text);
-    EXPECT_EQ(d.NSmb, r.nsmb) << r.text;
-    EXPECT_EQ(d.propi, r.own) << r.text;
-    EXPECT_EQ(d.simbol, r.symbol) << r.text;
-  }
-  EXPECT_EQ(LiniaSimbol(1, "$"), "1$");
-  EXPECT_EQ(LiniaSimbol(7, "Kr"), "3Kr");
-}
-
-TEST(CurrencySymbol, NSmbFolderReadsAsNoFile) {
-  TempDir dir;
-  std::filesystem::create_directory(dir.file("NSmb.txt"));
-  MemoryForm form;
-  RecordingServices ui;
-  Atzar rng;
-  Controller c(form, ui, rng, dir.str());
-  c.start();
-  EXPECT_EQ(c.state().Smb, kEuro);
-  EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST(CurrencySymbol, FirstCharactersCountCodePoints) {

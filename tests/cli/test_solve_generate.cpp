@@ -125,15 +125,6 @@ TEST(CliSolve, HumanOutputListsTheFieldsAndTheProblem) {
   EXPECT_NE(r.out.find("statement:"), std::string::npos);
 }
 
-TEST(CliSolve, TextsAreTypedAsTheyStand) {
-  // A decimal comma and an expression, as a person may type them.
-  Outcome r = Cli({"solve", "arithmetic", "a=1,5", "d=2*0,5", "n=4", "--json"});
-  EXPECT_EQ(r.status, kOk);
-  json doc = json::parse(r.out);
-  EXPECT_EQ(doc["fields"]["Id(0)"], "1,5");
-  EXPECT_EQ(doc["fields"]["Id(3)"], "9/2");
-}
-
 TEST(CliSolve, GeometricSumEntryAndTheChooser) {
   struct Row { const char* choose; bool solved; const char* ratio; int chosen; };
   const Row rows[] = {{"1", true, "1/3", 1}, {"2", true, "2/3", 2}, {"0", false, "", 0},
