@@ -152,7 +152,7 @@ std::string EscriuDec(double x, int16_t n) {
   const int keep = g.exp + dec + 1;
   std::string m;  // the value times 10^dec, as an integer
   if (keep <= 0) {
-    m = (keep == 0 && g.d[0] >= '5') ? "1" : "0";
+    m.push_back((keep == 0 && g.d[0] >= '5') ? '1' : '0');
   } else if (static_cast<size_t>(keep) >= g.d.size()) {
     m = g.d;
     m.append(static_cast<size_t>(keep) - g.d.size(), '0');
@@ -172,7 +172,10 @@ std::string EscriuDec(double x, int16_t n) {
   bool zero = std::all_of(m.begin(), m.end(), [](char c) { return c == '0'; });
   std::string out = (x < 0 && !zero) ? "-" : "";
   out += ent;
-  if (!frac.empty()) out += "." + frac;
+  if (!frac.empty()) {
+    out += '.';
+    out += frac;
+  }
   return out;
 }
 
@@ -189,7 +192,10 @@ std::string TextCurt(double x) {
   std::string out = x < 0 ? "-" : "";
   if (g.exp < -4 || g.exp >= 15) {
     out += g.d[0];
-    if (g.d.size() > 1) out += "." + g.d.substr(1);
+    if (g.d.size() > 1) {
+      out += '.';
+      out.append(g.d, 1);
+    }
     out += g.exp < 0 ? "E-" : "E+";
     int a = std::abs(g.exp);
     if (a < 10) out += '0';
@@ -209,7 +215,8 @@ std::string Talla2Dec(double x) {
   if (punt != std::string::npos && t.size() > punt + 3) t.resize(punt + 3);
   // A negative value cut to nothing but zeros is written without its sign.
   bool zero = std::all_of(t.begin(), t.end(), [](char c) { return c == '0' || c == '.'; });
-  return (x < 0 && !zero) ? "-" + t : t;
+  if (x < 0 && !zero) t.insert(t.begin(), '-');
+  return t;
 }
 
 }  // namespace tolvi
