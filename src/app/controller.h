@@ -52,7 +52,8 @@ class Controller {
   using Solver = std::function<SolveOutcome(int16_t key, const Form&, SolveContext&)>;
 
   // workdir is the working folder (CarpIni), where NSmb.txt lives. An empty workdir means
-  // no settings files: NSmb.txt is neither read nor written (tolvi-cli).
+  // no settings files: NSmb.txt is neither read nor written (tolvi-cli). rng is seeded by its
+  // owner: from the clock by the window, from --seed by tolvi-cli.
   Controller(Form& form, Services& ui, Atzar& rng, std::string workdir);
 
   // The window's design states, then the load steps in order.
@@ -71,7 +72,11 @@ class Controller {
   void saveAll();
 
   void fieldChanged(std::string_view name);  // the user changed a field's text
+  // Enter in LstSmbs adds the typed symbol; keys in Idg(0..5) run the geometric row's
+  // handlers (Enter in Idg(5) solves from the infinite sum). Others go to hooks().keyPressed.
   void keyPressed(std::string_view name, int key);
+  // BtGen/BtOk/BtRst/BtGuard(key), OkS, Idg(i); others go to hooks().clicked. A disabled or
+  // hidden control is not clicked.
   void clicked(std::string_view name);
   // A mouse press on the frame "PAritm" or "PGeom"; insideTermList tells whether it fell on
   // the rectangle of the frame's term list (IdPA / IdPG), edges included.
@@ -82,7 +87,7 @@ class Controller {
 
   // Applies what a solver or the generator wants written, in the window's order: the edits
   // (text edits raise the change handlers), then the record into Probs(key) if there is one,
-  // then BtGuard(key) enabled when solved. Later handlers (the infinite-sum entry) use it too.
+  // then BtGuard(key) enabled when solved. A key outside 0..7 applies the edits alone.
   void apply(int16_t key, const SolveOutcome& outcome);
   // Writes a field and raises its change handler when the text changed.
   void setField(std::string_view name, std::string_view text);
