@@ -31,6 +31,10 @@ struct CalcResult {
 std::string MissatgeCalc(int16_t err);
 
 // Evaluates a typed expression ("," is not handled here; LlegeixNum turns it into ".").
+// "+ - * /" group from the left, "^" from the right; a "+" or "-" right after an operator is
+// the sign of what follows. Parentheses nested more than 200 deep are error 1, a text of more
+// than 32767 characters error 4; an overflow is error 6, a power without a real value
+// (a negative base with a fractional exponent, 0 to a negative power) error 5.
 CalcResult Avalua(std::string_view text);
 
 }  // namespace tolvi

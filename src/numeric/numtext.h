@@ -29,15 +29,21 @@ bool EsEnterL(double x);
 // else "" .
 std::string EscriuFrac(double x);
 // Decimal text with at most n decimals, halves away from zero, no trailing zeros, never "-0".
+// x is rounded as its shortest decimal text reads (the digits that read back as the same
+// double): 2.675 gives 2.68 and 0.125 gives 0.13 with 2 decimals. Large values are written in
+// full (1e300 is a 1 and 300 zeros). "" for a value that is not finite.
 std::string EscriuDec(double x, int16_t n);
 // EscriuFrac, else EscriuDec with n decimals.
 std::string EscriuNum(double x, int16_t n);
 
 // The shortest text of x with up to 15 significant digits and "." as decimal separator,
 // as the standard conversion of a double gives it (1E+15, 1E-05 style exponents when needed).
+// Plain digits for 1e-4 <= |x| < 1e15 (after rounding to 15 digits); "" if x is not finite.
 std::string TextCurt(double x);
 
-// TextCurt in plain digits (never an exponent), cut (not rounded) two characters after ".".
+// TextCurt in plain digits (never an exponent), cut (not rounded) two characters after ".":
+// 0.00001 gives 0.00 and 1e15 gives 1000000000000000. A negative value cut to zeros loses its
+// sign; "" if x is not finite.
 std::string Talla2Dec(double x);
 
 }  // namespace tolvi

@@ -73,8 +73,10 @@ TEST(Cadenes, SubstTotRepeatsUntilNothingChanges) {
 
 TEST(Cadenes, SubstTotIsLinearOnLongTexts) {
   std::string text(1'000'000, ',');
-  std::string out = SubstTot(text, ",", ".");
-  EXPECT_EQ(out, std::string(1'000'000, '.'));
+  EXPECT_EQ(SubstTot(text, ",", "."), std::string(1'000'000, '.'));
+  // Every replacement makes the next occurrence, just before where it was made.
+  std::string chain = std::string(300'000, 'a') + "b";
+  EXPECT_EQ(SubstTot(chain, "ab", "b"), "b");
 }
 
 TEST(Cadenes, TreuCadAndInsCad) {

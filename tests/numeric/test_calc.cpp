@@ -114,7 +114,8 @@ TEST(Avalua, LongTextsStayFast) {
   EXPECT_EQ(Avalua(sum + "+1").err, CalcCaracters);
   EXPECT_EQ(Avalua(std::string(1'000'000, '1')).err, CalcCaracters);
   auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
-  EXPECT_LT(ms.count(), 2000);
+  // Generous for a busy machine and the sanitizers; rescanning each piece would take minutes.
+  EXPECT_LT(ms.count(), 10000);
 }
 
 }  // namespace
