@@ -126,65 +126,48 @@ namespace {
 
 // The evaluation as first described: split the text itself, recursively. The engine prepares
 // the text once and must give the same value and error for every text.
+CalcResult Fail(int16_t err) { return {0, err, MissatgeCalc(err)}; }
+
 CalcResult Literal(std::string t) {
-  auto rank = [](char c) {
-    const std::string ops = "+-*/^";
-    size_t at = ops.find(c);
-    return at == std::string::npos ? 0 : static_cast<int>(at) + 1;
-  };
-  auto fail = [](int16_t err) {
-    CalcResult r;
-    r.err = err;
-    r.message = MissatgeCalc(err);
-    return r;
-  };
+  auto rank = [](char c) { return c ? static_cast<int>(std::string("+-*/^").find(c) + 1) : 0; };
   if (!t.empty() && t[0] == '+') t.erase(0, 1);
   if (t.empty()) return {};
-  for (;;) {
-    if (t[0] != '(') break;
-    int d = 0;
-    size_t close = std::string::npos;
-    for (size_t i = 0; i < t.size() && close == std::string::npos; ++i) {
-      d += t[i] == '(' ? 1 : t[i] == ')' ? -1 : 0;
-      if (d == 0) close = i;
-    }
+  while (t[0] == '(') {
+    size_t close = 0;
+    for (int d = 0; close < t.size(); ++close)
+      if ((d += t[close] == '(' ? 1 : t[close] == ')' ? -1 : 0) == 0) break;
     if (close != t.size() - 1) break;
     t = t.substr(1, t.size() - 2);
-    if (t.empty()) return fail(CalcFaltaOperand);
+    if (t.empty()) return Fail(CalcFaltaOperand);
   }
   int d = 0, best = 6;
-  size_t split = std::string::npos;
+  size_t at = std::string::npos;
   for (size_t i = 0; i < t.size(); ++i) {
-    char c = t[i];
-    if (c == 'e' || c == 'E') {
+    if (t[i] == 'e' || t[i] == 'E') {
       ++i;
       continue;
     }
-    d += c == '(' ? 1 : c == ')' ? -1 : 0;
-    int r = rank(c);
-    if (r == 0 || d != 0) continue;
-    if ((c == '+' || c == '-') && i > 0 && rank(t[i - 1]) != 0) continue;
-    if (r < best || (r == best && r != 5)) best = r, split = i;
+    d += t[i] == '(' ? 1 : t[i] == ')' ? -1 : 0;
+    int r = rank(t[i]);
+    bool sign = (t[i] == '+' || t[i] == '-') && i > 0 && rank(t[i - 1]) != 0;
+    if (r != 0 && d == 0 && !sign && (r < best || (r == best && r != 5))) best = r, at = i;
   }
-  if (d != 0) return fail(CalcParentesis);
-  if (split == std::string::npos) return Avalua(t);  // a single number
-  std::string left = t.substr(0, split), right = t.substr(split + 1);
-  char op = t[split];
-  if (left.empty() && op != '-') return fail(CalcFaltaOperand);
-  CalcResult l = Literal(left);
+  if (d != 0) return Fail(CalcParentesis);
+  if (at == std::string::npos) return Avalua(t);  // a single number
+  char op = t[at];
+  if (at == 0 && op != '-') return Fail(CalcFaltaOperand);
+  CalcResult l = Literal(t.substr(0, at));
   if (!l.ok()) return l;
-  CalcResult r = Literal(right);
+  CalcResult r = Literal(t.substr(at + 1));
   if (!r.ok()) return r;
-  if (op == '/' && r.value == 0) return fail(CalcDivZero);
+  if (op == '/' && r.value == 0) return Fail(CalcDivZero);
+  if (op == '^' && ((l.value < 0 && r.value != std::floor(r.value)) || (l.value == 0 && r.value < 0)))
+    return Fail(CalcNoReal);
   double v = op == '+' ? l.value + r.value : op == '-' ? l.value - r.value : op == '*' ? l.value * r.value
            : op == '/' ? l.value / r.value : std::pow(l.value, r.value);
-  if ((op == '^' && ((l.value < 0 && r.value != std::floor(r.value)) || (l.value == 0 && r.value < 0))) ||
-      std::isnan(v))
-    return fail(CalcNoReal);
-  if (std::isinf(v)) return fail(CalcOverflow);
-  CalcResult out;
-  out.value = v == 0 ? 0.0 : v;
-  return out;
+  if (std::isnan(v)) return Fail(CalcNoReal);
+  if (std::isinf(v)) return Fail(CalcOverflow);
+  return {v == 0 ? 0.0 : v, CalcOk, ""};
 }
 
 TEST(Avalua, MatchesTheLiteralSplittingOnRandomTexts) {
