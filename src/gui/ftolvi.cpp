@@ -1,0 +1,744 @@
+#include "gui/ftolvi.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "gui/qt_form.h"
+#include "gui/qt_services.h"
+
+namespace tolvi {
+
+namespace {
+
+// Colours of the window and its frames.
+const QColor kWindow(128, 128, 255);
+const QColor kGroup(224, 224, 224);
+const QColor kAritm(245, 234, 202);
+const QColor kGeom(255, 218, 178);
+const QColor kInteres(177, 223, 187);
+const QColor kCompost(167, 213, 177);
+const QColor kAnual(157, 203, 167);
+const QColor kLightGreen(200, 255, 200);  // the difference found by interpolation
+const QColor kPink(255, 200, 215);        // the ratio found by interpolation
+
+QString Nm(const char* group, int index) { return QString::fromStdString(Nom(group, index)); }
+
+// A typed field that asks for room for about `chars` characters (QLineEdit's own wish is
+// far wider than a number needs), and may grow with the window.
+class Field : public QLineEdit {
+ public:
+  Field(const QString& name, int chars) : chars_(chars) {
+    setObjectName(name);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  }
+  QSize sizeHint() const override {
+    const QSize base = QLineEdit::sizeHint();
+    return {fontMetrics().horizontalAdvance(QLatin1Char('8')) * chars_ + 12, base.height()};
+  }
+  QSize minimumSizeHint() const override {
+    const QSize base = QLineEdit::minimumSizeHint();
+    return {fontMetrics().horizontalAdvance(QLatin1Char('8')) * (chars_ * 2 / 3) + 10,
+            base.height()};
+  }
+
+ private:
+  int chars_;
+};
+
+Field* ReadOnly(Field* f, const QColor& base) {
+  f->setReadOnly(true);
+  QPalette p = f->palette();
+  p.setColor(QPalette::Base, base);
+  f->setPalette(p);
+  return f;
+}
+
+// A label whose text is shown as it stands (blanks kept, never read as markup).
+QLabel* Text(const QString& text, const char* name = nullptr) {
+  auto* l = new QLabel(text);
+  l->setTextFormat(Qt::PlainText);
+  if (name) l->setObjectName(QString::fromLatin1(name));
+  return l;
+}
+
+// A label in rich text: subscripts, superscripts and fractions.
+QLabel* Formula(const QString& html) {
+  auto* l = new QLabel(html);
+  l->setTextFormat(Qt::RichText);
+  return l;
+}
+
+// A fraction as a table: what stands before it, the numerator over a rule, the denominator,
+// and what follows it.
+QString Frac(const QString& before, const QString& num, const QString& den,
+             const QString& after = QString()) {
+  QString html = QStringLiteral(
+      "<table cellspacing=0 cellpadding=0 style='border-collapse:collapse'><tr>");
+  if (!before.isEmpty()) html += QStringLiteral("<td rowspan=2 valign=middle>%1&nbsp;</td>").arg(before);
+  html += QStringLiteral("<td align=center style='border-bottom:1px solid black'>&nbsp;%1&nbsp;</td>").arg(num);
+  if (!after.isEmpty()) html += QStringLiteral("<td rowspan=2 valign=middle>&nbsp;%1</td>").arg(after);
+  html += QStringLiteral("</tr><tr><td align=center>%1</td></tr></table>").arg(den);
+  return html;
+}
+
+QLabel* Caption(const QString& text) {
+  QLabel* l = Text(text);
+  QFont f = l->font();
+  f.setBold(true);
+  l->setFont(f);
+  return l;
+}
+
+// A row of controls with the same gaps in every frame (a nested layout would otherwise take
+// its parent's spacing, which a grid with different gaps across and down leaves undefined).
+QHBoxLayout* Row(int spacing = 6) {
+  auto* row = new QHBoxLayout;
+  row->setSpacing(spacing);
+  return row;
+}
+
+// A die with five pips: the picture of the Generate buttons.
+QIcon DieIcon() {
+  QPixmap pm(32, 32);
+  pm.fill(Qt::transparent);
+  QPainter p(&pm);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(QColor(60, 60, 60), 2));
+  p.setBrush(Qt::white);
+  p.drawRoundedRect(QRectF(2, 2, 28, 28), 6, 6);
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(200, 30, 30));
+  for (const QPointF c : {QPointF(9.5, 9.5), QPointF(22.5, 9.5), QPointF(16, 16), QPointF(9.5, 22.5),
+                          QPointF(22.5, 22.5)}) {
+    p.drawEllipse(c, 3, 3);
+  }
+  return QIcon(pm);
+}
+
+QToolButton* PictureButton(const QString& name, const QIcon& icon, const QString& tip) {
+  auto* b = new QToolButton;
+  b->setObjectName(name);
+  b->setIcon(icon);
+  b->setIconSize(QSize(16, 16));
+  b->setToolTip(tip);
+  return b;
+}
+
+QPushButton* CaptionButton(const QString& name, const QString& caption) {
+  auto* b = new QPushButton(caption);
+  b->setObjectName(name);
+  b->setFixedWidth(b->fontMetrics().horizontalAdvance(caption) + 22);
+  b->setAutoDefault(false);
+  return b;
+}
+
+QFrame* Panel(const char* name, const QColor& colour) {
+  auto* f = new QFrame;
+  f->setObjectName(QString::fromLatin1(name));
+  f->setFrameStyle(QFrame::Box | QFrame::Plain);
+  f->setLineWidth(1);
+  f->setAutoFillBackground(true);
+  QPalette p = f->palette();
+  p.setColor(QPalette::Window, colour);
+  f->setPalette(p);
+  return f;
+}
+
+// "a", the subscript box a little lowered, "=": the known term a with its index k.
+QHBoxLayout* Subscripted(const QString& letter, QLineEdit* box) {
+  auto* row = Row(0);
+  box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+  box->setAlignment(Qt::AlignCenter);
+  box->setFrame(false);
+  QFont small = box->font();
+  small.setPointSizeF(small.pointSizeF() * 0.75);
+  box->setFont(small);
+  box->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid #888; background: white; padding: 0; }"));
+  const int h = QFontMetrics(small).height() + 2;
+  box->setFixedSize(QFontMetrics(small).horizontalAdvance(QStringLiteral("88")) + 6, h);
+  QLabel* a = Text(letter);
+  QLabel* eq = Text(QStringLiteral(" ="));
+  row->addWidget(a, 0, Qt::AlignVCenter);
+  row->addWidget(box, 0, Qt::AlignBottom);  // the index sits low, as a subscript does
+  row->addWidget(eq, 0, Qt::AlignVCenter);
+  return row;
+}
+
+// A small label set above a field.
+QLabel* Above(const QString& text, const QString& name = QString()) {
+  QLabel* l = Text(text);
+  if (!name.isEmpty()) l->setObjectName(name);
+  QFont f = l->font();
+  f.setPointSizeF(f.pointSizeF() * 0.85);
+  l->setFont(f);
+  l->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+  return l;
+}
+
+void Background(QWidget* w, const QColor& colour) {
+  w->setAutoFillBackground(true);
+  QPalette p = w->palette();
+  p.setColor(QPalette::Window, colour);
+  w->setPalette(p);
+}
+
+// The panel's four buttons placed in the columns every row of a frame shares:
+// 0 Generate, 2 Save, 3 Reset (the fields sit in column 1).
+void PlaceButtons(QGridLayout* g, int row, int key, int rowSpan = 1,
+                  Qt::Alignment align = Qt::AlignVCenter) {
+  g->addWidget(PictureButton(Nm("BtGen", key), DieIcon(), QStringLiteral(" Genera ")), row, 0,
+               rowSpan, 1, align);
+  QToolButton* save = PictureButton(Nm("BtGuard", key),
+                                    qApp->style()->standardIcon(QStyle::SP_DialogSaveButton),
+                                    QStringLiteral("  Guardar"));
+  save->setEnabled(false);
+  g->addWidget(save, row, 2, rowSpan, 1, align);
+  g->addWidget(CaptionButton(Nm("BtRst", key), QStringLiteral("rst")), row, 3, rowSpan, 1, align);
+}
+
+const QString kSubN = QStringLiteral("<sub>n</sub>");
+const QString kSub1 = QStringLiteral("<sub>1</sub>");
+
+}  // namespace
+
+FTolvi::FTolvi(std::string folder, Services* services, QWidget* parent) : QMainWindow(parent) {
+  setObjectName(QStringLiteral("FTolvi"));
+  setWindowTitle(QStringLiteral("Progresiones - Interés"));
+
+  auto* central = new QWidget;
+  Background(central, kWindow);
+  auto* v = new QVBoxLayout(central);
+  v->setContentsMargins(8, 8, 8, 8);
+  v->setSpacing(8);
+  v->addWidget(buildProgressions());
+  v->addWidget(buildInterest());
+  v->addStretch(1);
+  setCentralWidget(central);
+  buildMenus();
+  // Room for every field at its natural width where the screen allows it (a window's first
+  // size is otherwise held to two thirds of the screen, which squeezes the panels).
+  QSize size = sizeHint();
+  if (const QScreen* shown = screen()) size = size.boundedTo(shown->availableSize());
+  resize(size.expandedTo(minimumSizeHint()));
+
+  if (!services) {
+    ownServices_ = std::make_unique<QtServices>(this);
+    services = ownServices_.get();
+  }
+  atzar_.seedFromClock();
+  form_ = std::make_unique<QtForm>(*this);
+  controller_ = std::make_unique<Controller>(*form_, *services, atzar_, std::move(folder));
+  wire();
+  controller_->hooks().focus = [this](std::string_view name) {
+    if (auto* w = qobject_cast<QWidget*>(form_->find(name))) w->setFocus(Qt::OtherFocusReason);
+  };
+  controller_->start();
+}
+
+FTolvi::~FTolvi() = default;
+
+QGroupBox* FTolvi::buildProgressions() {
+  auto* box = new QGroupBox(QStringLiteral(" Progresiones "));
+  box->setObjectName(QStringLiteral("Progressions"));
+  Background(box, kGroup);
+  auto* v = new QVBoxLayout(box);
+  v->setSpacing(6);
+  v->addWidget(buildAritm());
+  v->addWidget(buildGeom());
+  return box;
+}
+
+QFrame* FTolvi::buildAritm() {
+  QFrame* f = Panel("PAritm", kAritm);
+  auto* g = new QGridLayout(f);
+  g->setHorizontalSpacing(6);
+  g->setVerticalSpacing(4);
+
+  // Title line: the caption, the general term, and the hidden list of terms, which keeps its
+  // place when hidden so that a double click on that spot brings it back.
+  auto* title = Row();
+  title->addWidget(Caption(QStringLiteral("       Aritméticas")));
+  title->addSpacing(24);
+  title->addWidget(Formula(QStringLiteral("a%1 =a%2+d(n-1)").arg(kSubN, kSub1)));
+  title->addSpacing(12);
+  Field* terms = ReadOnly(new Field(QStringLiteral("IdPA"), 30), Qt::white);
+  QSizePolicy keep = terms->sizePolicy();
+  keep.setRetainSizeWhenHidden(true);
+  terms->setSizePolicy(keep);
+  terms->hide();
+  title->addWidget(terms, 1);
+  g->addLayout(title, 0, 0, 1, 4);
+
+  // Key 0: a_k, d, n given or found; a_n and S_n.
+  auto* row = Row();
+  auto* id1a = new Field(QStringLiteral("Id1a"), 2);
+  id1a->setText(QStringLiteral("1"));
+  row->addLayout(Subscripted(QStringLiteral("a"), id1a));
+  row->addWidget(new Field(Nm("Id", 0), 8));
+  row->addSpacing(8);
+  row->addWidget(Text(QStringLiteral("d =")));
+  row->addWidget(new Field(Nm("Id", 1), 8));
+  row->addSpacing(8);
+  row->addWidget(Text(QStringLiteral("n =")));
+  row->addWidget(new Field(Nm("Id", 2), 6));
+  row->addSpacing(8);
+  row->addWidget(CaptionButton(Nm("BtOk", 0), QStringLiteral("Ok")));
+  row->addSpacing(8);
+  row->addWidget(Formula(QStringLiteral("a%1 =").arg(kSubN)));
+  row->addWidget(new Field(Nm("Id", 3), 8));
+  row->addSpacing(8);
+  row->addWidget(Formula(QStringLiteral("S%1 =").arg(kSubN)));
+  row->addWidget(new Field(Nm("Id", 4), 9));
+  g->addLayout(row, 1, 1);
+  PlaceButtons(g, 1, 0);
+
+  // Key 1: k means between a and b.
+  auto* in = new QGridLayout;
+  in->setHorizontalSpacing(6);
+  in->setVerticalSpacing(0);
+  in->addWidget(Text(QStringLiteral("Interpolar")), 1, 0);
+  in->addWidget(Above(QStringLiteral("k"), Nm("Label58", 1)), 0, 1);
+  in->addWidget(new Field(QStringLiteral("IdK"), 4), 1, 1);
+  in->addWidget(Text(QStringLiteral("Ns entre")), 1, 2);
+  in->addWidget(Above(QStringLiteral("a"), Nm("Label58", 5)), 0, 3);
+  in->addWidget(new Field(QStringLiteral("IdA"), 7), 1, 3);
+  in->addWidget(Text(QStringLiteral("y")), 1, 4);
+  in->addWidget(Above(QStringLiteral("b"), Nm("Label58", 6)), 0, 5);
+  in->addWidget(new Field(QStringLiteral("IdB"), 7), 1, 5);
+  in->addWidget(CaptionButton(Nm("BtOk", 1), QStringLiteral("Ok")), 1, 6);
+  in->addWidget(Formula(Frac(QStringLiteral("d="), QStringLiteral("b-a"), QStringLiteral("k+1"),
+                             QStringLiteral("="))),
+                0, 7, 2, 1, Qt::AlignBottom);
+  in->addWidget(ReadOnly(new Field(QStringLiteral("Idd"), 7), kLightGreen), 1, 8);
+  in->addWidget(Above(QStringLiteral("t é r m i n o s")), 0, 9);
+  in->addWidget(ReadOnly(new Field(QStringLiteral("IdTrms"), 16), Qt::white), 1, 9);
+  in->setColumnStretch(9, 2);
+  g->addLayout(in, 2, 1);
+  PlaceButtons(g, 2, 1, 1, Qt::AlignBottom);
+
+  // The formulas at the right.
+  auto* formulas = new QVBoxLayout;
+  formulas->setSpacing(6);
+  formulas->addWidget(Formula(QStringLiteral("a%1 =a%2+d(n-1)").arg(kSubN, kSub1)));
+  formulas->addWidget(Formula(Frac(QStringLiteral("S%1 =").arg(kSubN),
+                                   QStringLiteral("(a%1+a%2) n").arg(kSub1, kSubN),
+                                   QStringLiteral("2"))));
+  g->addLayout(formulas, 0, 4, 3, 1);
+  g->setColumnStretch(1, 1);
+  return f;
+}
+
+QFrame* FTolvi::buildGeom() {
+  QFrame* f = Panel("PGeom", kGeom);
+  auto* g = new QGridLayout(f);
+  g->setHorizontalSpacing(6);
+  g->setVerticalSpacing(4);
+
+  auto* title = Row();
+  title->addWidget(Caption(QStringLiteral("       Geométricas")));
+  title->addSpacing(24);
+  title->addWidget(Formula(QStringLiteral("a%1 =a%2·r<sup>n-1</sup>").arg(kSubN, kSub1)));
+  title->addSpacing(12);
+  Field* terms = ReadOnly(new Field(QStringLiteral("IdPG"), 30), Qt::white);
+  QSizePolicy keep = terms->sizePolicy();
+  keep.setRetainSizeWhenHidden(true);
+  terms->setSizePolicy(keep);
+  terms->hide();
+  title->addWidget(terms, 1);
+  g->addLayout(title, 0, 0, 1, 4);
+
+  // Key 2: a_k, r, n, a_n, S_n and the sum of the decreasing infinite progression.
+  auto* row = Row();
+  auto* id1g = new Field(QStringLiteral("Id1g"), 2);
+  id1g->setText(QStringLiteral("1"));
+  row->addLayout(Subscripted(QStringLiteral("a"), id1g));
+  row->addWidget(new Field(Nm("Idg", 0), 7));
+  row->addSpacing(6);
+  row->addWidget(Text(QStringLiteral("r =")));
+  row->addWidget(new Field(Nm("Idg", 1), 6));
+  row->addSpacing(6);
+  row->addWidget(Text(QStringLiteral("n =")));
+  row->addWidget(new Field(Nm("Idg", 2), 5));
+  row->addSpacing(6);
+  row->addWidget(CaptionButton(Nm("BtOk", 2), QStringLiteral("Ok")));
+  row->addSpacing(6);
+  row->addWidget(Formula(QStringLiteral("a%1=").arg(kSubN)));
+  row->addWidget(new Field(Nm("Idg", 3), 7));
+  row->addSpacing(6);
+  row->addWidget(Formula(QStringLiteral("S%1 =").arg(kSubN)));
+  row->addWidget(new Field(Nm("Idg", 4), 8));
+  row->addSpacing(10);
+  QLabel* decr = Text(QStringLiteral("decreciente:"), "Etdecr");
+  decr->setEnabled(false);
+  row->addWidget(decr);
+  // "S  =" with the infinity sign standing in its gap as a subscript.
+  QLabel* s = Text(QStringLiteral("S  ="), "EtS");
+  QLabel* inf = Text(QStringLiteral("\u221E"), "EtInf");
+  QFont small = inf->font();
+  small.setPointSizeF(small.pointSizeF() * 0.8);
+  inf->setFont(small);
+  // The two blanks of "S  =" are widened to hold the sign.
+  const int room = QFontMetrics(small).horizontalAdvance(QChar(0x221E)) + 2;
+  const int blanks = 2 * s->fontMetrics().horizontalAdvance(QLatin1Char(' '));
+  if (room > blanks) {
+    QFont wide = s->font();
+    wide.setWordSpacing((room - blanks + 1) / 2);
+    s->setFont(wide);
+  }
+  auto* gap = new QHBoxLayout(s);
+  gap->setContentsMargins(s->fontMetrics().horizontalAdvance(QLatin1Char('S')), 0, 0, 0);
+  gap->addWidget(inf, 0, Qt::AlignLeft | Qt::AlignBottom);
+  gap->addStretch(1);
+  s->setMinimumHeight(s->fontMetrics().height() + QFontMetrics(small).height() / 2);
+  s->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  s->setEnabled(false);
+  inf->setEnabled(false);
+  row->addWidget(s);
+  Field* sum = new Field(Nm("Idg", 5), 7);
+  QPalette face = sum->palette();
+  face.setColor(QPalette::Base, face.color(QPalette::Button));
+  sum->setPalette(face);
+  QSizePolicy keep5 = sum->sizePolicy();
+  keep5.setRetainSizeWhenHidden(true);
+  sum->setSizePolicy(keep5);
+  sum->hide();
+  row->addWidget(sum);
+  QToolButton* oks = PictureButton(QStringLiteral("OkS"),
+                                   qApp->style()->standardIcon(QStyle::SP_DialogApplyButton),
+                                   QStringLiteral("Ok"));
+  oks->setIconSize(QSize(12, 12));
+  oks->setEnabled(false);
+  row->addWidget(oks);
+  g->addLayout(row, 1, 1);
+  PlaceButtons(g, 1, 2);
+
+  // Key 3: k means between a and b.
+  auto* in = new QGridLayout;
+  in->setHorizontalSpacing(6);
+  in->setVerticalSpacing(0);
+  in->addWidget(Text(QStringLiteral("Interpolar")), 1, 0);
+  in->addWidget(Above(QStringLiteral("k"), Nm("Label58", 0)), 0, 1);
+  in->addWidget(new Field(QStringLiteral("IdKg"), 4), 1, 1);
+  in->addWidget(Text(QStringLiteral("Ns entre")), 1, 2);
+  in->addWidget(Above(QStringLiteral("a"), Nm("Label58", 2)), 0, 3);
+  in->addWidget(new Field(QStringLiteral("IdAg"), 7), 1, 3);
+  in->addWidget(Text(QStringLiteral("y")), 1, 4);
+  in->addWidget(Above(QStringLiteral("b"), Nm("Label58", 3)), 0, 5);
+  in->addWidget(new Field(QStringLiteral("IdBg"), 7), 1, 5);
+  in->addWidget(CaptionButton(Nm("BtOk", 3), QStringLiteral("Ok")), 1, 6);
+  in->addWidget(Formula(QStringLiteral("r=e<sup>Ln(b:a):(k+1)</sup> =")), 1, 7);
+  in->addWidget(ReadOnly(new Field(QStringLiteral("IdR"), 7), kPink), 1, 8);
+  in->addWidget(Above(QStringLiteral("t é r m i n o s")), 0, 9);
+  in->addWidget(ReadOnly(new Field(QStringLiteral("IdTG"), 16), Qt::white), 1, 9);
+  in->setColumnStretch(9, 2);
+  g->addLayout(in, 2, 1);
+  PlaceButtons(g, 2, 3, 1, Qt::AlignBottom);
+
+  auto* formulas = new QVBoxLayout;
+  formulas->setSpacing(6);
+  formulas->addWidget(Formula(QStringLiteral("a%1 =a%2·r<sup>n-1</sup>").arg(kSubN, kSub1)));
+  formulas->addWidget(Formula(Frac(QStringLiteral("S%1 =").arg(kSubN),
+                                   QStringLiteral("a%1·r - a%2").arg(kSubN, kSub1),
+                                   QStringLiteral("r-1"))));
+  formulas->addWidget(Formula(Frac(QStringLiteral("decr: S<sub>\u221E</sub> ="), QStringLiteral("a%1").arg(kSub1),
+                                   QStringLiteral("1 - r"))));
+  g->addLayout(formulas, 0, 4, 3, 1);
+  g->setColumnStretch(1, 1);
+  return f;
+}
+
+namespace {
+
+// The fields of one interest row: IdI(4·(key−4) + j) for j = 0..3, with the currency labels
+// EtM after the amounts and the Solve button before the last field.
+QHBoxLayout* InterestRow(int key, const QString& first, const QString& last) {
+  const int base = 4 * (key - 4);
+  const int money = 2 * (key - 4);
+  auto* row = Row();
+  auto label = [](const QString& t) {
+    QLabel* l = Text(t);
+    l->setMinimumWidth(l->fontMetrics().horizontalAdvance(QStringLiteral("C =")) + 2);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return l;
+  };
+  auto currency = [](int i) {
+    QLabel* l = Text(QStringLiteral("\u20AC"), nullptr);
+    l->setObjectName(Nm("EtM", i));
+    l->setMinimumWidth(l->fontMetrics().horizontalAdvance(QStringLiteral("MMM")));
+    return l;
+  };
+  row->addWidget(label(first));
+  row->addWidget(new Field(Nm("IdI", base), 9));
+  row->addWidget(currency(money));
+  row->addSpacing(6);
+  row->addWidget(label(QStringLiteral("r =")));
+  row->addWidget(new Field(Nm("IdI", base + 1), 5));
+  row->addWidget(Text(QStringLiteral("%")));
+  row->addSpacing(10);
+  row->addWidget(label(QStringLiteral("t =")));
+  row->addWidget(new Field(Nm("IdI", base + 2), 5));
+  row->addSpacing(10);
+  row->addWidget(CaptionButton(Nm("BtOk", key), QStringLiteral("Ok")));
+  row->addSpacing(10);
+  row->addWidget(label(last));
+  row->addWidget(new Field(Nm("IdI", base + 3), 9));
+  row->addWidget(currency(money + 1));
+  return row;
+}
+
+// The width every interest frame gives its formulas, and its row captions (wide enough for
+// the longest, in bold), so that the fields of the four rows stand in the same columns.
+constexpr int kFormulaWidth = 230;
+
+QLabel* RowCaption(const QString& text, bool bold) {
+  QLabel* l = Text(text);
+  QFont f = l->font();
+  f.setBold(true);
+  l->setFixedWidth(QFontMetrics(f).horizontalAdvance(QStringLiteral("Interés compuesto")) + 8);
+  if (bold) l->setFont(f);
+  return l;
+}
+
+QLabel* InterestFormula(const QString& html) {
+  QLabel* l = Formula(html);
+  l->setMinimumWidth(kFormulaWidth);
+  return l;
+}
+
+}  // namespace
+
+QFrame* FTolvi::buildSimple(int key, const QString& caption, const QString& formula) {
+  QFrame* f = Panel(key == 4 ? "PInteres" : "PCompost", key == 4 ? kInteres : kCompost);
+  auto* g = new QGridLayout(f);
+  g->setHorizontalSpacing(6);
+  auto* row = InterestRow(key, QStringLiteral("c ="), QStringLiteral("C ="));
+  row->insertWidget(0, RowCaption(caption, true));
+  g->addLayout(row, 0, 1);
+  PlaceButtons(g, 0, key);
+  g->addWidget(InterestFormula(formula), 0, 4);
+  g->setColumnStretch(1, 1);
+  return f;
+}
+
+QFrame* FTolvi::buildAnual() {
+  QFrame* f = Panel("Panual", kAnual);
+  auto* g = new QGridLayout(f);
+  g->setHorizontalSpacing(6);
+  g->setVerticalSpacing(4);
+  auto* title = Row();
+  title->addWidget(Caption(QStringLiteral(" Anualidades de ...")));
+  title->addStretch(1);
+  title->addWidget(Formula(QStringLiteral(" i = r/100 ")));
+  g->addLayout(title, 0, 0, 1, 5);
+
+  auto* cap = InterestRow(6, QStringLiteral("C ="), QStringLiteral("a ="));
+  cap->insertWidget(0, RowCaption(QStringLiteral("capitalización"), false));
+  g->addLayout(cap, 1, 1);
+  PlaceButtons(g, 1, 6);
+  g->addWidget(InterestFormula(Frac(QStringLiteral("a = "), QStringLiteral("C · i"),
+                                    QStringLiteral("(1+i)((1+i)<sup>t</sup> - 1)"))),
+               1, 4);
+
+  auto* amort = InterestRow(7, QStringLiteral("D ="), QStringLiteral("a ="));
+  amort->insertWidget(0, RowCaption(QStringLiteral("amortización"), false));
+  g->addLayout(amort, 2, 1);
+  PlaceButtons(g, 2, 7);
+  g->addWidget(InterestFormula(Frac(QStringLiteral("a = "),
+                                    QStringLiteral("D · i · (1+i)<sup>t</sup>"),
+                                    QStringLiteral("(1+i)<sup>t</sup> - 1"))),
+               2, 4);
+  g->setColumnStretch(1, 1);
+  return f;
+}
+
+QGroupBox* FTolvi::buildInterest() {
+  auto* box = new QGroupBox(QStringLiteral("         Interés  "));
+  box->setObjectName(QStringLiteral("PInteresComercial"));
+  Background(box, kGroup);
+  auto* v = new QVBoxLayout(box);
+  v->setSpacing(6);
+
+  auto* top = Row();
+  top->addStretch(1);
+  top->addWidget(Text(QStringLiteral(" Símbolo monetario:  ")));
+  auto* list = new QComboBox;
+  list->setObjectName(QStringLiteral("LstSmbs"));
+  list->setEditable(true);
+  list->setInsertPolicy(QComboBox::NoInsert);  // the controller adds the user's symbols
+  list->addItems({QStringLiteral("\u20AC"), QStringLiteral("$"), QStringLiteral("\u00A3")});
+  list->setMinimumContentsLength(4);
+  list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  top->addWidget(list);
+  v->addLayout(top);
+
+  v->addWidget(buildSimple(4, QStringLiteral("Interés simple"),
+                           QStringLiteral("C = c (1+rt/100)")));
+  v->addWidget(buildSimple(5, QStringLiteral("Interés compuesto"),
+                           QStringLiteral("C = c(1+r/100)<sup>t</sup>")));
+  v->addWidget(buildAnual());
+  return box;
+}
+
+void FTolvi::buildMenus() {
+  auto add = [this](QMenu* menu, const char* name, const QString& caption) {
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
+  };
+  QMenu* arxiu = menuBar()->addMenu(QStringLiteral("&Archivo"));
+  arxiu->setObjectName(QStringLiteral("Arxiu"));
+  add(arxiu, "OpObr", QStringLiteral("Abrir"));
+  add(arxiu, "OpGuard", QStringLiteral("&Guardar todo"))->setEnabled(false);
+  arxiu->addSeparator()->setObjectName(QStringLiteral("sep"));
+  add(arxiu, "OpSurt", QStringLiteral("&Salir"));
+
+  QMenu* tools = menuBar()->addMenu(QStringLiteral("&Utilidades"));
+  tools->setObjectName(QStringLiteral("Tools"));
+  add(tools, "OpEdTools", QStringLiteral("Edición utilidades"));
+  tools->addSeparator()->setObjectName(QStringLiteral("sept"));
+  for (int i = 1; i <= 12; ++i) {
+    QAction* a = tools->addAction(QString());
+    a->setObjectName(Nm("ITool", i));
+    a->setVisible(false);
+  }
+
+  QMenu* info = menuBar()->addMenu(QStringLiteral("Info"));
+  info->setObjectName(QStringLiteral("Info"));
+  add(info, "OpInfo", QStringLiteral("Info"));
+  add(info, "OpWeb", QStringLiteral("Contacto..."));
+  add(info, "OpQuant", QStringLiteral("Sobre Tolvi"));
+}
+
+void FTolvi::wire() {
+  Controller& c = *controller_;
+  for (int16_t key = 0; key < 8; ++key) {
+    connect(findChild<QAbstractButton*>(Nm("BtGen", key)), &QAbstractButton::clicked, this,
+            [&c, key] { c.generate(key); });
+    connect(findChild<QAbstractButton*>(Nm("BtOk", key)), &QAbstractButton::clicked, this,
+            [&c, key] { c.solve(key); });
+    connect(findChild<QAbstractButton*>(Nm("BtRst", key)), &QAbstractButton::clicked, this,
+            [&c, key] { c.reset(key); });
+    connect(findChild<QAbstractButton*>(Nm("BtGuard", key)), &QAbstractButton::clicked, this,
+            [&c, key] { c.save(key); });
+  }
+  connect(findChild<QAbstractButton*>(QStringLiteral("OkS")), &QAbstractButton::clicked, this,
+          [&c] { c.clicked("OkS"); });
+
+  // Fields: the user's edits and the Enter key. Texts the controller writes raise nothing.
+  for (QLineEdit* e : findChildren<QLineEdit*>()) {
+    if (e->objectName().isEmpty()) continue;  // the currency list's own editor
+    const std::string name = e->objectName().toStdString();
+    connect(e, &QLineEdit::textEdited, this, [&c, name] { c.fieldChanged(name); });
+    e->installEventFilter(this);
+  }
+
+  auto* list = findChild<QComboBox*>(QStringLiteral("LstSmbs"));
+  list->installEventFilter(this);
+  list->lineEdit()->installEventFilter(this);
+  connect(list->lineEdit(), &QLineEdit::textEdited, this,
+          [list] { QtForm::markTyped(*list, true); });
+  connect(list, &QComboBox::activated, this, [&c, list](int index) {
+    QtForm::markTyped(*list, false);
+    c.symbolSelected(index);
+  });
+
+  for (const char* frame : {"PAritm", "PGeom"}) {
+    findChild<QFrame*>(QString::fromLatin1(frame))->installEventFilter(this);
+  }
+
+  for (QAction* a : findChildren<QAction*>()) {
+    if (a->objectName().isEmpty() || a->isSeparator() || a->menu()) continue;
+    const std::string name = a->objectName().toStdString();
+    if (name == "OpSurt") {
+      connect(a, &QAction::triggered, this, [this] {
+        controller_->menu("OpSurt");
+        quitNow();
+      });
+    } else {
+      connect(a, &QAction::triggered, this, [&c, name] { c.menu(name); });
+    }
+  }
+}
+
+bool FTolvi::onTermList(const QWidget& frame, const QPoint& pos) const {
+  const char* name = frame.objectName() == QLatin1String("PAritm") ? "IdPA" : "IdPG";
+  const auto* list = frame.findChild<QWidget*>(QString::fromLatin1(name));
+  if (!list) return false;
+  const QPoint topLeft = list->mapTo(&frame, QPoint(0, 0));
+  return pos.x() >= topLeft.x() && pos.x() <= topLeft.x() + list->width() &&
+         pos.y() >= topLeft.y() && pos.y() <= topLeft.y() + list->height();
+}
+
+bool FTolvi::eventFilter(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
+  auto* w = qobject_cast<QWidget*>(watched);
+  if (!w || !controller_) return QMainWindow::eventFilter(watched, event);
+  QString name = w->objectName();
+  if (name.isEmpty() && qobject_cast<QComboBox*>(w->parentWidget())) {
+    name = w->parentWidget()->objectName();  // the editor inside LstSmbs
+  }
+
+  if (type == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+      controller_->keyPressed(name.toStdString(), kEnter);
+      return true;
+    }
+    return false;
+  }
+
+  if (name == QLatin1String("PAritm") || name == QLatin1String("PGeom")) {
+    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) {
+      const auto* mouse = static_cast<QMouseEvent*>(event);
+      controller_->framePressed(name.toStdString(), onTermList(*w, mouse->position().toPoint()));
+      if (type == QEvent::MouseButtonDblClick) controller_->doubleClicked(name.toStdString());
+      return true;
+    }
+    return false;
+  }
+
+  if ((name == QLatin1String("IdPA") || name == QLatin1String("IdPG")) &&
+      type == QEvent::MouseButtonDblClick) {
+    controller_->doubleClicked(name.toStdString());
+    return true;
+  }
+
+  if (name == QLatin1String("Idg(5)") && type == QEvent::MouseButtonRelease) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() == Qt::LeftButton && w->rect().contains(mouse->position().toPoint())) {
+      controller_->clicked("Idg(5)");
+    }
+    return false;  // the field still places its cursor
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void FTolvi::closeEvent(QCloseEvent* event) {
+  if (!controller_->state().ended) controller_->close();
+  event->accept();
+}
+
+// "&Salir": the program ends at once; the window is not closed, so its close step (which
+// writes the chosen symbol) does not run.
+void FTolvi::quitNow() { QCoreApplication::exit(0); }
+
+}  // namespace tolvi

@@ -1,0 +1,58 @@
+// FTolvi, the main window: the two group frames with the eight exercise panels, the currency
+// list and the menus. It is a passive view: every user action is handed to the Controller,
+// which writes back through a QtForm over these widgets. Every control carries its name as
+// its objectName ("Id(0)", "BtOk(3)", "IdI(15)", "LstSmbs", "OpGuard"...).
+#pragma once
+#include <QMainWindow>
+#include <memory>
+#include <string>
+#include "app/controller.h"
+#include "solvers/atzar.h"
+
+class QFrame;
+class QGroupBox;
+class QLineEdit;
+
+namespace tolvi {
+
+class QtForm;
+
+class FTolvi : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // folder is the working folder (CarpIni). Messages and dialogs go to services; when it is
+  // null the window shows them itself with Qt. The controller's start-up runs here.
+  explicit FTolvi(std::string folder, Services* services = nullptr, QWidget* parent = nullptr);
+  ~FTolvi() override;
+
+  Controller& controller() { return *controller_; }
+  QtForm& form() { return *form_; }
+  Atzar& atzar() { return atzar_; }
+
+  // Whether a point of a frame ("PAritm", "PGeom"; in the frame's coordinates) lies on the
+  // rectangle of its term list, shown or not, edges included.
+  bool onTermList(const QWidget& frame, const QPoint& pos) const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void buildMenus();
+  QGroupBox* buildProgressions();
+  QGroupBox* buildInterest();
+  QFrame* buildAritm();
+  QFrame* buildGeom();
+  QFrame* buildSimple(int key, const QString& caption, const QString& formula);
+  QFrame* buildAnual();
+  void wire();
+  void quitNow();
+
+  std::unique_ptr<Services> ownServices_;
+  Atzar atzar_;
+  std::unique_ptr<QtForm> form_;
+  std::unique_ptr<Controller> controller_;
+};
+
+}  // namespace tolvi
