@@ -139,7 +139,10 @@ Nombre LlegeixNombre(const char32_t* p, const char32_t* e) {
   }
   const size_t primer = enter.find_first_not_of('0');
   enter.erase(0, primer == std::string::npos ? enter.size() : primer);
-  std::string text = enter + "." + fraccio + "e" + std::to_string(exp10);
+  std::string text;
+  text.reserve(enter.size() + fraccio.size() + 24);
+  text.append(enter).append(1, '.').append(fraccio).append(1, 'e');
+  text.append(std::to_string(exp10));
   double v = 0;
   const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
   (void)ptr;
@@ -162,6 +165,13 @@ Nombre LlegeixNombre(const char32_t* p, const char32_t* e) {
 
 // a^n for 0 <= n <= 64 by repeated squaring, as fast as a few products.
 double PotenciaEntera(double a, int n) {
+  switch (n) {
+    case 0: return 1;
+    case 1: return a;
+    case 2: return a * a;
+    case 3: return a * a * a;
+    default: break;
+  }
   double r = 1;
   while (n > 0) {
     if (n & 1) r *= a;
@@ -285,8 +295,14 @@ inline bool Opera(double a, double b, double& r) {
   return Finit(r);
 }
 
-bool EsExponentEnter(const Node& n) {
-  return n.kind == kNum && n.k >= 0 && n.k <= 64 && n.k == std::floor(n.k);
+bool OperaIndex(int op, double a, double b, double& r) {
+  switch (op) {
+    case 0: return Opera<0>(a, b, r);
+    case 1: return Opera<1>(a, b, r);
+    case 2: return Opera<2>(a, b, r);
+    case 3: return Opera<3>(a, b, r);
+    default: return Opera<4>(a, b, r);
+  }
 }
 
 }  // namespace
@@ -390,20 +406,62 @@ FunPrograma::FunPrograma(std::string_view code) {
     if (fill2b >= 0) tasques.push_back({fill2b, fill2e, idx, true});
   }
 
+  // Values the flat program knows in advance: numbers, operations on them that cannot fail,
+  // and x^0, which is 1 for every finite x. Children come after their parents in nodes_.
+  std::vector<char> fix(nodes_.size(), 0);
+  std::vector<double> val(nodes_.size(), 0);
+  for (size_t i = nodes_.size(); i-- > 0;) {
+    const Node& nd = nodes_[i];
+    double v = 0;
+    bool ok = false;
+    if (nd.kind == kNum) {
+      v = nd.k;
+      ok = true;
+    } else if (nd.kind == kNeg && fix[nd.a]) {
+      v = -val[nd.a];
+      ok = true;
+    } else if (nd.kind == kFun && fix[nd.a]) {
+      const Aplicada r = AplicaFuncio(nd.op, val[nd.a]);
+      v = r.v;
+      ok = r.st == 0 && !r.fatal;
+    } else if (nd.kind == kBin && fix[nd.a] && fix[nd.b]) {
+      ok = OperaIndex(IndexOp(nd.op), val[nd.a], val[nd.b], v);
+    } else if (nd.kind == kBin && nd.op == '^' && nodes_[nd.a].kind == kX && fix[nd.b] &&
+               val[nd.b] == 0) {
+      v = 1;
+      ok = true;
+    }
+    fix[i] = ok;
+    val[i] = v;
+  }
+  // An operation that gives its operand back exactly (v*1, 1*v, v/1, v-0, v^1) is left out.
+  auto resol = [&](int32_t i) {
+    for (;;) {
+      const Node& nd = nodes_[i];
+      if (fix[i] || nd.kind != kBin) return i;
+      auto es = [&](int32_t j, double k) { return fix[j] && val[j] == k && !std::signbit(val[j]); };
+      if (nd.op == '*' && es(nd.b, 1)) i = nd.a;
+      else if (nd.op == '*' && es(nd.a, 1)) i = nd.b;
+      else if ((nd.op == '/' || nd.op == '^') && es(nd.b, 1)) i = nd.a;
+      else if (nd.op == '-' && es(nd.b, 0)) i = nd.a;
+      else return i;
+    }
+  };
+
   // The flat program: the tree in postfix order, operands that are constants or x folded
   // into the operator that uses them.
   struct Pas {
     int32_t node;
     uint8_t etapa;
   };
-  std::vector<Pas> pila{{arrel_, 0}};
+  std::vector<Pas> pila{{resol(arrel_), 0}};
   int32_t alt = 0;
   auto emet = [&](Instr in, int32_t delta) {
     prog_.push_back(in);
     alt += delta;
     pila_ = std::max(pila_, alt);
   };
-  auto simple = [&](int32_t i) { return nodes_[i].kind == kNum || nodes_[i].kind == kX; };
+  auto simple = [&](int32_t i) { return fix[i] || nodes_[i].kind == kX; };
   auto binari = [](int op, Forma f, double k = 0) {
     return Instr{static_cast<uint8_t>(rBin0 + op * kFormes + f), 0, 0, k};
   };
@@ -411,59 +469,62 @@ FunPrograma::FunPrograma(std::string_view code) {
     const Pas ps = pila.back();
     pila.pop_back();
     const Node& nd = nodes_[ps.node];
+    if (fix[ps.node]) {
+      emet({rPushC, 0, 0, val[ps.node]}, 1);
+      continue;
+    }
     switch (nd.kind) {
-      case kNum: emet({rPushC, 0, 0, nd.k}, 1); break;
       case kX: emet({rPushX}, 1); break;
       case kY: emet({rPushY}, 1); break;
-      case kNumGran:
-      case kInvalid: emet({rFalla}, 1); break;
       case kNeg:
       case kFun:
         if (ps.etapa == 0) {
           pila.push_back({ps.node, 1});
-          pila.push_back({nd.a, 0});
+          pila.push_back({resol(nd.a), 0});
         } else {
           emet({nd.kind == kNeg ? uint8_t{rNeg} : uint8_t{rFun}, nd.op}, 0);
         }
         break;
-      default: {  // kBin
+      case kBin: {
         const int op = IndexOp(nd.op);
-        const Node& l = nodes_[nd.a];
-        const Node& r = nodes_[nd.b];
-        const bool potN = op == 4 && EsExponentEnter(r);
-        const int32_t n32 = potN ? static_cast<int32_t>(r.k) : 0;
+        const int32_t a = resol(nd.a), b = resol(nd.b);
+        const bool ax = !fix[a], bx = !fix[b];  // simple operands: constant, or else x
+        const double ka = val[a], kb = val[b];
+        const bool potN = op == 4 && fix[b] && kb >= 0 && kb <= 64 && kb == std::floor(kb);
+        const int32_t n32 = potN ? static_cast<int32_t>(kb) : 0;
         if (ps.etapa == 0) {
-          if (simple(nd.a) && simple(nd.b)) {
-            if (l.kind == kX && r.kind == kNum) {
-              emet(potN ? Instr{rPowNX, 0, n32, 0} : binari(op, kXC, r.k), 1);
-            } else if (l.kind == kNum && r.kind == kX) {
-              emet(binari(op, kCX, l.k), 1);
+          if (simple(a) && simple(b)) {
+            if (ax && !bx) {
+              emet(potN ? Instr{rPowNX, 0, n32, 0} : binari(op, kXC, kb), 1);
+            } else if (!ax && bx) {
+              emet(binari(op, kCX, ka), 1);
             } else {
-              emet(l.kind == kX ? Instr{rPushX} : Instr{rPushC, 0, 0, l.k}, 1);
-              if (r.kind == kX) emet(binari(op, kSX), 0);
-              else emet(potN ? Instr{rPowNS, 0, n32, 0} : binari(op, kSC, r.k), 0);
+              emet(ax ? Instr{rPushX} : Instr{rPushC, 0, 0, ka}, 1);
+              if (bx) emet(binari(op, kSX), 0);
+              else emet(potN ? Instr{rPowNS, 0, n32, 0} : binari(op, kSC, kb), 0);
             }
-          } else if (simple(nd.b)) {
+          } else if (simple(b)) {
             pila.push_back({ps.node, 1});
-            pila.push_back({nd.a, 0});
-          } else if (simple(nd.a)) {
+            pila.push_back({a, 0});
+          } else if (simple(a)) {
             pila.push_back({ps.node, 2});
-            pila.push_back({nd.b, 0});
+            pila.push_back({b, 0});
           } else {
             pila.push_back({ps.node, 3});
-            pila.push_back({nd.b, 0});
-            pila.push_back({nd.a, 0});
+            pila.push_back({b, 0});
+            pila.push_back({a, 0});
           }
         } else if (ps.etapa == 1) {
-          if (r.kind == kX) emet(binari(op, kSX), 0);
-          else emet(potN ? Instr{rPowNS, 0, n32, 0} : binari(op, kSC, r.k), 0);
+          if (bx) emet(binari(op, kSX), 0);
+          else emet(potN ? Instr{rPowNS, 0, n32, 0} : binari(op, kSC, kb), 0);
         } else if (ps.etapa == 2) {
-          emet(binari(op, l.kind == kX ? kXS : kCS, l.k), 0);
+          emet(binari(op, ax ? kXS : kCS, ka), 0);
         } else {
           emet(binari(op, kSS), -1);
         }
         break;
       }
+      default: emet({rFalla}, 1); break;  // kNumGran, kInvalid
     }
   }
 }
@@ -472,58 +533,59 @@ bool FunPrograma::Rapid(double x, double y, double& out) const {
   constexpr int32_t kLocal = 32;
   double local[kLocal];
   std::vector<double> gran;
-  double* base = local;
+  double* sp = local;  // the next free slot below the top; the first push stores a dummy
   if (pila_ > kLocal) {
     gran.resize(static_cast<size_t>(pila_));
-    base = gran.data();
+    sp = gran.data();
   }
-  double* sp = base;  // the next free slot
+  double top = 0;  // the top of the stack stays in a register
 #define TOLVI_FORMES(OP)                                                        \
   case rBin0 + (OP) * kFormes + kSS: {                                          \
-    const double b_ = *--sp;                                                    \
-    if (!Opera<OP>(sp[-1], b_, sp[-1])) return false;                           \
+    const double a_ = *--sp;                                                    \
+    if (!Opera<OP>(a_, top, top)) return false;                                 \
     break;                                                                      \
   }                                                                             \
   case rBin0 + (OP) * kFormes + kSC:                                            \
-    if (!Opera<OP>(sp[-1], in.k, sp[-1])) return false;                         \
+    if (!Opera<OP>(top, in.k, top)) return false;                               \
     break;                                                                      \
   case rBin0 + (OP) * kFormes + kCS:                                            \
-    if (!Opera<OP>(in.k, sp[-1], sp[-1])) return false;                         \
+    if (!Opera<OP>(in.k, top, top)) return false;                               \
     break;                                                                      \
   case rBin0 + (OP) * kFormes + kSX:                                            \
-    if (!Opera<OP>(sp[-1], x, sp[-1])) return false;                            \
+    if (!Opera<OP>(top, x, top)) return false;                                  \
     break;                                                                      \
   case rBin0 + (OP) * kFormes + kXS:                                            \
-    if (!Opera<OP>(x, sp[-1], sp[-1])) return false;                            \
+    if (!Opera<OP>(x, top, top)) return false;                                  \
     break;                                                                      \
   case rBin0 + (OP) * kFormes + kXC:                                            \
-    if (!Opera<OP>(x, in.k, *sp)) return false;                                 \
-    ++sp;                                                                       \
+    *sp++ = top;                                                                \
+    if (!Opera<OP>(x, in.k, top)) return false;                                 \
     break;                                                                      \
   case rBin0 + (OP) * kFormes + kCX:                                            \
-    if (!Opera<OP>(in.k, x, *sp)) return false;                                 \
-    ++sp;                                                                       \
+    *sp++ = top;                                                                \
+    if (!Opera<OP>(in.k, x, top)) return false;                                 \
     break;
 
   for (const Instr& in : prog_) {
     switch (in.op) {
-      case rPushC: *sp++ = in.k; break;
-      case rPushX: *sp++ = x; break;
-      case rPushY: *sp++ = y; break;
-      case rNeg: sp[-1] = -sp[-1]; break;
+      case rPushC: *sp++ = top; top = in.k; break;
+      case rPushX: *sp++ = top; top = x; break;
+      case rPushY: *sp++ = top; top = y; break;
+      case rNeg: top = -top; break;
       case rFun: {
-        const Aplicada r = AplicaFuncio(in.fn, sp[-1]);
+        const Aplicada r = AplicaFuncio(in.fn, top);
         if (r.st != 0 || r.fatal) return false;
-        sp[-1] = r.v;
+        top = r.v;
         break;
       }
       case rPowNS:
-        sp[-1] = PotenciaEntera(sp[-1], in.n);
-        if (!Finit(sp[-1])) return false;
+        top = PotenciaEntera(top, in.n);
+        if (!Finit(top)) return false;
         break;
       case rPowNX:
-        *sp = PotenciaEntera(x, in.n);
-        if (!Finit(*sp++)) return false;
+        *sp++ = top;
+        top = PotenciaEntera(x, in.n);
+        if (!Finit(top)) return false;
         break;
       TOLVI_FORMES(0)
       TOLVI_FORMES(1)
@@ -534,7 +596,7 @@ bool FunPrograma::Rapid(double x, double y, double& out) const {
     }
   }
 #undef TOLVI_FORMES
-  out = sp[-1];
+  out = top;
   return true;
 }
 
