@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QLocale>
 #include <QTimer>
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 
@@ -27,7 +28,10 @@ int main(int argc, char** argv) {
     return 1;
   }
   QApplication app(argc, argv);
-  QLocale::setDefault(QLocale::c());  // numbers never follow the system's locale
+  // Numbers never follow the system's locale: Qt's default locale is pinned, and the C
+  // library's, which QApplication has just taken from the environment, is put back.
+  QLocale::setDefault(QLocale::c());
+  std::setlocale(LC_NUMERIC, "C");
   tolvi::FTolvi window(QDir::currentPath().toStdString());
   window.show();
   // TOLVI_EXIT_WHEN_IDLE=1 ends the program as soon as the event loop first runs idle, so that

@@ -30,10 +30,11 @@ QObject* QtForm::find(std::string_view name) const {
     cache_.erase(it);
   }
   QObject* found = root_.objectName() == Q(name) ? &root_ : root_.findChild<QObject*>(Q(name));
-  if (!found) {
+  if (found) {
+    cache_.emplace(std::string(name), found);
+  } else if (missing_.emplace(name).second) {
     qWarning("QtForm: no control named %.*s", static_cast<int>(name.size()), name.data());
   }
-  cache_.emplace(std::string(name), found);
   return found;
 }
 

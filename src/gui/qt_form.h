@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +45,7 @@ class QtForm : public Form {
 
   QWidget& root_;
   mutable std::map<std::string, QPointer<QObject>, std::less<>> cache_;
+  mutable std::set<std::string, std::less<>> missing_;  // names already warned about
 };
 
 }  // namespace tolvi

@@ -130,6 +130,11 @@ class TestFTolvi : public QObject {
     const QRect window = w_->rect();
     const QStringList frames = {"PAritm", "PGeom", "PInteres", "PCompost", "Panual"};
     for (const QString& f : frames) QVERIFY2(get(f)->isVisible(), qPrintable(f));
+    for (int k = 0; k <= 7; ++k) {
+      for (const char* g : {"BtGen", "BtOk", "BtRst", "BtGuard"}) {
+        QVERIFY(get(QStringLiteral("%1(%2)").arg(QLatin1String(g)).arg(k))->isVisible());
+      }
+    }
     for (const QString& name : AllNames()) {
       auto* wd = w_->findChild<QWidget*>(name);
       if (!wd || !wd->isVisible() || qobject_cast<QMenu*>(wd)) continue;
@@ -297,6 +302,20 @@ class TestFTolvi : public QObject {
     };
     QTest::keyClick(get("IdI(3)"), Qt::Key_Return);
     QCOMPARE(seen, std::string("IdI(3)"));
+  }
+
+  // A Spanish default locale changes nothing: a decimal comma is read, and the found values
+  // are written as the program writes them.
+  void spanishLocaleChangesNothing() {
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+    QTest::keyClicks(get("Id(0)"), "1");
+    QTest::keyClicks(get("Id(1)"), "0,123");
+    QTest::keyClicks(get("Id(2)"), "4");
+    click("BtOk(0)");
+    QLocale::setDefault(QLocale::c());
+    QCOMPARE(text("Id(3)"), QStringLiteral("1.369"));
+    QCOMPARE(text("Id(4)"), QStringLiteral("4.738"));
+    QVERIFY(ui_->messages.empty());
   }
 
   // The infinite-sum entry: 1, n = 4 and S = 2 give the ratio 1/2.
