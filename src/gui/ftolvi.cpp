@@ -247,6 +247,7 @@ FTolvi::FTolvi(std::string folder, Services* services, QWidget* parent) : QMainW
   atzar_.seedFromClock();
   form_ = std::make_unique<QtForm>(*this);
   controller_ = std::make_unique<Controller>(*form_, *services, atzar_, std::move(folder));
+  if (auto* qt = dynamic_cast<QtServices*>(services)) qt->setState(&controller_->state());
   wire();
   controller_->hooks().focus = [this](std::string_view name) {
     if (auto* w = qobject_cast<QWidget*>(form_->find(name))) w->setFocus(Qt::OtherFocusReason);

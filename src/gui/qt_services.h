@@ -4,6 +4,7 @@
 #pragma once
 #include <QPointer>
 #include <QWidget>
+#include "app/app_state.h"
 #include "solvers/services.h"
 
 namespace tolvi {
@@ -21,8 +22,13 @@ class QtServices : public Services {
   bool startProgram(const Command& command, WindowStyle style) override;
   bool openDocument(const std::string& path) override;
 
+  // The window's state, read for the language of the secondary windows (Idioma) and the
+  // working folder (CarpIni). Until it is set, Spanish and the current folder.
+  void setState(const AppState* state) { state_ = state; }
+
  private:
   QPointer<QWidget> parent_;
+  const AppState* state_ = nullptr;
 };
 
 // A text of the program (CR LF line breaks, UTF-8) as a QString with plain line breaks.
