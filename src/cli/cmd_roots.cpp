@@ -118,9 +118,11 @@ void AddRoots(CLI::App& app, Streams io, int* status) {
   auto opts = std::make_shared<Options>();
   CLI::App* cmd = app.add_subcommand(
       "roots", "Compile EXPR (a function of x) and print its roots on [A, B], in increasing order");
-  cmd->add_option("EXPR", opts->expr, "The function, as typed (sin(x), (1+x/100)^12*x-5, ...)")
+  cmd->add_option("EXPR", opts->expr,
+                  "The function, as typed (sin(x), (1+x/100)^12*x-5, ...); put -- before an EXPR "
+                  "or a number that begins with -")
       ->required();
-  cmd->add_option("A", opts->a, "Start of the interval (put -- before values that begin with -)")
+  cmd->add_option("A", opts->a, "Start of the interval")
       ->required();
   cmd->add_option("B", opts->b, "End of the interval")->required();
   cmd->add_option("TOL", opts->tol, "Tolerance of each root")->default_val("1e-8");

@@ -35,7 +35,9 @@ namespace tolvi {
 struct FunValue {
   double value = 0;
   int16_t ErrFun = 0;
-  int16_t ErrDiv = 0;  // last zero division: 0 none, 1 zero by zero, 2 non-zero by zero
+  // Kind of the last division of this evaluation: 0 none or a division that succeeded,
+  // 1 zero by zero, 2 non-zero by zero. Every evaluation starts from 0.
+  int16_t ErrDiv = 0;
 };
 
 // The function names as typed (lower case). Position k (1 to 17) is NomFun[k - 1].
