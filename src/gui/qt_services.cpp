@@ -1,11 +1,16 @@
 #include "gui/qt_services.h"
 
+#include <QApplication>
 #include <QDesktopServices>
-#include <QFileDialog>
-#include <QInputDialog>
+#include <QDir>
 #include <QMessageBox>
 #include <QProcess>
 #include <QUrl>
+
+#include "app/documents_flow.h"
+#include "gui/dftxs.h"
+#include "gui/fprbls.h"
+#include "gui/ftria.h"
 
 namespace tolvi {
 
@@ -22,51 +27,64 @@ QString ShownText(std::string_view text) {
   return t;
 }
 
-QStringList SplitOptions(std::string_view options) {
-  return Q(options).split(QLatin1Char(';'), Qt::KeepEmptyParts);
+QtServices::QtServices(QWidget* parent)
+    : parent_(parent), self_(std::make_shared<QtServices*>(this)) {}
+
+QtServices::~QtServices() = default;
+
+int16_t QtServices::idioma() const { return state_ ? state_->Idioma : int16_t{2}; }
+
+std::string QtServices::carpIni() const {
+  if (state_ && !state_->CarpIni.empty()) return state_->CarpIni;
+  return QDir::currentPath().toStdString();
 }
 
-QtServices::QtServices(QWidget* parent) : parent_(parent) {}
+QWidget* QtServices::owner() const {
+  if (QWidget* active = QApplication::activeWindow()) return active;
+  return parent_;
+}
 
 void QtServices::message(std::string_view text, std::string_view title, Icon icon) {
   QMessageBox box(icon == Icon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon,
-                  ShownText(title), ShownText(text), QMessageBox::Ok, parent_);
+                  ShownText(title), ShownText(text), QMessageBox::Ok, owner());
   box.exec();
 }
 
 bool QtServices::askYesNo(std::string_view text, std::string_view title) {
   QMessageBox box(QMessageBox::NoIcon, ShownText(title), ShownText(text),
-                  QMessageBox::Yes | QMessageBox::No, parent_);
+                  QMessageBox::Yes | QMessageBox::No, owner());
   return box.exec() == QMessageBox::Yes;
 }
 
 int QtServices::chooseOption(std::string_view caption, std::string_view options) {
-  const QStringList items = SplitOptions(options);
-  bool ok = false;
-  const QString chosen =
-      QInputDialog::getItem(parent_, ShownText(caption), ShownText(caption), items, 0, false, &ok);
-  if (!ok) return 0;
-  const int index = static_cast<int>(items.indexOf(chosen));
-  return index < 0 ? 0 : index + 1;
+  return FTria::TriaOpcio(owner(), ShownText(caption), Q(options));
 }
 
 std::string QtServices::chooseFile(int mode, std::string folder, std::string_view filter) {
-  const QString dir = QString::fromStdString(folder);
-  const QString f = Q(filter);
-  const QString path = mode == 1 ? QFileDialog::getSaveFileName(parent_, QString(), dir, f)
-                                 : QFileDialog::getOpenFileName(parent_, QString(), dir, f);
-  return path.toStdString();
+  DFtxs::Hooks hooks;
+  hooks.message = [this](std::string_view text, std::string_view title) {
+    message(text, title, Icon::None);
+  };
+  hooks.askYesNo = [this](std::string_view text, std::string_view title) {
+    return askYesNo(text, title);
+  };
+  hooks.startProgram = [this](const Command& command, WindowStyle style) {
+    return startProgram(command, style);
+  };
+  return DFtxs::DlgFtx(owner(), mode, folder, filter, idioma(), std::move(hooks));
 }
 
 void QtServices::showProblem(std::string_view caption, const Prob& prob) {
-  // Modeless: the window stays usable while the case is shown.
-  auto* box = new QMessageBox(QMessageBox::NoIcon, ShownText(caption),
-                              ShownText(prob.Enun) + QStringLiteral("\n\n") + ShownText(prob.Resp),
-                              QMessageBox::Ok, parent_);
-  box->setAttribute(Qt::WA_DeleteOnClose);
-  box->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  box->setModal(false);
-  box->show();
+  FPrbls* viewer = FPrbls::instance(parent_);
+  // The viewer may outlive this object (it is shared by the whole program): its save then
+  // does nothing rather than reach a services object that is gone.
+  viewer->setSaveHandler([self = std::weak_ptr<QtServices*>(self_)](const Prob& edited) {
+    if (const auto alive = self.lock()) {
+      QtServices& ui = **alive;
+      GuardaPrb(ui, edited, ui.idioma(), ui.carpIni());
+    }
+  });
+  viewer->mostra(caption, prob, idioma());
 }
 
 bool QtServices::startProgram(const Command& command, WindowStyle) {
