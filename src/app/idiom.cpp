@@ -1,0 +1,47 @@
+#include "app/idiom.h"
+
+#include "app/tools.h"
+#include "documents/textfile.h"
+
+namespace tolvi {
+
+std::string TextArguments(const std::vector<std::string>& arguments) {
+  std::string text;
+  for (const std::string& a : arguments) {
+    if (&a != &arguments.front()) text += ' ';
+    text += a;
+  }
+  return text;
+}
+
+int16_t IdiomaDelText(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  if (lower == "cat") return 1;
+  if (lower == "esp") return 2;
+  return 0;
+}
+
+bool LlegeixLng(std::string_view carpIni, std::string& item) {
+  item.clear();
+  const std::filesystem::path path =
+      carpIni.empty() ? PathOf(kLngFile) : PathOf(carpIni) / PathOf(kLngFile);
+  std::string bytes;
+  if (!ReadFileBytes(Utf8Of(path), bytes)) return false;
+  // The file's first item, read as the tools file reads its items.
+  item = LectorItems(LlegeixFtx(Utf8Of(path))).llegeix();
+  return !item.empty();
+}
+
+int16_t TriaIdioma(std::string_view arguments, std::string_view carpIni, int16_t idioma,
+                   bool& senseLng) {
+  senseLng = false;
+  if (!arguments.empty()) return IdiomaDelText(arguments);
+  std::string item;
+  if (LlegeixLng(carpIni, item)) return IdiomaDelText(item);
+  senseLng = true;
+  return idioma;
+}
+
+}  // namespace tolvi

@@ -1,0 +1,29 @@
+// The interface language of the secondary windows (Idioma: 0 English, 1 Catalan, 2 Spanish)
+// and the rule that decides it each time the tools editor opens: the program's command-line
+// argument, else the first item of "Lng.txt" in the working folder, else no change.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tolvi {
+
+inline constexpr std::string_view kLngFile = "Lng.txt";
+
+// The command-line arguments (after the program's name) as one text, joined by blanks.
+std::string TextArguments(const std::vector<std::string>& arguments);
+
+// The language a whole text names, in any case: "cat" 1, "esp" 2, anything else 0.
+int16_t IdiomaDelText(std::string_view text);
+
+// The first item of carpIni's "Lng.txt" (its first line, or the text before a comma, without
+// surrounding blanks or quotes). False when there is no such file or the item is empty.
+bool LlegeixLng(std::string_view carpIni, std::string& item);
+
+// The rule: a non-empty argument text decides; else the item of "Lng.txt" does; else idioma
+// stays as it is and senseLng is set (no language source was found).
+int16_t TriaIdioma(std::string_view arguments, std::string_view carpIni, int16_t idioma,
+                   bool& senseLng);
+
+}  // namespace tolvi

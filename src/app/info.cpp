@@ -1,0 +1,72 @@
+#include "app/info.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "app/file_messages.h"
+#include "app/tools.h"
+#include "documents/textfile.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace tolvi {
+
+namespace fs = std::filesystem;
+
+std::string CarpetaPrograma() {
+  std::error_code ec;
+#ifdef _WIN32
+  wchar_t buffer[MAX_PATH];
+  const DWORD n = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
+  if (n == 0 || n == MAX_PATH) return {};
+  const fs::path exe(std::wstring(buffer, n));
+#else
+  const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+  if (ec) return {};
+#endif
+  return Utf8Of(exe.parent_path());
+}
+
+std::vector<std::string> CarpetesInfo(std::string_view carpIni) {
+  std::error_code ec;
+  std::vector<std::string> folders;
+  folders.push_back(carpIni.empty() ? Utf8Of(fs::current_path(ec)) : std::string(carpIni));
+  if (std::string program = CarpetaPrograma(); !program.empty() && program != folders.front())
+    folders.push_back(std::move(program));
+  return folders;
+}
+
+std::string BuscaFitxer(std::string_view name, const std::vector<std::string>& folders) {
+  std::error_code ec;
+  for (const std::string& folder : folders) {
+    const fs::path candidate = PathOf(folder) / PathOf(name);
+    if (fs::is_regular_file(candidate, ec)) return Utf8Of(candidate);
+  }
+  return {};
+}
+
+bool ObreInfo(Services& ui, std::string_view name, const std::vector<std::string>& folders,
+              int16_t idioma) {
+  const std::string found = BuscaFitxer(name, folders);
+  if (found.empty()) {
+    const std::string where =
+        folders.empty() ? std::string(name) : Utf8Of(PathOf(folders.front()) / PathOf(name));
+    ui.message(TextError({FileErrorKind::NotFound, where, {}}, idioma),
+               TitolError(FileOperation::Open, idioma), Icon::Exclamation);
+    return false;
+  }
+  return ObreDoc(ui, found, idioma);
+}
+
+bool MenuInfo(Services& ui, std::string_view entry, std::string_view carpIni, int16_t idioma) {
+  std::string_view name;
+  if (entry == "OpInfo") name = kHelpFile;
+  else if (entry == "OpWeb") name = kContactFile;
+  else return false;
+  ObreInfo(ui, name, CarpetesInfo(carpIni), idioma);
+  return true;
+}
+
+}  // namespace tolvi

@@ -1,0 +1,36 @@
+// The "Info" menu: the help document and the contact page, files that lie beside the program
+// and are opened with whatever the system associates with their type. (The About box, the
+// menu's third entry, is a window of its own.)
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "solvers/services.h"
+
+namespace tolvi {
+
+inline constexpr std::string_view kHelpFile = "Tolvi.pdf";      // OpInfo
+inline constexpr std::string_view kContactFile = "kelmor.htm";  // OpWeb
+
+// The folder of the running program; empty when the system does not tell.
+std::string CarpetaPrograma();
+
+// Where the Info files are looked for, in order: the working folder (the current one when
+// carpIni is empty), then the program's folder.
+std::vector<std::string> CarpetesInfo(std::string_view carpIni);
+
+// The file name in the first of the folders that holds it; empty when none does.
+std::string BuscaFitxer(std::string_view name, const std::vector<std::string>& folders);
+
+// Opens the file found in the folders with the system's viewer (ObreDoc). A file found in none
+// of them is a message that names it. Answers whether it was opened.
+bool ObreInfo(Services& ui, std::string_view name, const std::vector<std::string>& folders,
+              int16_t idioma);
+
+// OpInfo opens "Tolvi.pdf", OpWeb "kelmor.htm". Answers false, doing nothing, for any other
+// menu entry.
+bool MenuInfo(Services& ui, std::string_view entry, std::string_view carpIni, int16_t idioma);
+
+}  // namespace tolvi

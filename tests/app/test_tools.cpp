@@ -1,0 +1,271 @@
+// The tools list and its file, the Tools menu, the editor's rules, starting tools and
+// opening the Info documents, with scripted services (nothing is ever really started).
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/info.h"
+#include "app/recording_services.h"
+#include "app/temp_dir.h"
+#include "app/tools.h"
+
+namespace tolvi {
+namespace {
+
+using testing::TempDir;
+
+ToolList ListOf(const std::vector<Tool>& tools) {
+  ToolList list;
+  for (const Tool& t : tools) list.Tools[static_cast<size_t>(++list.NTools)] = t;
+  return list;
+}
+
+std::vector<Tool> ToolsOf(const ToolList& list) {
+  return {list.Tools.begin() + 1, list.Tools.begin() + 1 + list.NTools};
+}
+
+TEST(ToolsFile, WrittenToolsReadBackAsThemselves) {
+  struct Row {
+    const char* name;
+    std::vector<Tool> tools;
+  };
+  const std::vector<Row> rows = {
+      {"A and B", {{"A", "a.exe", "/opt/a", "-x"}, {"B", "b.pdf", "", ""}}},
+      {"title with a comma", {{"Calc, sci", "calc", "", ""}, {"Next", "n", "", ""}}},
+      {"quoted parameters", {{"Ed", "ed", "", "\"my file.txt\" -v"}, {"Z", "z", "", ""}}},
+      {"blanks at the ends", {{" Sp ", "f", " d", "p "}}},
+      {"no tools", {}},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    TempDir dir;
+    ASSERT_TRUE(EscriuTools(ListOf(r.tools), dir.str()));
+    ToolList read;
+    read.NTools = 5;
+    EXPECT_TRUE(LlegeixTools(read, dir.str()));
+    EXPECT_EQ(ToolsOf(read), r.tools);
+  }
+}
+
+TEST(ToolsFile, IsFourLinesPerToolThenAnEmptyLine) {
+  TempDir dir;
+  ASSERT_TRUE(EscriuTools(ListOf({{"A", "a.exe", "C:\\T", "-x"}, {"B, C", "b", "", ""}}), dir.str()));
+  EXPECT_EQ(dir.read("Tools.rel"), "A\r\na.exe\r\nC:\\T\r\n-x\r\n\"B, C\"\r\nb\r\n\r\n\r\n\r\n");
+}
+
+TEST(ToolsFile, ReadsFilesItemByItem) {
+  struct Row {
+    const char* name;
+    std::string text;
+    std::vector<Tool> expected;
+  };
+  std::string thirteen;
+  std::vector<Tool> twelve;
+  for (int i = 1; i <= 13; ++i) {
+    thirteen += "T" + std::to_string(i) + "\r\nf\r\n\r\n\r\n";
+    if (i <= 12) twelve.push_back({"T" + std::to_string(i), "f", "", ""});
+  }
+  const std::vector<Row> rows = {
+      {"commas split an old line", "A, notepad.exe ,C:\\,x.txt\r\n\r\n",
+       {{"A", "notepad.exe", "C:\\", "x.txt"}}},
+      {"a comma in an old field shifts the rest", "Calc, sci\r\ncalc\r\n\r\n\r\n\r\n",
+       {{"Calc", "sci", "calc", ""}}},
+      {"quotes and blanks dropped", "  \"Q\"  \r\n\"a,b\"\r\n d \r\n\r\n\r\n",
+       {{"Q", "a,b", "d", ""}}},
+      {"an empty title ends the list", "A\r\nf\r\n\r\n\r\n\r\nB\r\ng\r\n\r\n\r\n",
+       {{"A", "f", "", ""}}},
+      {"file ending inside a tool", "A\r\nf", {{"A", "f", "", ""}}},
+      {"LF line ends", "A\nf\nd\np\n\n", {{"A", "f", "d", "p"}}},
+      {"thirteen tools give the first twelve", thirteen, twelve},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    TempDir dir;
+    dir.write("Tools.rel", r.text);
+    ToolList read;
+    EXPECT_TRUE(LlegeixTools(read, dir.str()));
+    EXPECT_EQ(ToolsOf(read), r.expected);
+  }
+}
+
+TEST(ToolsFile, MissingFileReadsNothingAndFails) {
+  TempDir dir;
+  ToolList read = ListOf({{"A", "a", "", ""}});
+  EXPECT_FALSE(LlegeixTools(read, dir.str()));
+  EXPECT_EQ(read.NTools, 0);
+}
+
+TEST(ToolsMenu, ShowsTheToolsAndHidesTheRest) {
+  TempDir dir;
+  MemoryForm form;
+  EXPECT_FALSE(MenuTools(form, dir.str()));  // no file: the menu stays as it was
+  EXPECT_TRUE(form.controls().empty());
+  ASSERT_TRUE(EscriuTools(ListOf({{"A", "a", "", ""}, {"B", "b", "", ""}}), dir.str()));
+  for (int i = 1; i <= 12; ++i) form.setText(Nom("ITool", i), "old");
+  ASSERT_TRUE(MenuTools(form, dir.str()));
+  EXPECT_EQ(form.text("ITool(1)"), "A");
+  EXPECT_EQ(form.text("ITool(2)"), "B");
+  EXPECT_TRUE(form.visible("ITool(2)"));
+  for (int i = 3; i <= 12; ++i) EXPECT_FALSE(form.visible(Nom("ITool", i))) << i;
+}
+
+TEST(ToolsEditor, StoresNewAndChangedToolsAndRefusesTheUnsound) {
+  struct Row {
+    const char* name;
+    int16_t tools, toolAct;
+    std::string title;
+    RefusTool expected;
+    int16_t toolsAfter, toolActAfter;
+  };
+  const std::vector<Row> rows = {
+      {"new tool", 2, 0, "New", RefusTool::Cap, 3, 3},
+      {"changed second", 3, 2, "New", RefusTool::Cap, 3, 2},
+      {"empty title", 2, 0, "", RefusTool::SenseTitol, 2, 0},
+      {"title of blanks", 2, 1, "   ", RefusTool::SenseTitol, 2, 1},
+      {"thirteenth", 12, 0, "New", RefusTool::Ple, 12, 0},
+      {"changed twelfth", 12, 12, "New", RefusTool::Cap, 12, 12},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    ToolList list;
+    for (int16_t i = 1; i <= r.tools; ++i) list.Tools[static_cast<size_t>(i)].Titol = "T";
+    list.NTools = r.tools;
+    int16_t toolAct = r.toolAct;
+    EXPECT_EQ(DesaTool(list, toolAct, {r.title, "f", "", ""}), r.expected);
+    EXPECT_EQ(list.NTools, r.toolsAfter);
+    EXPECT_EQ(toolAct, r.toolActAfter);
+    if (r.expected == RefusTool::Cap) {
+      EXPECT_EQ(list.Tools[static_cast<size_t>(toolAct)].Titol, r.title);
+    }
+    EXPECT_EQ(AvisRefus(r.expected, 2).text.empty(), r.expected == RefusTool::Cap);
+  }
+}
+
+TEST(ToolsEditor, RemovingTheSecondOfThreeKeepsTheFirstAndThird) {
+  ToolList list = ListOf({{"A", "a", "", ""}, {"B", "b", "", ""}, {"C", "c", "", ""}});
+  EXPECT_FALSE(EliminaTool(list, 4));
+  EXPECT_TRUE(EliminaTool(list, 2));
+  EXPECT_EQ(ToolsOf(list), (std::vector<Tool>{{"A", "a", "", ""}, {"C", "c", "", ""}}));
+}
+
+TEST(ToolsEditor, BrowsedPathSplitsIntoFolderAndFile) {
+  struct Row {
+    const char* path;
+    const char* folder;
+    const char* file;
+  };
+  for (const Row& r : {Row{"/opt/eines/calc", "/opt/eines", "calc"}, Row{"/calc", "/", "calc"},
+                       Row{"calc", "", "calc"}}) {
+    SCOPED_TRACE(r.path);
+    std::string folder, file;
+    SeparaCami(r.path, folder, file);
+    EXPECT_EQ(folder, r.folder);
+    EXPECT_EQ(file, r.file);
+    EXPECT_EQ(UneixDir(folder, file), r.path);
+  }
+}
+
+TEST(ToolsMenu, EntryNamesGiveToolIndices) {
+  for (auto [name, index] : std::vector<std::pair<const char*, int16_t>>{
+           {"ITool(1)", 1}, {"ITool(12)", 12}, {"ITool(13)", 0}, {"ITool(0)", 0},
+           {"ITool()", 0}, {"ITool(1x)", 0}, {"OpInfo", 0}}) {
+    EXPECT_EQ(IndexTool(name), index) << name;
+  }
+}
+
+#ifndef _WIN32
+TEST(ToolsStart, ProgramsStartWithTheirParametersAndDocumentsGoToTheOpener) {
+  struct Row {
+    const char* name;
+    Tool tool;
+    bool startOk;
+    std::vector<Command> started;  // "@" in a path stands for the tool folder
+    std::vector<std::string> opened;
+    size_t messages;
+  };
+  const std::vector<Row> rows = {
+      {"notepad-like program", {"N", "notepad.exe", "", "x.txt"}, true,
+       {{"notepad.exe", {"x.txt"}, ""}}, {}, 0},
+      {"Dir joined in front", {"C", "calc.exe", "/opt/tools", ""}, true,
+       {{"/opt/tools/calc.exe", {}, ""}}, {}, 0},
+      {"Dir ending in a separator", {"C", "calc.exe", "/opt/tools/", "-a  -b"}, true,
+       {{"/opt/tools/calc.exe", {"-a", "-b"}, ""}}, {}, 0},
+      {"program on PATH, quoted parameter", {"S", "sh", "", "-c \"echo a b\""}, true,
+       {{"sh", {"-c", "echo a b"}, ""}}, {}, 0},
+      {"executable file", {"E", "eina", "@", "x y"}, true, {{"@/eina", {"x", "y"}, ""}}, {}, 0},
+      {"whole command as parameters", {"W", "", "", "notepad.exe x.txt"}, true,
+       {{"notepad.exe", {"x.txt"}, ""}}, {}, 0},
+      {"document", {"M", "manual.pdf", "@", "ignored"}, true, {}, {"@/manual.pdf"}, 0},
+      {"missing document", {"M", "absent.pdf", "@", ""}, true, {}, {}, 1},
+      {"program that will not start", {"N", "notepad.exe", "", ""}, false,
+       {{"notepad.exe", {}, ""}}, {}, 1},
+      {"no file at all", {"X", "", "", ""}, true, {}, {}, 1},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    TempDir dir;
+    dir.write("eina", "#!/bin/sh\n");
+    std::filesystem::permissions(dir.file("eina"), std::filesystem::perms::owner_exec,
+                                 std::filesystem::perm_options::add);
+    dir.write("manual.pdf", "%PDF");
+    auto at = [&](std::string s) {
+      if (!s.empty() && s[0] == '@') s = dir.str() + s.substr(1);
+      return s;
+    };
+    Tool tool = r.tool;
+    tool.Dir = at(tool.Dir);
+    std::vector<Command> expected = r.started;
+    for (Command& c : expected) c.program = at(c.program);
+    std::vector<std::string> opened;
+    for (const std::string& o : r.opened) opened.push_back(at(o));
+
+    RecordingServices ui;
+    ui.startSucceeds = r.startOk;
+    EXPECT_EQ(ExecutaTool(ui, tool, dir.str(), 2), r.startOk && r.messages == 0);
+    std::vector<Command> started;
+    for (const auto& s : ui.started) started.push_back(s.command);
+    EXPECT_EQ(started, expected);
+    EXPECT_EQ(ui.opened, opened);
+    EXPECT_EQ(ui.messages.size(), r.messages);
+  }
+}
+
+TEST(ToolsStart, OpenerThatFailsIsAMessage) {
+  TempDir dir;
+  dir.write("manual.pdf", "%PDF");
+  RecordingServices ui;
+  ui.openSucceeds = false;
+  EXPECT_FALSE(ExecutaTool(ui, {"M", "manual.pdf", "", ""}, dir.str(), 0));
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_NE(ui.messages[0].text.find("manual.pdf"), std::string::npos);
+}
+#endif
+
+TEST(ToolsStart, MenuEntryStartsThatToolOfTheFile) {
+  TempDir dir;
+  ASSERT_TRUE(EscriuTools(ListOf({{"A", "a.exe", "", ""}, {"B", "b.exe", "", "1"}}), dir.str()));
+  RecordingServices ui;
+  EXPECT_TRUE(ExecutaTool(ui, 2, dir.str(), 2));
+  EXPECT_FALSE(ExecutaTool(ui, 3, dir.str(), 2));
+  ASSERT_EQ(ui.started.size(), 1u);
+  EXPECT_EQ(ui.started[0].command.args, std::vector<std::string>{"1"});
+}
+
+TEST(InfoMenu, OpensTheDocumentsBesideTheProgramOrTellsWhatIsMissing) {
+  TempDir dir;
+  dir.write("Tolvi.pdf", "%PDF");
+  RecordingServices ui;
+  EXPECT_TRUE(MenuInfo(ui, "OpInfo", dir.str(), 2));
+  EXPECT_TRUE(MenuInfo(ui, "OpWeb", dir.str(), 2));
+  EXPECT_FALSE(MenuInfo(ui, "OpQuant", dir.str(), 2));
+#ifndef _WIN32
+  EXPECT_EQ(ui.opened, std::vector<std::string>{dir.file("Tolvi.pdf")});
+#endif
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_NE(ui.messages[0].text.find("kelmor.htm"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tolvi
