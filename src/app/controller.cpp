@@ -7,7 +7,9 @@
 
 #include "app/documents_flow.h"
 #include "app/file_messages.h"
+#include "app/info.h"
 #include "app/simbol.h"
+#include "app/tools.h"
 #include "documents/textfile.h"
 #include "numeric/fun.h"
 #include "solvers/arithmetic.h"
@@ -75,6 +77,7 @@ void Controller::start() {
 
   // The load steps.
   if (hooks_.buildTools) hooks_.buildTools();
+  else if (!state_.CarpIni.empty()) MenuTools(form_, state_.CarpIni);
   state_.Idioma = 2;
   state_.SelGuard.clear();
   state_.Resolts.clear();
@@ -308,6 +311,10 @@ void Controller::menu(std::string_view name) {
     state_.ended = true;
   } else if (name == "OpObr") {
     ObrePrbls(ui_, state_.Idioma, state_.CarpIni);
+  } else if (const int16_t tool = IndexTool(name); tool > 0) {
+    ExecutaTool(ui_, tool, state_.CarpIni, state_.Idioma);
+  } else if (MenuInfo(ui_, name, state_.CarpIni, state_.Idioma)) {
+    // OpInfo, OpWeb: the help document and the contact page
   } else if (hooks_.menu) {
     hooks_.menu(name);
   }

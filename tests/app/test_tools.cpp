@@ -6,10 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "app/controller.h"
 #include "app/info.h"
 #include "app/recording_services.h"
 #include "app/temp_dir.h"
 #include "app/tools.h"
+#include "solvers/atzar.h"
 
 namespace tolvi {
 namespace {
@@ -265,6 +267,25 @@ TEST(InfoMenu, OpensTheDocumentsBesideTheProgramOrTellsWhatIsMissing) {
 #endif
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_NE(ui.messages[0].text.find("kelmor.htm"), std::string::npos);
+}
+
+// The main window builds the menu at start-up and routes its entries here.
+TEST(ToolsMenu, WindowBuildsTheMenuAndStartsItsTools) {
+  TempDir dir;
+  ASSERT_TRUE(EscriuTools(ListOf({{"Editor", "notepad.exe", "", "x.txt"}}), dir.str()));
+  MemoryForm form;
+  RecordingServices ui;
+  Atzar rng{1};
+  Controller c{form, ui, rng, dir.str()};
+  c.start();
+  EXPECT_EQ(form.text("ITool(1)"), "Editor");
+  EXPECT_TRUE(form.visible("ITool(1)"));
+  EXPECT_FALSE(form.visible("ITool(2)"));
+  c.menu("ITool(1)");
+  ASSERT_EQ(ui.started.size(), 1u);
+  EXPECT_EQ(ui.started[0].command.args, std::vector<std::string>{"x.txt"});
+  c.menu("OpWeb");  // no contact page here
+  EXPECT_EQ(ui.messages.size(), 1u);
 }
 
 }  // namespace
