@@ -107,6 +107,10 @@ void DFtxs::build() {
   idNova_ = new QLineEdit(this);
   idNova_->setObjectName(QStringLiteral("IdNova"));
   idNova_->setMinimumWidth(Px(1515));
+  // Its place is kept while hidden, so the dialog does not widen when a folder is asked for.
+  QSizePolicy keep = idNova_->sizePolicy();
+  keep.setRetainSizeWhenHidden(true);
+  idNova_->setSizePolicy(keep);
   idNova_->hide();
 
   lDirs_ = new QTreeWidget(this);

@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QTextDocument>
 #include <QVBoxLayout>
 #include <array>
 
@@ -72,8 +73,11 @@ FPrbls::FPrbls(QWidget* owner) : QWidget(owner, Qt::Window) {
 
   // Both boxes take the same share of the height and the whole width, so a taller window
   // lowers the answer and its label by half the difference and grows each box by half.
+  // At its smallest each box still shows two lines of text.
+  const int least = 2 * fontMetrics().lineSpacing() + 2 * idEn_->frameWidth() +
+                    2 * static_cast<int>(idEn_->document()->documentMargin());
   for (QPlainTextEdit* box : {idEn_, idResp_}) {
-    box->setMinimumSize(Px(1000), Px(300));
+    box->setMinimumSize(Px(2000), least);
     box->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
   }
   auto* top = new QHBoxLayout;

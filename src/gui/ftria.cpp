@@ -68,7 +68,9 @@ void FTria::posaOpcions(const QString& options) {
   int width = std::clamp(lstOps_->sizeHintForColumn(0) + chars, 18 * chars, 60 * chars);
   if (lstOps_->count() > kRowsShown) width += style()->pixelMetric(QStyle::PM_ScrollBarExtent);
   lstOps_->setMinimumSize(width + frame, rows * rowHeight + frame);
-  adjustSize();
+  // The list's own size hint is a large fixed box: the chooser takes the size just computed.
+  layout()->activate();
+  resize(minimumSizeHint());
 }
 
 void FTria::fixaOpcio() {

@@ -3,7 +3,6 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
-#include <functional>
 
 #include "gui/ftria.h"
 

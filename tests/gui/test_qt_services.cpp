@@ -304,11 +304,9 @@ class TestQtServices : public QObject {
     QTest::addColumn<QString>("ratio");
     QTest::addColumn<bool>("offered");
     QTest::newRow("0.5") << "0.5" << true;
-    QTest::newRow("0,5") << "0,5" << true;
     QTest::newRow("-1/3") << "-1/3" << true;
     QTest::newRow("empty") << "" << true;
     QTest::newRow("2") << "2" << false;
-    QTest::newRow("1") << "1" << false;
     QTest::newRow("-1") << "-1" << false;
   }
   void ratioOffersTheInfiniteSum() {
@@ -331,7 +329,7 @@ class TestQtServices : public QObject {
     QCOMPARE(Child(&window, "Idg(5)")->isVisible(), offered);
     for (const char* name : {"OkS", "EtS", "EtInf", "Etdecr"})
       QVERIFY2(Child(&window, name)->isEnabled() == offered, name);
-    QCOMPARE(QApplication::focusWidget(), Child(&window, "Idg(2)"));
+    QCOMPARE(window.focusWidget(), Child(&window, "Idg(2)"));
     QVERIFY(services.messages.empty());
   }
 
