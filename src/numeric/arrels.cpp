@@ -65,7 +65,8 @@ ResultatArrels CercaArrels(const FunPrograma& f, double a, double b, double tol)
       return res;
     }
     const double f1 = f.Valor(x1);
-    if (CanviDeSigne(f0, f1)) {
+    const bool found = CanviDeSigne(f0, f1);
+    if (found) {
       x1 = Biseca(f, x0, x1, f1, tol);
       if (res.roots.size() == kMaxArrels) {
         res.estat = EstatArrels::MassaArrels;
@@ -76,6 +77,15 @@ ResultatArrels CercaArrels(const FunPrograma& f, double a, double b, double tol)
     // The scan goes on just beyond the last point examined, so a root is never found twice.
     x0 = x1 + tol;
     f0 = f.Valor(x0);
+    // A root inside that small gap would otherwise be stepped over (rates with one decimal
+    // fall right there); x1 is then within tol of it.
+    if (!found && x1 < b && CanviDeSigne(f1, f0)) {
+      if (res.roots.size() == kMaxArrels) {
+        res.estat = EstatArrels::MassaArrels;
+        return res;
+      }
+      res.roots.push_back(x1);
+    }
     if (!(x1 < b)) break;
   }
   return res;

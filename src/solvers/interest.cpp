@@ -24,7 +24,6 @@ constexpr int16_t kAmortisation = 3;
 constexpr double kRateLow = 0;
 constexpr double kRateHigh = 90;
 constexpr double kRateTol = 1e-8;
-constexpr double kRateShift = 0.05;  // half a step of the root finder's scan
 
 // The value texts of statements and answers.
 std::string TextDiners(double x, const std::string& smb) { return EscriuDec(x, 2) + smb; }
@@ -123,11 +122,6 @@ double TipusAnualitat(int16_t k, double K, double t, double a) {
   std::string codi = CompilaFun(equacio);
   if (codi.empty()) return std::nan("");
   std::vector<double> arrels = ArrelsFun(codi, kRateLow, kRateHigh, kRateTol);
-  // The scan resumes tol beyond each point it examined, so a change of sign inside one of
-  // those tiny gaps goes unseen; it happens to rates with one decimal, which sit right at
-  // the scan points. A scan shifted by half a step has its gaps elsewhere. The equations have
-  // a single positive root, so the smallest root is still the one found.
-  if (arrels.empty()) arrels = ArrelsFun(codi, kRateLow + kRateShift, kRateHigh, kRateTol);
   if (arrels.empty()) return std::nan("");
   return arrels.front();
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,23 @@ TEST(ArrelsFun, FindsStrictChangesOfSign) {
     for (size_t i = 0; i < c.roots.size(); ++i)
       EXPECT_NEAR(res.roots[i], c.roots[i], 2 * c.tol) << c.text << " root " << i;
     EXPECT_EQ(ArrelsFun(code, c.a, c.b, c.tol), res.roots) << c.text;
+  }
+}
+
+// The scan resumes tol beyond each point it examined; a root inside that small gap (a rate
+// with one decimal lands there) must not be stepped over, nor found twice.
+TEST(ArrelsFun, RootInTheGapAfterAScanPointIsFoundOnce) {
+  for (int step = 1; step <= 9; ++step) {
+    for (int j = -30; j <= 30; ++j) {
+      // Off the scan points themselves, where f would be exactly 0 (not a change of sign).
+      const double root = step * 0.1 + j * 1e-9 + 3e-10;
+      char buf[64];
+      std::snprintf(buf, sizeof buf, "x-%.12f", root);
+      const std::string code = Codi(buf);
+      const std::vector<double> roots = ArrelsFun(code, 0, 1, 1e-8);
+      ASSERT_EQ(roots.size(), 1u) << buf;
+      EXPECT_NEAR(roots[0], root, 2e-8) << buf;
+    }
   }
 }
 
