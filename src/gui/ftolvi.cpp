@@ -22,6 +22,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/idiom.h"
+#include "gui/frmabout.h"
+#include "gui/ftools.h"
 #include "gui/qt_form.h"
 #include "gui/qt_services.h"
 
@@ -251,6 +254,22 @@ FTolvi::FTolvi(std::string folder, Services* services, QWidget* parent) : QMainW
   wire();
   controller_->hooks().focus = [this](std::string_view name) {
     if (auto* w = qobject_cast<QWidget*>(form_->find(name))) w->setFocus(Qt::OtherFocusReason);
+  };
+  controller_->hooks().menu = [this](std::string_view name) {
+    if (name == "OpEdTools") {
+      // The editor decides the language from the command line (after the program's name).
+      std::vector<std::string> arguments;
+      for (const QString& a : QCoreApplication::arguments().mid(1))
+        arguments.push_back(a.toStdString());
+      FTools::EditaTools(controller_->services(), controller_->state(), TextArguments(arguments),
+                         *form_, this);
+      return true;
+    }
+    if (name == "OpQuant") {
+      frmAbout::Mostra(this);
+      return true;
+    }
+    return false;
   };
   controller_->start();
 }
