@@ -218,7 +218,8 @@ bool EliminaTool(ToolList& list, int16_t pos) {
 
 Avis AvisRefus(RefusTool refus, int16_t idioma) {
   static constexpr Three kTitol = {"Tools", "Eines", "Utilidades"};
-  static constexpr Three kSenseTitol = {"A tool needs a title.", "Una eina necessita un t\u00EDtol.",
+  static constexpr Three kSenseTitol = {"A tool needs a title.",
+                                        "Una eina necessita un t\u00EDtol.",
                                         "Una utilidad necesita un t\u00EDtulo."};
   static constexpr Three kPle = {"There is room for 12 tools at most.",
                                  "Hi caben 12 eines com a m\u00E0xim.",

@@ -53,7 +53,8 @@ TEST(ToolsFile, WrittenToolsReadBackAsThemselves) {
 
 TEST(ToolsFile, IsFourLinesPerToolThenAnEmptyLine) {
   TempDir dir;
-  ASSERT_TRUE(EscriuTools(ListOf({{"A", "a.exe", "C:\\T", "-x"}, {"B, C", "b", "", ""}}), dir.str()));
+  const ToolList list = ListOf({{"A", "a.exe", "C:\\T", "-x"}, {"B, C", "b", "", ""}});
+  ASSERT_TRUE(EscriuTools(list, dir.str()));
   EXPECT_EQ(dir.read("Tools.rel"), "A\r\na.exe\r\nC:\\T\r\n-x\r\n\"B, C\"\r\nb\r\n\r\n\r\n\r\n");
 }
 
