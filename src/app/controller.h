@@ -35,11 +35,13 @@ inline constexpr int kEnter = 13;
 
 // Places where later parts of the program plug in. An empty hook does nothing.
 struct ControllerHooks {
-  std::function<void()> buildTools;  // start-up: the Tools menu from Tools.rel
+  // start-up: builds the Tools menu instead of the built-in reading of Tools.rel
+  std::function<void()> buildTools;
   // The focus moves to a control (Enter walks through the geometric fields).
   std::function<void(std::string_view name)> focus;
-  // Events the controller does not handle itself (the Tools and Info menus, keys and clicks
-  // of other controls). A hook answers true when it handled the event.
+  // Events the controller does not handle itself: the windows only a front end opens (the
+  // tools editor "OpEdTools", the About box "OpQuant"), keys and clicks of other controls.
+  // A hook answers true when it handled the event.
   std::function<bool(std::string_view name, int key)> keyPressed;
   std::function<bool(std::string_view name)> clicked;
   std::function<bool(std::string_view name)> menu;
