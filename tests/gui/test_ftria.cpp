@@ -1,33 +1,16 @@
 // The option chooser clicked and typed into as a person would, offscreen.
-#include <QListWidget>
-#include <QPushButton>
-#include <QTimer>
-#include <QtTest>
-
 #include "gui/ftria.h"
+#include "gui/qt_services.h"
+#include "gui_test.h"
 
 using namespace tolvi;
+using namespace tolvi::test;
 
 namespace {
 
 enum Action { ClickOk, DoubleClick, EnterKey, EscKey, ClickEsc, CloseWindow };
 
-QListWidget* List(QWidget* chooser) { return chooser->findChild<QListWidget*>("LstOps"); }
-QPushButton* Button(QWidget* chooser, const char* name) {
-  return chooser->findChild<QPushButton*>(QLatin1String(name));
-}
-
-QStringList Items(QWidget* chooser) {
-  QStringList items;
-  for (int i = 0; i < List(chooser)->count(); ++i) items << List(chooser)->item(i)->text();
-  return items;
-}
-
-void ClickRow(QWidget* chooser, int row) {
-  QListWidget* list = List(chooser);
-  const QRect r = list->visualItemRect(list->item(row));
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
-}
+QListWidget* List(QWidget* chooser) { return Child<QListWidget>(chooser, "LstOps"); }
 
 }  // namespace
 
@@ -37,107 +20,60 @@ class TestFTria : public QObject {
  private slots:
   void initTestCase() { QLocale::setDefault(QLocale::c()); }
 
-  void optionsAreSplitAtSemicolons_data() {
+  // The modal chooser as the services show it: the options split at every ";" (the text
+  // after the last one is always an item), the caption as given (accents kept) or the
+  // designer's "Options", the buttons' captions, and what each way of leaving it gives.
+  void leavingTheChooser_data() {
     QTest::addColumn<QString>("options");
     QTest::addColumn<QStringList>("items");
-    QTest::newRow("r=0.5;r=2") << "r=0.5;r=2" << QStringList{"r=0.5", "r=2"};
-    QTest::newRow("a;b;") << "a;b;" << QStringList{"a", "b", ""};
-    QTest::newRow("a;;b") << "a;;b" << QStringList{"a", "", "b"};
-    QTest::newRow(";") << ";" << QStringList{"", ""};
-    QTest::newRow("empty") << "" << QStringList{""};
-    QTest::newRow("r=1/3") << "r=1/3" << QStringList{"r=1/3"};
-  }
-  void optionsAreSplitAtSemicolons() {
-    QFETCH(QString, options);
-    QFETCH(QStringList, items);
-    FTria chooser;
-    chooser.posaOpcions("old;items;here");
-    chooser.posaOpcions(options);
-    QCOMPARE(Items(&chooser), items);
-  }
-
-  void designCaptions() {
-    FTria chooser;
-    QCOMPARE(chooser.objectName(), QStringLiteral("FTria"));
-    QCOMPARE(chooser.windowTitle(), QStringLiteral("Options"));
-    QCOMPARE(Button(&chooser, "BtOk")->text(), QStringLiteral("Ok"));
-    QCOMPARE(Button(&chooser, "BtEsc")->text(), QStringLiteral("Esc"));
-    QVERIFY(List(&chooser));
-  }
-
-  // What each way of leaving the chooser gives, with the options r=0.5;r=2.
-  void leavingTheChooser_data() {
+    QTest::addColumn<QString>("caption");
     QTest::addColumn<int>("selected");  // the row clicked first, -1 for none
     QTest::addColumn<int>("action");
     QTest::addColumn<int>("expected");
-    QTest::newRow("second, Ok") << 1 << int(ClickOk) << 2;
-    QTest::newRow("first, Ok") << 0 << int(ClickOk) << 1;
-    QTest::newRow("none, Ok") << -1 << int(ClickOk) << 0;
-    QTest::newRow("double click on the second") << 1 << int(DoubleClick) << 2;
-    QTest::newRow("double click on the first") << 0 << int(DoubleClick) << 1;
-    QTest::newRow("second, Enter") << 1 << int(EnterKey) << 2;
-    QTest::newRow("second, Esc key") << 1 << int(EscKey) << 0;
-    QTest::newRow("second, Esc button") << 1 << int(ClickEsc) << 0;
-    QTest::newRow("second, window closed") << 1 << int(CloseWindow) << 0;
+    const QString r = "r=0.5;r=2";
+    const QStringList rs = {"r=0.5", "r=2"};
+    QTest::newRow("second, Ok") << r << rs << "hay 2 soluciones" << 1 << +ClickOk << 2;
+    QTest::newRow("a;b;, Ok") << "a;b;" << QStringList{"a", "b", ""} << "" << -1 << +ClickOk << 0;
+    QTest::newRow("a;;b, double click on the second")
+        << "a;;b" << QStringList{"a", "", "b"} << "Elegir opción:" << 1 << +DoubleClick << 2;
+    QTest::newRow(";, second, Enter") << ";" << QStringList{"", ""} << "" << 1 << +EnterKey << 2;
+    QTest::newRow("empty, first, Esc key") << "" << QStringList{""} << "" << 0 << +EscKey << 0;
+    QTest::newRow("second, Esc button") << r << rs << "" << 1 << +ClickEsc << 0;
+    QTest::newRow("second, window closed") << r << rs << "" << 1 << +CloseWindow << 0;
   }
   void leavingTheChooser() {
+    QFETCH(QString, options);
+    QFETCH(QString, caption);
     QFETCH(int, selected);
     QFETCH(int, action);
-    QFETCH(int, expected);
-    FTria chooser;
-    chooser.posaOpcions("r=0.5;r=2");
-    chooser.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&chooser));
-    QCOMPARE(chooser.opcio(), 0);
-    QListWidget* list = List(&chooser);
-    if (selected >= 0) ClickRow(&chooser, selected);
-    switch (action) {
-      case ClickOk: QTest::mouseClick(Button(&chooser, "BtOk"), Qt::LeftButton); break;
-      case DoubleClick: {
-        const QRect r = list->visualItemRect(list->item(selected));
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, r.center());
-        break;
+    QString title;
+    QStringList items, buttons;
+    ModalScript script;
+    script.then([&](QWidget* chooser) {
+      title = chooser->windowTitle();
+      buttons << Child<QPushButton>(chooser, "BtOk")->text()
+              << Child<QPushButton>(chooser, "BtEsc")->text();
+      QListWidget* list = List(chooser);
+      items = Items(list);
+      if (selected >= 0) ClickRow(list, selected);
+      switch (action) {
+        case ClickOk: return Click(chooser, "BtOk");
+        case DoubleClick:
+          return QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
+                                    list->visualItemRect(list->item(selected)).center());
+        case EnterKey: return QTest::keyClick(list, Qt::Key_Return);
+        case EscKey: return QTest::keyClick(list, Qt::Key_Escape);
+        case ClickEsc: return Click(chooser, "BtEsc");
+        default: chooser->close();
       }
-      case EnterKey: QTest::keyClick(list, Qt::Key_Return); break;
-      case EscKey: QTest::keyClick(list, Qt::Key_Escape); break;
-      case ClickEsc: QTest::mouseClick(Button(&chooser, "BtEsc"), Qt::LeftButton); break;
-      case CloseWindow: chooser.close(); break;
-    }
-    QVERIFY(!chooser.isVisible());
-    QCOMPARE(chooser.opcio(), expected);
-  }
-
-  // The modal entry point: the caption as given, or the designer's when none is given.
-  void triaOpcioShowsTheCaptionAndReturnsTheChoice_data() {
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<int>("row");
-    QTest::newRow("hay 2 soluciones") << "hay 2 soluciones" << "hay 2 soluciones" << 1;
-    QTest::newRow("empty caption") << "" << "Options" << 0;
-    QTest::newRow("Tria l'opció:, Esc") << "Tria l'opció:" << "Tria l'opció:" << -1;
-  }
-  void triaOpcioShowsTheCaptionAndReturnsTheChoice() {
-    QFETCH(QString, caption);
-    QFETCH(QString, title);
-    QFETCH(int, row);
-    QString seenTitle;
-    QStringList seenItems;
-    QTimer::singleShot(0, this, [&] {
-      QWidget* chooser = QApplication::activeModalWidget();
-      if (!chooser || chooser->objectName() != QLatin1String("FTria")) return;
-      seenTitle = chooser->windowTitle();
-      seenItems = Items(chooser);
-      if (row < 0) {
-        QTest::keyClick(List(chooser), Qt::Key_Escape);
-        return;
-      }
-      ClickRow(chooser, row);
-      QTest::mouseClick(Button(chooser, "BtOk"), Qt::LeftButton);
     });
-    const int chosen = FTria::TriaOpcio(nullptr, caption, QStringLiteral("r=1/3;r=2/3"));
-    QCOMPARE(seenTitle, title);
-    QCOMPARE(seenItems, (QStringList{"r=1/3", "r=2/3"}));
-    QCOMPARE(chosen, row + 1);
+    QtServices ui;
+    const int chosen = ui.chooseOption(caption.toStdString(), options.toStdString());
+    QCOMPARE(script.problems(), QStringList());
+    QCOMPARE(title, caption.isEmpty() ? QStringLiteral("Options") : caption);
+    QTEST(items, "items");
+    QCOMPARE(buttons, (QStringList{"Ok", "Esc"}));
+    QTEST(chosen, "expected");
   }
 
   // Every option can be read whole, however long, and a long list scrolls within the screen.
@@ -155,10 +91,11 @@ class TestFTria : public QObject {
     for (int i = 1; i <= 40; ++i) many << QStringLiteral("r=%1").arg(i);
     chooser.posaOpcions(many.join(QLatin1Char(';')));
     QTest::qWait(20);
+    QCOMPARE(list->count(), 40);  // the new options replace the old ones
     QVERIFY(chooser.height() < 600);
     list->scrollToItem(list->item(39));
-    ClickRow(&chooser, 39);
-    QTest::mouseClick(Button(&chooser, "BtOk"), Qt::LeftButton);
+    ClickRow(list, 39);
+    Click(&chooser, "BtOk");
     QCOMPARE(chooser.opcio(), 40);
   }
 };
