@@ -40,35 +40,23 @@ TEST(Cadenes, TreuCarsCutsCountToWhatIsLeft) {
   }
 }
 
-struct Subst {
-  const char* text;
-  const char* pattern;
-  const char* replacement;
-  const char* expected;
-};
-
-TEST(Cadenes, Subst1ReplacesTheFirstOccurrenceOnly) {
-  const Subst rows[] = {
-      {"1,5,2", ",", ".", "1.5,2"},
-      {"abc", "x", "y", "abc"},
-      {"abc", "", "y", "abc"},  // an empty pattern occurs nowhere
-      {"", ",", ".", ""},
-      {"a€b€", "€", "EUR", "aEURb€"},
+// Subst1 replaces the first occurrence only; SubstTot repeats until nothing changes.
+TEST(Cadenes, Subst1AndSubstTot) {
+  const struct { bool all; const char *text, *pattern, *replacement, *expected; } rows[] = {
+      {false, "1,5,2", ",", ".", "1.5,2"}, {false, "abc", "x", "y", "abc"},
+      {false, "abc", "", "y", "abc"},  // an empty pattern occurs nowhere
+      {false, "", ",", ".", ""}, {false, "a€b€", "€", "EUR", "aEURb€"},
+      {true, "1,5*2,5", ",", ".", "1.5*2.5"},
+      {true, "2*pi+pi", "pi", "3.14159265358979", "2*3.14159265358979+3.14159265358979"},
+      {true, "ppii", "pi", "", ""},    // removing the inner "pi" makes a new one
+      {true, "aaab", "ab", "b", "b"},  // each replacement makes the next occurrence
+      {true, "xaxa", "a", "", "xx"}, {true, "abc", "", "z", "abc"},
+      {true, "aa", "a", "aa", "aaaa"},  // a replacement that holds the pattern: each one once
   };
-  for (const auto& r : rows) EXPECT_EQ(Subst1(r.text, r.pattern, r.replacement), r.expected) << r.text;
-}
-
-TEST(Cadenes, SubstTotRepeatsUntilNothingChanges) {
-  const Subst rows[] = {
-      {"1,5*2,5", ",", ".", "1.5*2.5"},
-      {"2*pi+pi", "pi", "3.14159265358979", "2*3.14159265358979+3.14159265358979"},
-      {"ppii", "pi", "", ""},       // removing the inner "pi" makes a new one
-      {"aaab", "ab", "b", "b"},     // each replacement makes the next occurrence
-      {"xaxa", "a", "", "xx"},
-      {"abc", "", "z", "abc"},
-      {"aa", "a", "aa", "aaaa"},    // a replacement that holds the pattern: each one once
-  };
-  for (const auto& r : rows) EXPECT_EQ(SubstTot(r.text, r.pattern, r.replacement), r.expected) << r.text;
+  for (const auto& r : rows) {
+    EXPECT_EQ((r.all ? SubstTot : Subst1)(r.text, r.pattern, r.replacement), r.expected)
+        << r.text << (r.all ? " all" : " first");
+  }
 }
 
 TEST(Cadenes, SubstTotIsLinearOnLongTexts) {

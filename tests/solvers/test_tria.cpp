@@ -1,27 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "fake_services.h"
 #include "solvers/tria.h"
 
 namespace tolvi {
 namespace {
-
-// Answers the chooser with one fixed position and remembers the caption it was shown.
-struct UnaResposta : Services {
-  int answer = 0;
-  std::string caption, options;
-  int chooseOption(std::string_view c, std::string_view o) override {
-    caption = c, options = o;
-    return answer;
-  }
-  void message(std::string_view, std::string_view, Icon) override {}
-  bool askYesNo(std::string_view, std::string_view) override { return false; }
-  std::string chooseFile(int, std::string, std::string_view) override { return {}; }
-  void showProblem(std::string_view, const Prob&) override {}
-  bool startProgram(const Command&, WindowStyle) override { return false; }
-  bool openDocument(const std::string&) override { return false; }
-};
 
 TEST(TriaOpcio, CaptionByLanguageAndTheChoiceReturned) {
   const struct { int16_t idioma; const char* caption; const char* options; int answer;
@@ -38,11 +25,11 @@ TEST(TriaOpcio, CaptionByLanguageAndTheChoiceReturned) {
   };
   for (const auto& t : rows) {
     SCOPED_TRACE(std::string(t.options) + " " + std::to_string(t.answer));
-    UnaResposta ui;
-    ui.answer = t.answer;
+    test::RecordingServices ui;
+    ui.answers = {t.answer};
     EXPECT_EQ(TriaOpcio(ui, t.idioma, t.caption, t.options), t.got);
-    EXPECT_EQ(ui.caption, t.shown);
-    EXPECT_EQ(ui.options, t.options);
+    using Shown = std::pair<std::string, std::string>;
+    EXPECT_EQ(ui.choosers, std::vector<Shown>{Shown(t.shown, t.options)});
   }
 }
 
