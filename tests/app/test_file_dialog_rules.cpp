@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/file_dialog_rules.h"
@@ -10,8 +11,8 @@
 namespace tolvi {
 namespace {
 
-using testing::TempFolder;
 using testing::WriteBytes;
+using Strings = std::vector<std::string>;
 namespace fs = std::filesystem;
 
 TEST(TextsDlg, CaptionsFollowTheLanguageAndTheMode) {
@@ -23,56 +24,29 @@ TEST(TextsDlg, CaptionsFollowTheLanguageAndTheMode) {
   EXPECT_EQ(TextsDlg(9, kDlgObrir).titol, "Abrir");  // out of range reads as Spanish
 }
 
-TEST(CarpetaDe, KeepsThePathUpToItsLastSeparator) {
-  const struct {
-    const char* path;
-    const char* folder;
-  } cases[] = {
-      {"/a/b", "/a/"}, {"/a/b/", "/a/b/"}, {"/", "/"}, {"/a", "/"},
-      {"probs.txt", ""}, {"", ""},
-  };
-  for (const auto& c : cases) EXPECT_EQ(CarpetaDe(c.path), c.folder) << c.path;
+TEST(FolderRules, FolderOfAPathAndItsParent) {
+  const std::pair<const char*, const char*> folders[] = {
+      {"/a/b", "/a/"}, {"/a/b/", "/a/b/"}, {"/", "/"}, {"/a", "/"}, {"probs.txt", ""}};
+  for (const auto& [path, folder] : folders) EXPECT_EQ(CarpetaDe(path), folder) << path;
+  const std::pair<const char*, const char*> ups[] = {
+      {"/a/b", "/a/"}, {"/a/b/", "/a/"}, {"/a", "/"}, {"/", "/"}, {"/a/./b/../c", "/a/"}};
+  for (const auto& [folder, up] : ups) EXPECT_EQ(CarpetaAmunt(folder), up) << folder;
 }
 
-TEST(CarpetaAmunt, GoesToTheParentAndStaysAtTheRoot) {
-  const struct {
-    const char* folder;
-    const char* up;
-  } cases[] = {
-      {"/a/b", "/a/"}, {"/a/b/", "/a/"}, {"/a", "/"}, {"/", "/"}, {"/a/./b/../c", "/a/"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(CarpetaAmunt(c.folder), c.up) << c.folder;
+TEST(TypeRules, TypesOfAFilterTheirPatternsAndExtension) {
+  const std::pair<const char*, Strings> types[] = {
+      {"*.exe|*.*", {"*.exe", "*.*"}}, {"*.txt", {"*.txt"}}, {"*.txt|", {"*.txt", ""}}, {"", {""}}};
+  for (const auto& [filter, list] : types) EXPECT_EQ(TipusDelFiltre(filter), list) << filter;
+  EXPECT_EQ(PatronsDelTipus("*.txt; *.doc"), (Strings{"*.txt", "*.doc"}));
+  EXPECT_EQ(PatronsDelTipus(""), Strings{"*"});
+  EXPECT_EQ(PatronsDelTipus("*.*"), Strings{"*"});
+  const std::pair<const char*, const char*> extensions[] = {
+      {"*.txt", ".txt"}, {"*.*", ""},     {"*", ""},
+      {"*.", ""},        {"*.t?t", ""}, {"*.tar.gz", ".tar.gz"}, {"*.txt;*.doc", ".txt"}};
+  for (const auto& [type, ext] : extensions) EXPECT_EQ(ExtensioDelTipus(type), ext) << type;
 }
 
-TEST(TipusDelFiltre, SplitsAtEveryBar) {
-  const struct {
-    const char* filter;
-    std::vector<std::string> types;
-  } cases[] = {
-      {"*.txt|*.*", {"*.txt", "*.*"}},
-      {"*.exe|*.*", {"*.exe", "*.*"}},
-      {"*.txt", {"*.txt"}},
-      {"*.txt|", {"*.txt", ""}},
-      {"", {""}},
-  };
-  for (const auto& c : cases) EXPECT_EQ(TipusDelFiltre(c.filter), c.types) << c.filter;
-  EXPECT_EQ(PatronsDelTipus("*.txt; *.doc"), (std::vector<std::string>{"*.txt", "*.doc"}));
-  EXPECT_EQ(PatronsDelTipus(""), std::vector<std::string>{"*"});
-  EXPECT_EQ(PatronsDelTipus("*.*"), std::vector<std::string>{"*"});
-}
-
-TEST(ExtensioDelTipus, TakesTheTypeFromItsFirstDot) {
-  const struct {
-    const char* type;
-    const char* ext;
-  } cases[] = {
-      {"*.txt", ".txt"}, {"*.*", ""},         {"", ""},           {"*", ""},
-      {"*.", ""},        {"*.tar.gz", ".tar.gz"}, {"*.t?t", ""}, {"*.txt;*.doc", ".txt"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(ExtensioDelTipus(c.type), c.ext) << c.type;
-}
-
-class AcceptRules : public ::testing::Test {
+class DialogFolder : public ::testing::Test {
  protected:
   void SetUp() override {
     WriteBytes(dir / "old.txt", "E\r\nR:     1\r\n\r\n");
@@ -80,119 +54,81 @@ class AcceptRules : public ::testing::Test {
     fs::create_directory(dir.path() / "sub");
     fs::create_directory(dir.path() / "x.d");
   }
-  TempFolder dir;
+  testing::TempFolder dir;
 };
 
-TEST_F(AcceptRules, OkWithATypedName) {
-  const std::string d = dir.path().string();
-  const std::string absolute = dir / "old.txt";
-  const struct {
-    const char* name;
-    int16_t mode;
-    std::string typed;
-    const char* type;
-    AccioDlg action;
-  } cases[] = {
-      {"save bare name gets the type's extension", kDlgGuardar, "probs", "*.txt",
-       {AccioDlg::Tanca, dir / "probs.txt", "", ""}},
-      {"save keeps probs.dat", kDlgGuardar, "probs.dat", "*.txt",
-       {AccioDlg::Tanca, dir / "probs.dat", "", ""}},
-      {"save with all files adds nothing", kDlgGuardar, "probs", "*.*",
-       {AccioDlg::Tanca, dir / "probs", "", ""}},
-      {"save onto an existing file", kDlgGuardar, "old.txt", "*.txt",
-       {AccioDlg::Tanca, dir / "old.txt", "", ""}},
-      {"save, an existing file without a dot", kDlgGuardar, "README", "*.txt",
-       {AccioDlg::Tanca, dir / "README", "", ""}},
-      {"a folder's name moves there", kDlgGuardar, "sub", "*.txt",
-       {AccioDlg::VesACarpeta, dir / "sub", "", ""}},
-      {"no name, nothing happens", kDlgGuardar, "", "*.txt", {}},
-      {"open an existing file", kDlgObrir, "old.txt", "*.txt",
-       {AccioDlg::Tanca, dir / "old.txt", "", ""}},
-      {"open an absolute path", kDlgObrir, absolute, "*.txt",
-       {AccioDlg::Tanca, absolute, "", ""}},
-      {"open a missing file", kDlgObrir, "missing.txt", "*.txt",
-       {AccioDlg::Missatge, "", "File not found", dir / "missing.txt"}},
-      {"open a missing bare name", kDlgObrir, "missing", "*.txt",
-       {AccioDlg::Missatge, "", "Path not found", "missing"}},
-      {"open a folder with a dot is no file", kDlgObrir, "x.d", "*.*",
-       {AccioDlg::Missatge, "", "File not found", dir / "x.d"}},
-      {"open a folder's name moves there", kDlgObrir, "sub", "*.txt",
-       {AccioDlg::VesACarpeta, dir / "sub", "", ""}},
+TEST_F(DialogFolder, OkWithATypedName) {
+  using enum AccioDlg::Kind;
+  struct Row { int16_t mode; std::string typed; const char* type; AccioDlg action; };
+  const std::string old = dir / "old.txt";
+  const Row rows[] = {
+      {kDlgGuardar, "probs", "*.txt", {Tanca, dir / "probs.txt", "", ""}},
+      {kDlgGuardar, "probs.dat", "*.txt", {Tanca, dir / "probs.dat", "", ""}},
+      {kDlgGuardar, "probs", "*.*", {Tanca, dir / "probs", "", ""}},
+      {kDlgGuardar, "README", "*.txt", {Tanca, dir / "README", "", ""}},  // exists: kept
+      {kDlgGuardar, "sub", "*.txt", {VesACarpeta, dir / "sub", "", ""}},
+      {kDlgGuardar, "", "*.txt", {}},
+      {kDlgObrir, "old.txt", "*.txt", {Tanca, old, "", ""}},
+      {kDlgObrir, old, "*.txt", {Tanca, old, "", ""}},
+      {kDlgObrir, "missing.txt", "*.txt", {Missatge, "", "File not found", dir / "missing.txt"}},
+      {kDlgObrir, "missing", "*.txt", {Missatge, "", "Path not found", "missing"}},
+      {kDlgObrir, "x.d", "*.*", {Missatge, "", "File not found", dir / "x.d"}},  // no file
+      {kDlgObrir, "sub", "*.txt", {VesACarpeta, dir / "sub", "", ""}},
   };
-  for (const auto& c : cases) EXPECT_EQ(AcceptaNom(c.mode, d, c.typed, c.type), c.action) << c.name;
-}
-
-TEST_F(AcceptRules, TheRootFolderGetsNoSecondSeparator) {
+  for (const Row& r : rows)
+    EXPECT_EQ(AcceptaNom(r.mode, dir.str(), r.typed, r.type), r.action) << r.mode << " " << r.typed;
   EXPECT_EQ(AcceptaNom(kDlgGuardar, "/", "tolvi-no-such-name", "*.txt").path,
             "/tolvi-no-such-name.txt");
 }
 
-TEST_F(AcceptRules, AMissingStartFolderIsReplacedByTheCurrentOne) {
-  DlgFtxModel dlg(kDlgGuardar, dir / "Prbls", "*.txt|*.*", dir / "sub");
-  EXPECT_EQ(dlg.carpAct(), dir / "sub");
-  EXPECT_FALSE(dlg.rereActiu());
-  EXPECT_EQ(dlg.tipus(), (std::vector<std::string>{"*.txt", "*.*"}));
-  EXPECT_EQ(dlg.tipusActual(), "*.txt");
-}
+TEST_F(DialogFolder, StartFolderBackUpOkAndCancel) {
+  DlgFtxModel missing(kDlgGuardar, dir / "Prbls", "*.txt|*.*", dir / "sub");
+  EXPECT_EQ(missing.carpAct(), dir / "sub");  // a missing start folder: the current one
+  EXPECT_FALSE(missing.rereActiu());
+  EXPECT_EQ(missing.tipus(), (Strings{"*.txt", "*.*"}));
+  EXPECT_EQ(missing.tipusActual(), "*.txt");
 
-TEST_F(AcceptRules, BackTwiceReturnsAndUpClimbs) {
-  DlgFtxModel dlg(kDlgObrir, dir / "sub", "*.txt|*.*", dir.path().string());
-  EXPECT_EQ(dlg.carpAct(), dir / "sub");
+  DlgFtxModel dlg(kDlgObrir, dir / "sub", "*.txt|*.*", dir.str());
   EXPECT_TRUE(dlg.rereActiu());  // the tree moved from the current folder at start
   dlg.canviaCarpeta(dir / "x.d");
   dlg.rere();
   EXPECT_EQ(dlg.carpAct(), dir / "sub");
   dlg.rere();
   EXPECT_EQ(dlg.carpAct(), dir / "x.d");
-
   EXPECT_TRUE(dlg.amunt());
-  EXPECT_EQ(dlg.carpAct(), dir.path().string());
+  EXPECT_EQ(dlg.carpAct(), dir.str());
   EXPECT_EQ(dlg.carpAnt(), dir / "x.d");
+  EXPECT_EQ(dlg.accepta("missing.txt").kind, AccioDlg::Missatge);
+  EXPECT_FALSE(dlg.tancat());
+  EXPECT_EQ(dlg.resultat(), "");  // a refused name is never a result
+  dlg.cancela();
+  EXPECT_TRUE(dlg.tancat());
+  EXPECT_EQ(dlg.resultat(), "");
 
   DlgFtxModel root(kDlgObrir, "/", "*.*", "/");
   EXPECT_FALSE(root.amunt());
   EXPECT_EQ(root.carpAct(), "/");
-}
 
-TEST_F(AcceptRules, OkClosesWithThePathAndCancelGivesNothing) {
-  DlgFtxModel save(kDlgGuardar, dir.path().string(), "*.txt|*.*", dir.path().string());
+  DlgFtxModel save(kDlgGuardar, dir.str(), "*.txt|*.*", dir.str());
   save.posaTipus("*.*");
   EXPECT_EQ(save.accepta("sub").kind, AccioDlg::VesACarpeta);
-  EXPECT_EQ(save.carpAct(), dir / "sub");
   EXPECT_FALSE(save.tancat());
   EXPECT_EQ(save.accepta("probs").kind, AccioDlg::Tanca);
   EXPECT_TRUE(save.tancat());
   EXPECT_EQ(save.resultat(), dir / "sub/probs");
-
-  DlgFtxModel open(kDlgObrir, dir.path().string(), "*.txt|*.*", dir.path().string());
-  EXPECT_EQ(open.accepta("missing.txt").kind, AccioDlg::Missatge);
-  EXPECT_FALSE(open.tancat());
-  EXPECT_EQ(open.resultat(), "");  // a refused name is never a result
-  open.cancela();
-  EXPECT_TRUE(open.tancat());
-  EXPECT_EQ(open.resultat(), "");
 }
 
-TEST_F(AcceptRules, NewFolderAndErase) {
-  const std::string d = dir.path().string();
-  EXPECT_TRUE(CreaCarpeta(d, "  Nueva carpeta "));
+TEST_F(DialogFolder, NewFolderAndErase) {
+  EXPECT_TRUE(CreaCarpeta(dir.str(), "  Nueva carpeta "));
   EXPECT_TRUE(fs::is_directory(dir.path() / "Nueva carpeta"));
-  EXPECT_TRUE(CreaCarpeta(d, "   "));  // nothing to make
-
-  const struct {
-    const char* name;
-    const char* typed;
-    FileErrorKind kind;
-  } refused[] = {
-      {"existing folder", "sub", FileErrorKind::Exists},
-      {"existing file", "README", FileErrorKind::Exists},
-      {"separator in the name", "a/b", FileErrorKind::InvalidName},
-      {"parent step", "..", FileErrorKind::InvalidName},
-  };
-  for (const auto& c : refused) {
-    const FileResult r = CreaCarpeta(d, c.typed);
-    EXPECT_EQ(r.error, c.kind) << c.name;
-    EXPECT_EQ(r.path, UneixCami(d, c.typed)) << c.name;
+  EXPECT_TRUE(CreaCarpeta(dir.str(), "   "));  // nothing to make
+  const std::pair<const char*, FileErrorKind> refused[] = {
+      {"sub", FileErrorKind::Exists},      {"README", FileErrorKind::Exists},
+      {"a/b", FileErrorKind::InvalidName}, {"..", FileErrorKind::InvalidName}};
+  for (const auto& [typed, kind] : refused) {
+    const FileResult r = CreaCarpeta(dir.str(), typed);
+    EXPECT_EQ(r.error, kind) << typed;
+    EXPECT_EQ(r.path, UneixCami(dir.str(), typed));
   }
 
   EXPECT_TRUE(EsborraFtx(dir / "old.txt"));

@@ -6,41 +6,31 @@
 #include <vector>
 
 #include "app/idiom.h"
-#include "app/temp_dir.h"
+#include "documents/temp_folder.h"
 
 namespace tolvi {
 namespace {
 
-using testing::TempDir;
-
 TEST(Idiom, ArgumentThenLngTxtThenUnchanged) {
   struct Row {
-    const char* name;
     std::vector<std::string> args;
     std::optional<std::string> lng;  // the bytes of Lng.txt, if there is one
-    int16_t expected;
+    int16_t expected;                // from 1, Catalan, as it was
     bool senseLng;
   };
-  const std::vector<Row> rows = {
-      {"cat", {"cat"}, std::nullopt, 1, false},
-      {"CAT", {"CAT"}, std::nullopt, 1, false},
-      {"esp", {"esp"}, std::nullopt, 2, false},
-      {"engl", {"engl"}, std::nullopt, 0, false},
-      {"x", {"x"}, std::nullopt, 0, false},
-      {"cat and a blank", {"cat "}, std::nullopt, 0, false},
-      {"two arguments", {"cat", "esp"}, std::nullopt, 0, false},
-      {"argument before Lng.txt", {"x"}, "cat\r\n", 0, false},
-      {"Lng.txt esp", {}, "esp\r\n", 2, false},
-      {"Lng.txt first item", {}, " \"Cat\" , esp\r\n", 1, false},
-      {"Lng.txt engl", {}, "engl", 0, false},
-      {"Lng.txt empty", {}, "", 1, true},
-      {"Lng.txt empty first line", {}, "\r\nesp\r\n", 1, true},
-      {"neither", {}, std::nullopt, 1, true},
+  const Row rows[] = {
+      {{"cat"}, {}, 1, false},           {{"CAT"}, {}, 1, false},
+      {{"esp"}, {}, 2, false},           {{"engl"}, {}, 0, false},
+      {{"x"}, {}, 0, false},             {{"cat "}, {}, 0, false},
+      {{"cat", "esp"}, {}, 0, false},    {{"x"}, "cat\r\n", 0, false},
+      {{}, "esp\r\n", 2, false},         {{}, " \"Cat\" , esp\r\n", 1, false},
+      {{}, "engl", 0, false},            {{}, "", 1, true},
+      {{}, "\r\nesp\r\n", 1, true},      {{}, {}, 1, true},
   };
   for (const Row& r : rows) {
-    SCOPED_TRACE(r.name);
-    TempDir dir;
-    if (r.lng) dir.write("Lng.txt", *r.lng);
+    SCOPED_TRACE(::testing::PrintToString(r.args) + " " + r.lng.value_or("(no Lng.txt)"));
+    testing::TempFolder dir;
+    if (r.lng) testing::WriteBytes(dir / "Lng.txt", *r.lng);
     bool senseLng = !r.senseLng;
     EXPECT_EQ(TriaIdioma(TextArguments(r.args), dir.str(), 1, senseLng), r.expected);
     EXPECT_EQ(senseLng, r.senseLng);

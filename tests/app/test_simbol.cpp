@@ -4,40 +4,36 @@
 
 #include <filesystem>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
-#include "app/controller.h"
-#include "app/recording_services.h"
 #include "app/simbol.h"
-#include "app/temp_dir.h"
-#include "solvers/atzar.h"
+#include "app/window.h"
 
 namespace tolvi {
 namespace {
 
-using testing::TempDir;
+using testing::ReadBytes;
 using Items = std::vector<std::string>;
 
 const std::string kEuro = "\u20AC", kPound = "\u00A3";
 
-struct Window {
-  TempDir dir;
-  MemoryForm form;
-  RecordingServices ui;
-  Atzar rng;
-  Controller c{form, ui, rng, dir.str()};
+long Entries(const testing::TempFolder& dir) {
+  return std::distance(std::filesystem::directory_iterator(dir.path()), {});
+}
+
+struct Window : testing::TestWindow {
   // Starts the window with NSmb.txt holding bytes (no file when null).
   explicit Window(const char* file = nullptr) {
-    if (file) dir.write("NSmb.txt", file);
+    if (file) testing::WriteBytes(dir / "NSmb.txt", file);
     c.start();
   }
   // Every currency label shows the same symbol; that symbol, or "mixed".
   std::string labels() const {
-    std::string first = form.text("EtM(0)");
     for (int i = 1; i < 8; ++i)
-      if (form.text(Nom("EtM", i)) != first) return "mixed";
-    return first;
+      if (form.text(Nom("EtM", i)) != form.text("EtM(0)")) return "mixed";
+    return form.text("EtM(0)");
   }
   void type(std::string_view text) {
     form.setCurrentIndex("LstSmbs", -1);
@@ -47,35 +43,30 @@ struct Window {
 };
 
 TEST(CurrencySymbol, ReadAtStartUp) {
-  struct Row { const char* name; const char* file; int selected; Items items; std::string shown; };
-  const Items designed = {kEuro, "$", kPound};
+  struct Row { const char* file; int selected; std::string added; };  // added: a fourth item
   const Row rows[] = {
-      {"no file", nullptr, 0, designed, kEuro},
-      {"empty file", "", 0, designed, kEuro},
-      {"1$", "1$\r\n", 1, designed, "$"},
-      {"2 without line end", "2", 2, designed, kPound},
-      {"3CHF", "3CHF\r\n", 3, {kEuro, "$", kPound, "CHF"}, "CHF"},
-      {"7€ leaves the euro", "7\xE2\x82\xAC\r\n", 0, designed, kEuro},
-      {"x1 is ignored", "x1\r\n", 0, designed, kEuro},
-      {"3 with LF lines keeps the first line", "3ab\nxyz\n", 3, {kEuro, "$", kPound, "ab"}, "ab"},
-      {"Windows-1252 euro", "3\x80\r\n", 3, {kEuro, "$", kPound, kEuro}, kEuro},
-      {"byte order mark", "\xEF\xBB\xBF" "1$\r\n", 1, designed, "$"},
-      {"digit 3 alone", "3\r\n", 3, {kEuro, "$", kPound, ""}, ""},
+      {nullptr, 0, {}},  {"", 0, {}},         {"1$\r\n", 1, {}},         {"2", 2, {}},
+      {"3CHF\r\n", 3, "CHF"},                  {"7\xE2\x82\xAC\r\n", 0, {}},  {"x1\r\n", 0, {}},
+      {"3ab\nxyz\n", 3, "ab"},                 {"3\x80\r\n", 3, kEuro},   // Windows-1252
+      {"\xEF\xBB\xBF" "1$\r\n", 1, {}},        {"3\r\n", 3, ""},
   };
   for (const Row& r : rows) {
-    SCOPED_TRACE(r.name);
+    SCOPED_TRACE(r.file ? ::testing::PrintToString(std::string(r.file)) : "no file");
     Window w(r.file);
+    Items items = {kEuro, "$", kPound};
+    if (r.selected == 3) items.push_back(r.added);
+    EXPECT_EQ(w.form.items("LstSmbs"), items);
     EXPECT_EQ(w.form.currentIndex("LstSmbs"), r.selected);
     EXPECT_EQ(w.c.state().NSmb, r.selected);
-    EXPECT_EQ(w.form.items("LstSmbs"), r.items);
-    EXPECT_EQ(w.labels(), r.shown);
-    EXPECT_EQ(w.c.state().Smb, r.shown);
+    EXPECT_EQ(w.labels(), items[r.selected]);
+    EXPECT_EQ(w.c.state().Smb, items[r.selected]);
     EXPECT_TRUE(w.ui.messages.empty());
   }
 }
 
 TEST(CurrencySymbol, WrittenWhenTheWindowCloses) {
-  struct Row { const char* name; const char* before; std::function<void(Window&)> act; std::string after; };
+  struct Row { const char* name; const char* before; std::function<void(Window&)> act;
+               std::string after; };
   const Row rows[] = {
       {"first start", nullptr, [](Window&) {}, "0\xE2\x82\xAC\r\n"},
       {"dollar chosen", nullptr, [](Window& w) { w.c.symbolSelected(1); }, "1$\r\n"},
@@ -94,69 +85,56 @@ TEST(CurrencySymbol, WrittenWhenTheWindowCloses) {
     Window w(r.before);
     r.act(w);
     EXPECT_TRUE(w.c.close());
-    EXPECT_EQ(w.dir.read("NSmb.txt"), r.after);
-    EXPECT_FALSE(w.dir.exists("NSmb.txt.tmp"));
+    EXPECT_EQ(ReadBytes(w.dir / "NSmb.txt"), r.after);
+    EXPECT_EQ(Entries(w.dir), 1);  // no temporary copy left beside it
     EXPECT_TRUE(w.ui.messages.empty());
   }
 }
 
 TEST(CurrencySymbol, EveryTypedSymbolKeepsItsItem) {
   Window w;
+  w.form.setCurrentIndex("LstSmbs", 1);
+  w.form.setText("LstSmbs", "XYZ");
+  w.c.keyPressed("LstSmbs", kEnter);  // an item's own text: not the user's
+  w.form.setCurrentIndex("LstSmbs", -1);
+  w.c.keyPressed("LstSmbs", 'X');  // only Enter adds
+  EXPECT_EQ(w.form.items("LstSmbs").size(), 3u);
+  EXPECT_EQ(w.labels(), kEuro);
+
   w.type("A");
   w.type("BB");
   EXPECT_EQ(w.form.items("LstSmbs"), (Items{kEuro, "$", kPound, "A", "BB"}));
   EXPECT_EQ(w.labels(), "BB");
   EXPECT_EQ(w.form.currentIndex("LstSmbs"), -1);  // the selection is not changed
   struct Row { int index; std::string shown; };
-  const Row rows[] = {{3, "A"}, {4, "BB"}, {5, "BB"}, {-1, "BB"}, {0, kEuro}, {99, kEuro}, {1, "$"}};
-  for (const Row& r : rows) {
+  for (const Row& r : {Row{3, "A"}, Row{4, "BB"}, Row{5, "BB"}, Row{-1, "BB"}, Row{0, kEuro},
+                       Row{99, kEuro}, Row{1, "$"}}) {
     w.c.symbolSelected(r.index);
     EXPECT_EQ(w.labels(), r.shown) << r.index;
   }
 }
 
-TEST(CurrencySymbol, EnterOnlyForTheUsersOwnText) {
-  Window w;
-  w.form.setCurrentIndex("LstSmbs", 1);
-  w.form.setText("LstSmbs", "XYZ");
-  w.c.keyPressed("LstSmbs", kEnter);
-  w.form.setCurrentIndex("LstSmbs", -1);
-  w.c.keyPressed("LstSmbs", 'X');
-  EXPECT_EQ(w.form.items("LstSmbs").size(), 3u);
-  EXPECT_EQ(w.labels(), kEuro);
-  w.c.keyPressed("LstSmbs", kEnter);
-  EXPECT_EQ(w.form.items("LstSmbs").size(), 4u);
-  EXPECT_EQ(w.labels(), "XYZ");
-}
-
 TEST(CurrencySymbol, FailedWriteIsToldAndKeepsNothingHalfWritten) {
   Window w;
-  std::filesystem::create_directory(w.dir.file("NSmb.txt"));  // a folder takes the name
+  std::filesystem::create_directory(w.dir / "NSmb.txt");  // a folder takes the name
   EXPECT_FALSE(w.c.close());
   ASSERT_EQ(w.ui.messages.size(), 1u);
   EXPECT_NE(w.ui.messages[0].text.find("NSmb.txt"), std::string::npos);
   EXPECT_EQ(w.ui.messages[0].icon, Icon::Exclamation);
-  EXPECT_FALSE(w.dir.exists("NSmb.txt.tmp"));
+  EXPECT_EQ(Entries(w.dir), 1);
 
-  MemoryForm form;
-  RecordingServices ui;
-  Atzar rng;
-  Controller missing(form, ui, rng, w.dir.file("no-such-folder"));
+  Controller missing(w.form, w.ui, w.rng, w.dir / "no-such-folder");
   missing.start();
   EXPECT_FALSE(missing.close());
-  EXPECT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(w.ui.messages.size(), 2u);
 }
 
 TEST(CurrencySymbol, FirstCharactersCountCodePoints) {
   struct Row { std::string text; int count; std::string first; };
-  const Row rows[] = {{"Ptas", 3, "Pta"},
-                      {kEuro + kEuro + kEuro + kEuro, 3, kEuro + kEuro + kEuro},
-                      {"ab", 3, "ab"},
-                      {"", 3, ""},
-                      {"\xF0\x9F\x98\x80xyz", 2, "\xF0\x9F\x98\x80x"},
-                      {"\xFF\xFEzz", 3, "\xFF\xFEz"},
-                      {"\xE2\x82", 3, "\xE2\x82"}};
-  for (const Row& r : rows) EXPECT_EQ(PrimersCars(r.text, r.count), r.first) << r.text;
+  const Row rows[] = {{"ab", 3, "ab"}, {"", 3, ""}, {"\xF0\x9F\x98\x80xyz", 2, "\xF0\x9F\x98\x80x"},
+                      {"\xFF\xFEzz", 3, "\xFF\xFEz"}, {"\xE2\x82", 3, "\xE2\x82"}};  // malformed
+  for (const Row& r : rows)
+    EXPECT_EQ(PrimersCars(r.text, r.count), r.first) << ::testing::PrintToString(r.text);
 }
 
 }  // namespace

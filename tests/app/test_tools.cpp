@@ -1,76 +1,64 @@
 // The tools list and its file, the Tools menu, the editor's rules, starting tools and
-// opening the Info documents, with scripted services (nothing is ever really started).
+// opening the Info documents, with recording services (nothing is ever really started).
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "app/controller.h"
 #include "app/info.h"
-#include "app/recording_services.h"
-#include "app/temp_dir.h"
 #include "app/tools.h"
-#include "solvers/atzar.h"
+#include "app/window.h"
 
 namespace tolvi {
 namespace {
 
-using testing::TempDir;
+using testing::TempFolder;
+using Tools = std::vector<Tool>;
 
-ToolList ListOf(const std::vector<Tool>& tools) {
+ToolList ListOf(const Tools& tools) {
   ToolList list;
   for (const Tool& t : tools) list.Tools[static_cast<size_t>(++list.NTools)] = t;
   return list;
 }
 
-std::vector<Tool> ToolsOf(const ToolList& list) {
+Tools ToolsOf(const ToolList& list) {
   return {list.Tools.begin() + 1, list.Tools.begin() + 1 + list.NTools};
 }
 
 TEST(ToolsFile, WrittenToolsReadBackAsThemselves) {
-  struct Row {
-    const char* name;
-    std::vector<Tool> tools;
+  const Tools rows[] = {
+      {{"A", "a.exe", "/opt/a", "-x"}, {"B", "b.pdf", "", ""}},
+      {{"Calc, sci", "calc", "", ""}, {"Next", "n", "", ""}},
+      {{"Ed", "ed", "", "\"my file.txt\" -v"}, {"Z", "z", "", ""}},
+      {{" Sp ", "f", " d", "p "}},
+      {},
   };
-  const std::vector<Row> rows = {
-      {"A and B", {{"A", "a.exe", "/opt/a", "-x"}, {"B", "b.pdf", "", ""}}},
-      {"title with a comma", {{"Calc, sci", "calc", "", ""}, {"Next", "n", "", ""}}},
-      {"quoted parameters", {{"Ed", "ed", "", "\"my file.txt\" -v"}, {"Z", "z", "", ""}}},
-      {"blanks at the ends", {{" Sp ", "f", " d", "p "}}},
-      {"no tools", {}},
-  };
-  for (const Row& r : rows) {
-    SCOPED_TRACE(r.name);
-    TempDir dir;
-    ASSERT_TRUE(EscriuTools(ListOf(r.tools), dir.str()));
+  for (const Tools& tools : rows) {
+    SCOPED_TRACE(tools.empty() ? "no tools" : tools[0].Titol);
+    TempFolder dir;
+    ASSERT_TRUE(EscriuTools(ListOf(tools), dir.str()));
     ToolList read;
     read.NTools = 5;
     EXPECT_TRUE(LlegeixTools(read, dir.str()));
-    EXPECT_EQ(ToolsOf(read), r.tools);
+    EXPECT_EQ(ToolsOf(read), tools);
   }
-}
-
-TEST(ToolsFile, IsFourLinesPerToolThenAnEmptyLine) {
-  TempDir dir;
-  const ToolList list = ListOf({{"A", "a.exe", "C:\\T", "-x"}, {"B, C", "b", "", ""}});
-  ASSERT_TRUE(EscriuTools(list, dir.str()));
-  EXPECT_EQ(dir.read("Tools.rel"), "A\r\na.exe\r\nC:\\T\r\n-x\r\n\"B, C\"\r\nb\r\n\r\n\r\n\r\n");
+  TempFolder dir;  // four lines per tool, then an empty line
+  ASSERT_TRUE(EscriuTools(ListOf({{"A", "a.exe", "C:\\T", "-x"}, {"B, C", "b", "", ""}}),
+                          dir.str()));
+  EXPECT_EQ(testing::ReadBytes(dir / "Tools.rel"),
+            "A\r\na.exe\r\nC:\\T\r\n-x\r\n\"B, C\"\r\nb\r\n\r\n\r\n\r\n");
 }
 
 TEST(ToolsFile, ReadsFilesItemByItem) {
-  struct Row {
-    const char* name;
-    std::string text;
-    std::vector<Tool> expected;
-  };
+  struct Row { const char* name; std::string text; Tools expected; };
   std::string thirteen;
-  std::vector<Tool> twelve;
+  Tools twelve;
   for (int i = 1; i <= 13; ++i) {
     thirteen += "T" + std::to_string(i) + "\r\nf\r\n\r\n\r\n";
     if (i <= 12) twelve.push_back({"T" + std::to_string(i), "f", "", ""});
   }
-  const std::vector<Row> rows = {
+  const Row rows[] = {
       {"commas split an old line", "A, notepad.exe ,C:\\,x.txt\r\n\r\n",
        {{"A", "notepad.exe", "C:\\", "x.txt"}}},
       {"a comma in an old field shifts the rest", "Calc, sci\r\ncalc\r\n\r\n\r\n\r\n",
@@ -85,37 +73,40 @@ TEST(ToolsFile, ReadsFilesItemByItem) {
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
-    TempDir dir;
-    dir.write("Tools.rel", r.text);
+    TempFolder dir;
+    testing::WriteBytes(dir / "Tools.rel", r.text);
     ToolList read;
     EXPECT_TRUE(LlegeixTools(read, dir.str()));
     EXPECT_EQ(ToolsOf(read), r.expected);
   }
 }
 
-TEST(ToolsMenu, ShowsTheToolsAndHidesTheRest) {
-  TempDir dir;
-  MemoryForm form;
-  EXPECT_FALSE(MenuTools(form, dir.str()));  // no file: the menu stays as it was
-  EXPECT_TRUE(form.controls().empty());
-  ASSERT_TRUE(EscriuTools(ListOf({{"A", "a", "", ""}, {"B", "b", "", ""}}), dir.str()));
-  for (int i = 1; i <= 12; ++i) form.setText(Nom("ITool", i), "old");
-  ASSERT_TRUE(MenuTools(form, dir.str()));
-  EXPECT_EQ(form.text("ITool(1)"), "A");
-  EXPECT_EQ(form.text("ITool(2)"), "B");
-  EXPECT_TRUE(form.visible("ITool(2)"));
-  for (int i = 3; i <= 12; ++i) EXPECT_FALSE(form.visible(Nom("ITool", i))) << i;
+// The main window builds the menu at start-up and routes its entries here.
+TEST(ToolsMenu, ShowsTheToolsHidesTheRestAndStartsThem) {
+  testing::TestWindow w;
+  EXPECT_FALSE(MenuTools(w.form, w.dir.str()));  // no file: the menu stays as it was
+  EXPECT_TRUE(w.form.controls().empty());
+  ASSERT_TRUE(EscriuTools(ListOf({{"Editor", "notepad.exe", "", "x.txt"}, {"B", "b", "", ""}}),
+                          w.dir.str()));
+  w.c.start();
+  EXPECT_EQ(w.form.text("ITool(1)"), "Editor");
+  EXPECT_TRUE(w.form.visible("ITool(1)"));
+  for (int i = 1; i <= 12; ++i) w.form.setVisible(Nom("ITool", i), true);  // a longer list
+  ASSERT_TRUE(MenuTools(w.form, w.dir.str()));
+  EXPECT_EQ(w.form.text("ITool(2)"), "B");
+  EXPECT_TRUE(w.form.visible("ITool(2)"));
+  for (int i = 3; i <= 12; ++i) EXPECT_FALSE(w.form.visible(Nom("ITool", i))) << i;
+  w.c.menu("ITool(1)");
+  ASSERT_EQ(w.ui.started.size(), 1u);
+  EXPECT_EQ(w.ui.started[0].command.args, std::vector<std::string>{"x.txt"});
+  w.c.menu("OpWeb");  // no contact page here
+  EXPECT_EQ(w.ui.messages.size(), 1u);
 }
 
 TEST(ToolsEditor, StoresNewAndChangedToolsAndRefusesTheUnsound) {
-  struct Row {
-    const char* name;
-    int16_t tools, toolAct;
-    std::string title;
-    RefusTool expected;
-    int16_t toolsAfter, toolActAfter;
-  };
-  const std::vector<Row> rows = {
+  struct Row { const char* name; int16_t tools, toolAct; std::string title; RefusTool expected;
+               int16_t toolsAfter, toolActAfter; };
+  const Row rows[] = {
       {"new tool", 2, 0, "New", RefusTool::Cap, 3, 3},
       {"changed second", 3, 2, "New", RefusTool::Cap, 3, 2},
       {"empty title", 2, 0, "", RefusTool::SenseTitol, 2, 0},
@@ -125,9 +116,7 @@ TEST(ToolsEditor, StoresNewAndChangedToolsAndRefusesTheUnsound) {
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
-    ToolList list;
-    for (int16_t i = 1; i <= r.tools; ++i) list.Tools[static_cast<size_t>(i)].Titol = "T";
-    list.NTools = r.tools;
+    ToolList list = ListOf(Tools(static_cast<size_t>(r.tools), Tool{"T", "", "", ""}));
     int16_t toolAct = r.toolAct;
     EXPECT_EQ(DesaTool(list, toolAct, {r.title, "f", "", ""}), r.expected);
     EXPECT_EQ(list.NTools, r.toolsAfter);
@@ -143,7 +132,7 @@ TEST(ToolsEditor, RemovingTheSecondOfThreeKeepsTheFirstAndThird) {
   ToolList list = ListOf({{"A", "a", "", ""}, {"B", "b", "", ""}, {"C", "c", "", ""}});
   EXPECT_FALSE(EliminaTool(list, 4));
   EXPECT_TRUE(EliminaTool(list, 2));
-  EXPECT_EQ(ToolsOf(list), (std::vector<Tool>{{"A", "a", "", ""}, {"C", "c", "", ""}}));
+  EXPECT_EQ(ToolsOf(list), (Tools{{"A", "a", "", ""}, {"C", "c", "", ""}}));
 }
 
 TEST(ToolsEditor, BrowsedPathSplitsIntoFolderAndFile) {
@@ -157,15 +146,21 @@ TEST(ToolsEditor, BrowsedPathSplitsIntoFolderAndFile) {
 
 #ifndef _WIN32
 TEST(ToolsStart, ProgramsStartWithTheirParametersAndDocumentsGoToTheOpener) {
+  TempFolder dir;
+  const std::string d = dir.str();
+  testing::WriteBytes(dir / "eina", "#!/bin/sh\n");
+  std::filesystem::permissions(dir / "eina", std::filesystem::perms::owner_exec,
+                               std::filesystem::perm_options::add);
+  testing::WriteBytes(dir / "manual.pdf", "%PDF");
   struct Row {
     const char* name;
     Tool tool;
     bool startOk;
-    std::vector<Command> started;  // "@" in a path stands for the tool folder
+    std::vector<Command> started;
     std::vector<std::string> opened;
     size_t messages;
   };
-  const std::vector<Row> rows = {
+  const Row rows[] = {
       {"notepad-like program", {"N", "notepad.exe", "", "x.txt"}, true,
        {{"notepad.exe", {"x.txt"}, ""}}, {}, 0},
       {"Dir joined in front", {"C", "calc.exe", "/opt/tools", ""}, true,
@@ -174,77 +169,41 @@ TEST(ToolsStart, ProgramsStartWithTheirParametersAndDocumentsGoToTheOpener) {
        {{"/opt/tools/calc.exe", {"-a", "-b"}, ""}}, {}, 0},
       {"program on PATH, quoted parameter", {"S", "sh", "", "-c \"echo a b\""}, true,
        {{"sh", {"-c", "echo a b"}, ""}}, {}, 0},
-      {"executable file", {"E", "eina", "@", "x y"}, true, {{"@/eina", {"x", "y"}, ""}}, {}, 0},
+      {"executable file", {"E", "eina", d, "x y"}, true, {{d + "/eina", {"x", "y"}, ""}}, {}, 0},
       {"whole command as parameters", {"W", "", "", "notepad.exe x.txt"}, true,
        {{"notepad.exe", {"x.txt"}, ""}}, {}, 0},
-      {"document", {"M", "manual.pdf", "@", "ignored"}, true, {}, {"@/manual.pdf"}, 0},
-      {"missing document", {"M", "absent.pdf", "@", ""}, true, {}, {}, 1},
+      {"document", {"M", "manual.pdf", d, "ignored"}, true, {}, {d + "/manual.pdf"}, 0},
+      {"missing document", {"M", "absent.pdf", d, ""}, true, {}, {}, 1},
       {"program that will not start", {"N", "notepad.exe", "", ""}, false,
        {{"notepad.exe", {}, ""}}, {}, 1},
       {"no file at all", {"X", "", "", ""}, true, {}, {}, 1},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
-    TempDir dir;
-    dir.write("eina", "#!/bin/sh\n");
-    std::filesystem::permissions(dir.file("eina"), std::filesystem::perms::owner_exec,
-                                 std::filesystem::perm_options::add);
-    dir.write("manual.pdf", "%PDF");
-    auto at = [&](std::string s) {
-      if (!s.empty() && s[0] == '@') s = dir.str() + s.substr(1);
-      return s;
-    };
-    Tool tool = r.tool;
-    tool.Dir = at(tool.Dir);
-    std::vector<Command> expected = r.started;
-    for (Command& c : expected) c.program = at(c.program);
-    std::vector<std::string> opened;
-    for (const std::string& o : r.opened) opened.push_back(at(o));
-
     RecordingServices ui;
     ui.startSucceeds = r.startOk;
-    EXPECT_EQ(ExecutaTool(ui, tool, dir.str(), 2), r.startOk && r.messages == 0);
+    EXPECT_EQ(ExecutaTool(ui, r.tool, d, 2), r.startOk && r.messages == 0);
     std::vector<Command> started;
     for (const auto& s : ui.started) started.push_back(s.command);
-    EXPECT_EQ(started, expected);
-    EXPECT_EQ(ui.opened, opened);
+    EXPECT_EQ(started, r.started);
+    EXPECT_EQ(ui.opened, r.opened);
     EXPECT_EQ(ui.messages.size(), r.messages);
   }
 }
-
 #endif
 
 TEST(InfoMenu, OpensTheDocumentsBesideTheProgramOrTellsWhatIsMissing) {
-  TempDir dir;
-  dir.write("Tolvi.pdf", "%PDF");
+  TempFolder dir;
+  testing::WriteBytes(dir / "Tolvi.pdf", "%PDF");
   RecordingServices ui;
   EXPECT_TRUE(MenuInfo(ui, "OpInfo", dir.str(), 2));
   EXPECT_TRUE(MenuInfo(ui, "OpWeb", dir.str(), 2));
   EXPECT_FALSE(MenuInfo(ui, "OpQuant", dir.str(), 2));
 #ifndef _WIN32
-  EXPECT_EQ(ui.opened, std::vector<std::string>{dir.file("Tolvi.pdf")});
+  EXPECT_EQ(ui.opened, std::vector<std::string>{dir / "Tolvi.pdf"});
 #endif
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_NE(ui.messages[0].text.find("kelmor.htm"), std::string::npos);
-}
-
-// The main window builds the menu at start-up and routes its entries here.
-TEST(ToolsMenu, WindowBuildsTheMenuAndStartsItsTools) {
-  TempDir dir;
-  ASSERT_TRUE(EscriuTools(ListOf({{"Editor", "notepad.exe", "", "x.txt"}}), dir.str()));
-  MemoryForm form;
-  RecordingServices ui;
-  Atzar rng{1};
-  Controller c{form, ui, rng, dir.str()};
-  c.start();
-  EXPECT_EQ(form.text("ITool(1)"), "Editor");
-  EXPECT_TRUE(form.visible("ITool(1)"));
-  EXPECT_FALSE(form.visible("ITool(2)"));
-  c.menu("ITool(1)");
-  ASSERT_EQ(ui.started.size(), 1u);
-  EXPECT_EQ(ui.started[0].command.args, std::vector<std::string>{"x.txt"});
-  c.menu("OpWeb");  // no contact page here
-  EXPECT_EQ(ui.messages.size(), 1u);
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// A fresh folder under the system's temporary folder, removed with everything in it when
-// the test ends; and small file helpers for tests.
+// A fresh folder for one test, removed with everything in it afterwards; whole-file helpers.
 #pragma once
 #include <atomic>
 #include <filesystem>
@@ -16,14 +15,11 @@ namespace tolvi::testing {
 class TempFolder {
  public:
   TempFolder() {
-    static std::atomic<int> counter{0};
-    path_ = std::filesystem::temp_directory_path() /
-            ("tolvi-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }
   ~TempFolder() {
-    std::error_code ec;
+    std::error_code ec;  // a test may have left the folder read-only
     std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::add, ec);
     std::filesystem::remove_all(path_, ec);
@@ -32,11 +28,14 @@ class TempFolder {
   TempFolder& operator=(const TempFolder&) = delete;
 
   const std::filesystem::path& path() const { return path_; }
+  std::string str() const { return path_.string(); }
   // The full path of a name inside the folder, as the program's UTF-8 string.
   std::string operator/(std::string_view name) const { return (path_ / name).string(); }
 
  private:
-  std::filesystem::path path_;
+  inline static std::atomic<int> count_{0};
+  std::filesystem::path path_ = std::filesystem::temp_directory_path() /
+      ("tolvi-test-" + std::to_string(::getpid()) + "-" + std::to_string(count_++));
 };
 
 inline std::string ReadBytes(const std::string& path) {
@@ -45,8 +44,7 @@ inline std::string ReadBytes(const std::string& path) {
 }
 
 inline void WriteBytes(const std::string& path, std::string_view bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(path, std::ios::binary) << bytes;
 }
 
 // Permission checks do not apply to the superuser, so tests of refused access skip then.
