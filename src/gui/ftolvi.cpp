@@ -221,6 +221,61 @@ void PlaceButtons(QGridLayout* g, int row, int key, int rowSpan = 1,
 const QString kSubN = QStringLiteral("<sub>n</sub>");
 const QString kSub1 = QStringLiteral("<sub>1</sub>");
 
+// A control hidden at start keeps its place, so what stands around it does not move when it
+// appears (and a double click on a hidden term list's spot can bring it back).
+void KeepPlaceWhenHidden(QWidget* w) {
+  QSizePolicy keep = w->sizePolicy();
+  keep.setRetainSizeWhenHidden(true);
+  w->setSizePolicy(keep);
+  w->hide();
+}
+
+// The title line of a progression frame: caption, general term, and the hidden term list.
+void TitleLine(QGridLayout* g, const QString& caption, const QString& formula,
+               const QString& termsName) {
+  auto* title = Row();
+  title->addWidget(Caption(caption));
+  title->addSpacing(24);
+  title->addWidget(Formula(formula));
+  title->addSpacing(12);
+  Field* terms = ReadOnly(new Field(termsName, 30), Qt::white);
+  KeepPlaceWhenHidden(terms);
+  title->addWidget(terms, 1);
+  g->addLayout(title, 0, 0, 1, 4);
+}
+
+// The names of an "Interpolar" row: k, a, b, the result and the inserted terms, and the
+// indices of the small labels k, a, b above the fields.
+struct InterpolationNames {
+  const char *k, *a, *b, *result, *terms;
+  int labelK, labelA, labelB;
+};
+
+// "Interpolar k Ns entre a y b  Ok  <formula> result terms" on row 2 of a progression frame.
+void InterpolationRow(QGridLayout* g, int key, const InterpolationNames& n, QWidget* formula,
+                      const QColor& resultColour) {
+  auto* in = new QGridLayout;
+  in->setHorizontalSpacing(6);
+  in->setVerticalSpacing(0);
+  in->addWidget(Text(QStringLiteral("Interpolar")), 1, 0);
+  in->addWidget(Above(QStringLiteral("k"), Nm("Label58", n.labelK)), 0, 1);
+  in->addWidget(new Field(QString::fromLatin1(n.k), 4), 1, 1);
+  in->addWidget(Text(QStringLiteral("Ns entre")), 1, 2);
+  in->addWidget(Above(QStringLiteral("a"), Nm("Label58", n.labelA)), 0, 3);
+  in->addWidget(new Field(QString::fromLatin1(n.a), 7), 1, 3);
+  in->addWidget(Text(QStringLiteral("y")), 1, 4);
+  in->addWidget(Above(QStringLiteral("b"), Nm("Label58", n.labelB)), 0, 5);
+  in->addWidget(new Field(QString::fromLatin1(n.b), 7), 1, 5);
+  in->addWidget(CaptionButton(Nm("BtOk", key), QStringLiteral("Ok")), 1, 6);
+  in->addWidget(formula, 0, 7, 2, 1, Qt::AlignBottom);
+  in->addWidget(ReadOnly(new Field(QString::fromLatin1(n.result), 7), resultColour), 1, 8);
+  in->addWidget(Above(QStringLiteral("t é r m i n o s")), 0, 9);
+  in->addWidget(ReadOnly(new Field(QString::fromLatin1(n.terms), 16), Qt::white), 1, 9);
+  in->setColumnStretch(9, 2);
+  g->addLayout(in, 2, 1);
+  PlaceButtons(g, 2, key, 1, Qt::AlignBottom);
+}
+
 }  // namespace
 
 FTolvi::FTolvi(std::string folder, Services* services, QWidget* parent) : QMainWindow(parent) {
@@ -293,20 +348,8 @@ QFrame* FTolvi::buildAritm() {
   g->setHorizontalSpacing(6);
   g->setVerticalSpacing(4);
 
-  // Title line: the caption, the general term, and the hidden list of terms, which keeps its
-  // place when hidden so that a double click on that spot brings it back.
-  auto* title = Row();
-  title->addWidget(Caption(QStringLiteral("       Aritméticas")));
-  title->addSpacing(24);
-  title->addWidget(Formula(QStringLiteral("a%1 =a%2+d(n-1)").arg(kSubN, kSub1)));
-  title->addSpacing(12);
-  Field* terms = ReadOnly(new Field(QStringLiteral("IdPA"), 30), Qt::white);
-  QSizePolicy keep = terms->sizePolicy();
-  keep.setRetainSizeWhenHidden(true);
-  terms->setSizePolicy(keep);
-  terms->hide();
-  title->addWidget(terms, 1);
-  g->addLayout(title, 0, 0, 1, 4);
+  TitleLine(g, QStringLiteral("       Aritméticas"),
+            QStringLiteral("a%1 =a%2+d(n-1)").arg(kSubN, kSub1), QStringLiteral("IdPA"));
 
   // Key 0: a_k, d, n given or found; a_n and S_n.
   auto* row = Row();
@@ -332,28 +375,10 @@ QFrame* FTolvi::buildAritm() {
   PlaceButtons(g, 1, 0);
 
   // Key 1: k means between a and b.
-  auto* in = new QGridLayout;
-  in->setHorizontalSpacing(6);
-  in->setVerticalSpacing(0);
-  in->addWidget(Text(QStringLiteral("Interpolar")), 1, 0);
-  in->addWidget(Above(QStringLiteral("k"), Nm("Label58", 1)), 0, 1);
-  in->addWidget(new Field(QStringLiteral("IdK"), 4), 1, 1);
-  in->addWidget(Text(QStringLiteral("Ns entre")), 1, 2);
-  in->addWidget(Above(QStringLiteral("a"), Nm("Label58", 5)), 0, 3);
-  in->addWidget(new Field(QStringLiteral("IdA"), 7), 1, 3);
-  in->addWidget(Text(QStringLiteral("y")), 1, 4);
-  in->addWidget(Above(QStringLiteral("b"), Nm("Label58", 6)), 0, 5);
-  in->addWidget(new Field(QStringLiteral("IdB"), 7), 1, 5);
-  in->addWidget(CaptionButton(Nm("BtOk", 1), QStringLiteral("Ok")), 1, 6);
-  in->addWidget(Formula(Frac(QStringLiteral("d="), QStringLiteral("b-a"), QStringLiteral("k+1"),
-                             QStringLiteral("="))),
-                0, 7, 2, 1, Qt::AlignBottom);
-  in->addWidget(ReadOnly(new Field(QStringLiteral("Idd"), 7), kLightGreen), 1, 8);
-  in->addWidget(Above(QStringLiteral("t é r m i n o s")), 0, 9);
-  in->addWidget(ReadOnly(new Field(QStringLiteral("IdTrms"), 16), Qt::white), 1, 9);
-  in->setColumnStretch(9, 2);
-  g->addLayout(in, 2, 1);
-  PlaceButtons(g, 2, 1, 1, Qt::AlignBottom);
+  InterpolationRow(g, 1, {"IdK", "IdA", "IdB", "Idd", "IdTrms", 1, 5, 6},
+                   Formula(Frac(QStringLiteral("d="), QStringLiteral("b-a"), QStringLiteral("k+1"),
+                                QStringLiteral("="))),
+                   kLightGreen);
 
   // The formulas at the right.
   auto* formulas = new QVBoxLayout;
@@ -373,18 +398,8 @@ QFrame* FTolvi::buildGeom() {
   g->setHorizontalSpacing(6);
   g->setVerticalSpacing(4);
 
-  auto* title = Row();
-  title->addWidget(Caption(QStringLiteral("       Geométricas")));
-  title->addSpacing(24);
-  title->addWidget(Formula(QStringLiteral("a%1 =a%2·r<sup>n-1</sup>").arg(kSubN, kSub1)));
-  title->addSpacing(12);
-  Field* terms = ReadOnly(new Field(QStringLiteral("IdPG"), 30), Qt::white);
-  QSizePolicy keep = terms->sizePolicy();
-  keep.setRetainSizeWhenHidden(true);
-  terms->setSizePolicy(keep);
-  terms->hide();
-  title->addWidget(terms, 1);
-  g->addLayout(title, 0, 0, 1, 4);
+  TitleLine(g, QStringLiteral("       Geométricas"),
+            QStringLiteral("a%1 =a%2·r<sup>n-1</sup>").arg(kSubN, kSub1), QStringLiteral("IdPG"));
 
   // Key 2: a_k, r, n, a_n, S_n and the sum of the decreasing infinite progression.
   auto* row = Row();
@@ -402,10 +417,10 @@ QFrame* FTolvi::buildGeom() {
   row->addWidget(CaptionButton(Nm("BtOk", 2), QStringLiteral("Ok")));
   row->addSpacing(6);
   row->addWidget(Formula(QStringLiteral("a%1=").arg(kSubN)));
-  row->addWidget(new Field(Nm("Idg", 3), 7));
+  row->addWidget(new Field(Nm("Idg", 3), 9));
   row->addSpacing(6);
   row->addWidget(Formula(QStringLiteral("S%1 =").arg(kSubN)));
-  row->addWidget(new Field(Nm("Idg", 4), 8));
+  row->addWidget(new Field(Nm("Idg", 4), 10));
   row->addSpacing(10);
   QLabel* decr = Text(QStringLiteral("decreciente:"), "Etdecr");
   decr->setEnabled(false);
@@ -437,10 +452,7 @@ QFrame* FTolvi::buildGeom() {
   QPalette face = sum->palette();
   face.setColor(QPalette::Base, face.color(QPalette::Button));
   sum->setPalette(face);
-  QSizePolicy keep5 = sum->sizePolicy();
-  keep5.setRetainSizeWhenHidden(true);
-  sum->setSizePolicy(keep5);
-  sum->hide();
+  KeepPlaceWhenHidden(sum);
   row->addWidget(sum);
   QToolButton* oks = PictureButton(QStringLiteral("OkS"),
                                    qApp->style()->standardIcon(QStyle::SP_DialogApplyButton),
@@ -452,26 +464,8 @@ QFrame* FTolvi::buildGeom() {
   PlaceButtons(g, 1, 2);
 
   // Key 3: k means between a and b.
-  auto* in = new QGridLayout;
-  in->setHorizontalSpacing(6);
-  in->setVerticalSpacing(0);
-  in->addWidget(Text(QStringLiteral("Interpolar")), 1, 0);
-  in->addWidget(Above(QStringLiteral("k"), Nm("Label58", 0)), 0, 1);
-  in->addWidget(new Field(QStringLiteral("IdKg"), 4), 1, 1);
-  in->addWidget(Text(QStringLiteral("Ns entre")), 1, 2);
-  in->addWidget(Above(QStringLiteral("a"), Nm("Label58", 2)), 0, 3);
-  in->addWidget(new Field(QStringLiteral("IdAg"), 7), 1, 3);
-  in->addWidget(Text(QStringLiteral("y")), 1, 4);
-  in->addWidget(Above(QStringLiteral("b"), Nm("Label58", 3)), 0, 5);
-  in->addWidget(new Field(QStringLiteral("IdBg"), 7), 1, 5);
-  in->addWidget(CaptionButton(Nm("BtOk", 3), QStringLiteral("Ok")), 1, 6);
-  in->addWidget(Formula(QStringLiteral("r=e<sup>Ln(b:a):(k+1)</sup> =")), 1, 7);
-  in->addWidget(ReadOnly(new Field(QStringLiteral("IdR"), 7), kPink), 1, 8);
-  in->addWidget(Above(QStringLiteral("t é r m i n o s")), 0, 9);
-  in->addWidget(ReadOnly(new Field(QStringLiteral("IdTG"), 16), Qt::white), 1, 9);
-  in->setColumnStretch(9, 2);
-  g->addLayout(in, 2, 1);
-  PlaceButtons(g, 2, 3, 1, Qt::AlignBottom);
+  InterpolationRow(g, 3, {"IdKg", "IdAg", "IdBg", "IdR", "IdTG", 0, 2, 3},
+                   Formula(QStringLiteral("r=e<sup>Ln(b:a):(k+1)</sup> =")), kPink);
 
   auto* formulas = new QVBoxLayout;
   formulas->setSpacing(6);
