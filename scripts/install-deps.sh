@@ -5,7 +5,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
   libgtest-dev googletest libbenchmark-dev
-  libcli11-dev nlohmann-json3-dev libmuparser-dev
+  libcli11-dev nlohmann-json3-dev libmuparser-dev libboost-math-dev
   clang libclang-rt-14-dev
   xvfb xauth imagemagick fonts-dejavu-core
 )

@@ -3,9 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
+#include <string_view>
+#include <vector>
 #include <string>
 
 #include "numeric/numtext.h"
+#include "solvers/tria.h"
 
 namespace tolvi {
 
@@ -16,35 +20,84 @@ constexpr int16_t kDecimals = 3;
 
 std::string Num(double x) { return EscriuNum(x, kDecimals); }
 
-// A whole count within the 16-bit range (the range test first keeps EsEnter to the values it
-// is meant for).
-bool Enter16(double x) { return std::isfinite(x) && std::fabs(x) <= 32767.5 && EsEnter(x); }
-
-// How the computation of a case ended.
-enum class Fi {
-  Ok,
-  SenseSolucio,  // a formula without a finite value: "No hay soluciones"
-  NoEnter,       // n came out as a number that is not whole
-  Silenci,       // a_k, a_n and S with no real n: the solve ends without a word
-};
-
-// A count of terms found by a formula: beyond the 16-bit range or below 1 it is no count at
-// all; a finite value that is not whole is shown to the user.
-Fi ProvaN(double n) {
-  if (!std::isfinite(n) || std::fabs(n) > 32767.5) return Fi::SenseSolucio;
-  if (!EsEnter(n)) return Fi::NoEnter;
-  if (n < 0.5) return Fi::SenseSolucio;
-  return Fi::Ok;
+// The real roots of A·x² + B·x + C = 0 in increasing order, computed without cancellation; a
+// double root once.
+std::vector<double> ArrelsQuadratica(double A, double B, double C) {
+  if (A == 0) {
+    if (B == 0) return {};
+    return {-C / B};
+  }
+  // B² − 4·A·C with the rounding of both products kept.
+  const double bb = B * B, ac = 4 * A * C;
+  const double D = (bb - ac) + (std::fma(B, B, -bb) - std::fma(4 * A, C, -ac));
+  if (!std::isfinite(D) || D < 0) return {};
+  const double q = -(B + std::copysign(std::sqrt(D), B)) / 2;
+  if (q == 0) return {0};
+  double x1 = q / A, x2 = C / q;
+  if (x1 > x2) std::swap(x1, x2);
+  if (x1 == x2) return {x1};
+  return {x1, x2};
 }
 
-// The five quantities by slot: 0 a_k, 1 d, 2 n, 3 a_n, 4 S_n. Fills in the two missing ones
-// and a1, the first term.
-Fi Calcula(const std::string& code, int16_t k16, std::array<double, 5>& v, double& a1) {
+// The answer built from a1, d and a whole n.
+ArithmeticAnswer Completa(double a1, double d, double n, double k) {
+  const double an = a1 + (n - 1) * d;
+  return {{a1 + (k - 1) * d, d, n, an, (a1 + an) * n / 2}, a1};
+}
+
+// The given quantities of `code` read back from an answer, to a precision relative to the
+// size of the terms involved.
+bool Concorda(const ArithmeticAnswer& r, const std::array<double, 5>& donats, std::string_view code,
+              double k) {
+  const double d = r.v[1], n = r.v[2];
+  const double mida = std::max({std::fabs(r.a1), std::fabs(r.v[0]), std::fabs(r.v[3]),
+                                std::fabs((n - 1) * d), std::fabs((k - 1) * d)});
+  for (char c : code) {
+    const int i = c - '0';
+    if (i == 1 || i == 2) continue;
+    const double escala = i == 4 ? mida * n : mida;
+    if (!(std::fabs(r.v[i] - donats[i]) <= 1e-9 * escala)) return false;
+  }
+  return true;
+}
+
+// The answers of the cases that find n among the roots of an equation in n. A root is a count
+// of terms when it rounds to a whole n >= 1 within the 16-bit counts, and either lies within
+// 1e-6 of it or the answer built from it gives back the data (large values cannot be closer
+// than their own rounding allows). `build` makes the answer of a whole n, or nothing when that
+// n admits none.
+template <class Build>
+ArithmeticCase Comptes(const std::vector<double>& arrels, std::string_view code, double k,
+                 const std::array<double, 5>& donats, Build build) {
+  ArithmeticCase res;
+  bool noEnter = false;
+  for (double x : arrels) {
+    if (!std::isfinite(x) || x < 0.5 || x > 32767.5) continue;
+    const auto n = static_cast<double>(ArrodonirParell(x));
+    const bool aprop = std::fabs(x - n) <= 1e-6;
+    const std::optional<ArithmeticAnswer> r = build(n);
+    if (r && (aprop || Concorda(*r, donats, code, k))) {
+      if (res.answers.empty() || res.answers.back().v[2] != n) res.answers.push_back(*r);
+    } else if (!aprop && !noEnter && x >= 1) {
+      noEnter = true;
+      res.n = x;
+    }
+  }
+  if (res.answers.empty()) res.end = noEnter ? CaseEnd::NotWhole : CaseEnd::NoSolution;
+  return res;
+}
+
+// The five quantities by slot: 0 a_k, 1 d, 2 n, 3 a_n, 4 S_n, three of them given by `code`.
+}  // namespace
+
+ArithmeticCase SolveArithmeticCase(std::string_view code, int16_t k16, const std::array<double, 5>& donats) {
+  std::array<double, 5> v = donats;
   double& ak = v[0];
   double& d = v[1];
   double& n = v[2];
   double& an = v[3];
   double& s = v[4];
+  double a1 = 0;
   const double k = k16;
   if (code == "012") {
     an = (n - k) * d + ak;
@@ -71,43 +124,41 @@ Fi Calcula(const std::string& code, int16_t k16, std::array<double, 5>& v, doubl
     d = (an - a1) / (n - 1);
     ak = (k - 1) * d + a1;
   } else if (code == "013") {
-    n = (an - ak) / d + k;
-    if (Fi f = ProvaN(n); f != Fi::Ok) return f;
-    a1 = an - (n - 1) * d;
-    s = (a1 + an) * n / 2;
-  } else if (code == "034") {
-    if (k16 == 1) {
-      n = 2 * s / (an + ak);
-    } else {
-      // n is the larger root of A·n² + B·n + C = 0.
-      const double A = an + ak;
-      const double B = (1 - 2 * k) * an - 2 * s - ak;
-      const double C = 2 * k * s;
-      const double D = B * B - 4 * A * C;
-      if (D < 0) return Fi::Silenci;
-      n = (-B + std::sqrt(D)) / 2 / A;
-    }
-    if (Fi f = ProvaN(n); f != Fi::Ok) return f;
-    d = (an - ak) / (n - k);
-    a1 = an - (n - 1) * d;
+    // n = (a_n − a_k)/d + k; the sum is taken with n once it is whole.
+    return Comptes({(an - ak) / d + k}, code, k, donats,
+                   [&](double m) -> std::optional<ArithmeticAnswer> {
+                     return Completa(an - (m - 1) * d, d, m, k);
+                   });
   } else if (code == "014") {
-    const double B = (1 - 2 * k) * d + 2 * ak;
-    n = (-B + std::sqrt(B * B + 8 * d * s)) / 2 / d;
-    if (Fi f = ProvaN(n); f != Fi::Ok) return f;
+    // S = n·a_1 + n·(n − 1)·d/2: d·n² + (2·a_1 − d)·n − 2·S = 0, both roots.
     a1 = ak - (k - 1) * d;
-    an = (n - 1) * d + a1;
+    return Comptes(ArrelsQuadratica(d, 2 * a1 - d, -2 * s), code, k, donats,
+                   [&](double m) -> std::optional<ArithmeticAnswer> { return Completa(a1, d, m, k); });
   } else if (code == "134") {
-    // d·n² − (2·a_n + d)·n + 2·S = 0: the first root unless it is no positive whole number.
-    const double B = 2 * an + d;
-    const double R = std::sqrt(B * B - 8 * d * s);
-    n = (B - R) / 2 / d;
-    if (!(n > 0 && Enter16(n))) n = (R + B) / 2 / d;
-    if (Fi f = ProvaN(n); f != Fi::Ok) return f;
-    a1 = an - (n - 1) * d;
-    ak = (k - 1) * d + a1;
+    // d·n² − (2·a_n + d)·n + 2·S = 0, both roots.
+    return Comptes(ArrelsQuadratica(d, -(2 * an + d), 2 * s), code, k, donats,
+                   [&](double m) -> std::optional<ArithmeticAnswer> {
+                     return Completa(an - (m - 1) * d, d, m, k);
+                   });
+  } else if (code == "034") {
+    // (a_n + a_k)·n² + ((1 − 2k)·a_n − 2·S − a_k)·n + 2k·S = 0, which carries n = k by
+    // construction: that root is an answer only when a_k = a_n, with d from the sum.
+    return Comptes(
+        ArrelsQuadratica(an + ak, (1 - 2 * k) * an - 2 * s - ak, 2 * k * s), code, k, donats,
+        [&](double m) -> std::optional<ArithmeticAnswer> {
+          if (m != k) {
+            const double dd = (an - ak) / (m - k);
+            return Completa(ak - (k - 1) * dd, dd, m, k);
+          }
+          if (ak != an || m == 1) return std::nullopt;
+          const double first = 2 * s / m - an;
+          return Completa(first, (an - first) / (m - 1), m, k);
+        });
   }
-  return Fi::Ok;
+  return {CaseEnd::Solved, {{v, a1}}, 0};
 }
+
+namespace {
 
 // The names under which a case shows its quantities: the three given ones, then the two found.
 enum Q {
@@ -189,20 +240,32 @@ SolveOutcome ResolA(const Form& form, SolveContext& ctx) {
     return out;
   }
 
-  double a1 = 0;
-  switch (Calcula(code, k, v, a1)) {
-    case Fi::Ok:
-      break;
-    case Fi::SenseSolucio:
-      NoHiHaSolucions(ui);
-      return out;
-    case Fi::NoEnter:
-      ui.message("n=" + EscriuDec(v[2], kDecimals) + NL + "n debe ser entero", "No factible",
-                 Icon::None);
-      return out;
-    case Fi::Silenci:
-      return out;
+  const ArithmeticCase res = SolveArithmeticCase(code, k, v);
+  if (res.end == CaseEnd::NoSolution) {
+    NoHiHaSolucions(ui);
+    return out;
   }
+  if (res.end == CaseEnd::NotWhole) {
+    ui.message("n=" + EscriuDec(res.n, kDecimals) + NL + "n debe ser entero", "No factible",
+               Icon::None);
+    return out;
+  }
+  // Two counts of terms that both fit the data: the person chooses.
+  size_t tria = 0;
+  if (res.answers.size() > 1) {
+    std::string options;
+    for (const ArithmeticAnswer& r : res.answers) options += (options.empty() ? "n=" : ";n=") + Num(r.v[2]);
+    const int16_t c = TriaOpcio(ui, ctx.Idioma,
+                                "hay " + std::to_string(res.answers.size()) + " soluciones",
+                                options);
+    if (c < 1) return out;
+    tria = static_cast<size_t>(c - 1);
+  }
+  // The given quantities keep the values typed; the others come from the answer.
+  const ArithmeticAnswer& resposta = res.answers[tria];
+  for (size_t i = 0; i < 5; ++i)
+    if (pattern[i] == '0') v[i] = resposta.v[i];
+  const double a1 = resposta.a1;
 
   // Nothing that is not a finite number is written; n must also give a 16-bit count of terms.
   const double n = v[2];

@@ -1,10 +1,11 @@
 #include "solvers/geometric.h"
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 #include <vector>
 
-#include "numeric/fun.h"
+#include "numeric/sparse_roots.h"
 #include "numeric/numtext.h"
 #include "solvers/tria.h"
 
@@ -17,10 +18,6 @@ constexpr std::string_view kNoFactible = "No factible";
 // Slots of ValsG.
 constexpr int kAk = 0, kR = 1, kN = 2, kAn = 3, kSn = 4, kS = 5;
 
-// The ratio is sought in [0, 1] while the infinite-sum row is shown (the user works on a
-// decreasing progression), otherwise in [1, 20].
-constexpr double kBaixIni = 0, kBaixFi = 1;
-constexpr double kCreixIni = 1, kCreixFi = 20;
 
 // The form as it will read once the edits gathered so far are applied.
 std::string TextActual(const Form& form, const SolveOutcome& out, std::string_view name) {
@@ -35,15 +32,26 @@ bool Finits(std::initializer_list<double> vs) {
   return true;
 }
 
-// A number as it enters an equation text. A negative one goes in parentheses, so that it never
-// stands right after another operator ("-(-7)*(x-1)", "x^(-1)"), which the evaluator cannot split.
-std::string Operand(std::string t) {
-  if (!t.empty() && t[0] == '-') return "(" + t + ")";
-  return t;
+// The whole m with r^m = q, for a ratio other than 0, 1 and −1. m is whole when the logarithms
+// give a whole number within 1e-6, or when r raised to the nearest whole number gives q back to
+// a precision relative to q (large data carry their own rounding); a negative ratio must also
+// give q's sign.
+struct Potencia {
+  enum Estat { Entera, NoEntera, Cap } estat;
+  double m;
+};
+Potencia Exponent(double r, double q) {
+  if (!std::isfinite(r) || !std::isfinite(q) || r == 0 || std::fabs(r) == 1 || q == 0)
+    return {Potencia::Cap, 0};
+  const double m = std::log(std::fabs(q)) / std::log(std::fabs(r));
+  if (!std::isfinite(m) || std::fabs(m) > 65536) return {Potencia::Cap, m};
+  const auto whole = static_cast<double>(ArrodonirParell(m));
+  const double p = std::pow(r, whole);
+  if (!(std::fabs(m - whole) <= 1e-6 || std::fabs(p - q) <= 1e-9 * std::fabs(q)))
+    return {Potencia::NoEntera, m};
+  if ((p < 0) != (q < 0)) return {Potencia::Cap, m};
+  return {Potencia::Entera, whole};
 }
-std::string Coef(double v) { return Operand(EscriuNum(v, 3)); }
-std::string Exponent(double n) { return Operand(TextCurt(n)); }
-std::string Exponent(int v) { return Operand(std::to_string(v)); }
 
 // One solve of the geometric row: the case's computation, the choice of the ratio and the
 // texts it composes. Each step answers false when the solve has ended (its message shown).
@@ -59,8 +67,11 @@ class CasG {
   bool Te(char digit) const { return code_.find(digit) != std::string::npos; }
   bool NoHaySoluciones();
   bool TestN();
-  bool Arrels(const std::string& text, double a, double b, double tol);
+  bool NoEntera(double n);
+  bool Compta(double r, double q, double offset);
+  std::vector<double> Raons(const std::vector<double>& roots, bool decreixent) const;
   bool TriaRao(const std::vector<double>& roots);
+  bool TriaRaoIN(const std::vector<double>& roots);
   bool Cas();
   void Noms(std::initializer_list<std::string> names, std::initializer_list<int> slots);
 
@@ -72,7 +83,7 @@ class CasG {
 
   int16_t k_ = 1;
   std::string textK_, textN_;  // the subscripts as typed
-  double ini_ = kCreixIni, fi_ = kCreixFi;
+  bool baixa_ = false;  // the infinite-sum row is shown
   double a1_ = 0;
   std::array<std::string, 6> noms_;
   std::array<int, 6> slots_{};
@@ -84,25 +95,45 @@ bool CasG::NoHaySoluciones() {
   return false;
 }
 
-// A count of terms must be whole (and fit the 16-bit counts of the term list).
+// A given count of terms must be whole (and fit the 16-bit counts of the term list); it is
+// used rounded.
 bool CasG::TestN() {
   const double n = V_[kN];
   if (!std::isfinite(n)) return NoHaySoluciones();
-  if (!EsEnter(n)) {
-    ctx_.ui.message("n=" + EscriuDec(n, 3) + NL + "n debe resultar entero", kNoFactible);
-    return false;
-  }
+  if (!EsEnter(n)) return NoEntera(n);
+  V_[kN] = static_cast<double>(ArrodonirParell(n));
   return true;
 }
 
-// The ratio as a root of the equation text on [a, b].
-bool CasG::Arrels(const std::string& text, double a, double b, double tol) {
-  std::string source = text;
-  const std::string codi = CompilaFun(source);
-  if (codi.empty()) return NoHaySoluciones();
-  if (AvaluaFun(codi, (a + b) / 2, 0).ErrFun == 5) return NoHaySoluciones();
-  return TriaRao(ArrelsFun(codi, a, b, tol));
+bool CasG::NoEntera(double n) {
+  ctx_.ui.message("n=" + EscriuDec(n, 3) + NL + "n debe resultar entero", kNoFactible);
+  return false;
 }
+
+// n from r^(n − offset) = q: a whole count from 1 to 32767, or the solve ends with its message.
+bool CasG::Compta(double r, double q, double offset) {
+  const Potencia p = Exponent(r, q);
+  if (p.estat == Potencia::NoEntera) return NoEntera(p.m + offset);
+  const double n = p.m + offset;
+  if (p.estat == Potencia::Cap || n < 1 || n > 32767) return NoHaySoluciones();
+  V_[kN] = n;
+  return true;
+}
+
+// The roots that are ratios of a progression: not 0, not 1 (a root every equation of the sum
+// carries by construction, and no geometric progression), and below 1 in size when an
+// infinite sum is asked for.
+std::vector<double> CasG::Raons(const std::vector<double>& roots, bool decreixent) const {
+  std::vector<double> out;
+  for (double x : roots)
+    if (std::isfinite(x) && x != 0 && std::fabs(x - 1) > 1e-9 && (!decreixent || std::fabs(x) < 1))
+      out.push_back(x);
+  return out;
+}
+
+// Among the ratios the equation admits: those below 1 in size while the infinite-sum row is
+// shown (the person works on a decreasing progression), all of them otherwise.
+bool CasG::TriaRaoIN(const std::vector<double>& roots) { return TriaRao(Raons(roots, baixa_)); }
 
 bool CasG::TriaRao(const std::vector<double>& roots) {
   std::vector<double> finites;
@@ -132,7 +163,8 @@ void CasG::Noms(std::initializer_list<std::string> names, std::initializer_list<
   for (int s : slots) slots_[i++] = s;
 }
 
-// Step 2: the missing quantities of the case.
+// Step 2: the missing quantities of the case. The ratio equations are sums of a few powers of
+// r, solved for every real root; the counts of terms come from r^m = q with m whole.
 bool CasG::Cas() {
   double& ak = V_[kAk];
   double& r = V_[kR];
@@ -142,12 +174,17 @@ bool CasG::Cas() {
   double& S = V_[kS];
   double& a1 = a1_;
   const double k = k_;
+  const int32_t ki = k_;
   const std::string ak_ = "a" + textK_;          // a‹k›: the subscript as typed in Id1g
   const std::string aK = "a" + std::to_string(k_);  // a‹K›: k written as an integer
   const std::string aN = "a" + textN_;
   const std::string SN = "S" + textN_;
   auto sumaN = [&] { return (an * r - a1) / (r - 1); };
+  // The cases that start from the infinite sum need a ratio below 1 in size.
+  auto ambSuma = [&] { return std::fabs(r) < 1 || NoHaySoluciones(); };
   const std::string& c = code_;
+  // n is whole (and within 16 bits) whenever it is given.
+  const int32_t ni = Te('2') ? static_cast<int32_t>(n) : 0;
 
   if (c == "012") {
     an = ak * std::pow(r, n - k);
@@ -155,15 +192,14 @@ bool CasG::Cas() {
     Sn = sumaN();
     Noms({ak_, "r", "n", aN, SN}, {kAk, kR, kN, kAn, kSn});
   } else if (c == "023") {
-    r = std::exp(std::log(an / ak) / (n - k));
+    // r^(n − k) = a_n/a_k: +r and −r when the exponent is even.
+    if (!TriaRao(Raons(RealPowerRoots(an / ak, ni - ki), false))) return false;
     a1 = ak / std::pow(r, k - 1);
     Sn = sumaN();
     Noms({ak_, "n", aN, "r", SN}, {kAk, kN, kAn, kR, kSn});
   } else if (c == "024") {
-    if (!Finits({ak, Sn})) return NoHaySoluciones();
-    const std::string eq = Coef(ak) + "*(x^" + Exponent(n) + "-1)-" + Coef(Sn) + "*(x-1)*x^" +
-                           Exponent(k_ - 1);
-    if (!Arrels(eq, ini_, fi_, 1e-8)) return false;
+    // a_k·(r^n − 1) = S_n·(r − 1)·r^(k − 1).
+    if (!TriaRaoIN(PowerSumRoots({{ak, ni}, {-ak, 0}, {-Sn, ki}, {Sn, ki - 1}}))) return false;
     a1 = ak / std::pow(r, k - 1);
     an = ak * std::pow(r, n - k);
     Noms({ak_, "n", SN, "r", aN}, {kAk, kN, kSn, kR, kAn});
@@ -178,114 +214,107 @@ bool CasG::Cas() {
     an = std::pow(r, n - 1) * a1;
     Noms({"r", "n", SN, ak_, aN}, {kR, kN, kSn, kAk, kAn});
   } else if (c == "234") {
-    if (!Finits({an, Sn})) return NoHaySoluciones();
-    const std::string eq = Coef(an) + "*(x^" + Exponent(n) + "-1)-" + Coef(Sn) + "*(x-1)*x^" +
-                           Exponent(n - 1);
-    if (!Arrels(eq, ini_, fi_, 1e-6)) return false;
+    // a_n·(r^n − 1) = S_n·(r − 1)·r^(n − 1).
+    if (!TriaRaoIN(PowerSumRoots({{an - Sn, ni}, {Sn, ni - 1}, {-an, 0}}))) return false;
     a1 = an / std::pow(r, n - 1);
     ak = std::pow(r, k - 1) * a1;
     Noms({"n", aN, SN, ak_, "r"}, {kN, kAn, kSn, kAk, kR});
   } else if (c == "013") {
     a1 = ak / std::pow(r, k - 1);
-    n = std::log(an / a1) / std::log(r) + 1;
+    if (!Compta(r, an / a1, 1)) return false;
     Sn = sumaN();
-    if (!TestN()) return false;
     Noms({aK, "r", "an", "n", "Sn"}, {kAk, kR, kAn, kN, kSn});
   } else if (c == "014") {
     a1 = ak / std::pow(r, k - 1);
-    n = std::log((r - 1) * Sn / a1 + 1) / std::log(r);
+    if (!Compta(r, (r - 1) * Sn / a1 + 1, 0)) return false;
     an = std::pow(r, n - 1) * a1;
-    if (!TestN()) return false;
     Noms({aK, "r", "Sn", "n", "an"}, {kAk, kR, kSn, kN, kAn});
   } else if (c == "134") {
-    n = 1 - std::log(r - (r - 1) * Sn / an) / std::log(r);
-    if (!TestN()) return false;
-    a1 = an / std::pow(r, n - 1);
+    // S_n·(r − 1) = a_n·r − a_1.
+    a1 = an * r - Sn * (r - 1);
+    if (!Compta(r, an / a1, 1)) return false;
     ak = std::pow(r, k - 1) * a1;
     Noms({"r", "an", "Sn", "n", aK}, {kR, kAn, kSn, kN, kAk});
   } else if (c == "034") {
-    if (k_ == 1) {
-      r = (Sn - ak) / (Sn - an);  // the only root: no equation, no choice
-    } else {
-      if (!Finits({Sn - an, Sn, ak})) return NoHaySoluciones();
-      // From S_n·(r - 1) = a_n·r - a_k/r^(k-1), multiplied by r^(k-1).
-      const std::string eq = Coef(Sn - an) + "*x^" + Exponent(static_cast<int>(k_)) + "-" +
-                             Coef(Sn) + "*x^" + Exponent(k_ - 1) + "+" + Coef(ak);
-      if (!Arrels(eq, ini_, fi_, 1e-8)) return false;
+    // From S_n·(r − 1) = a_n·r − a_k/r^(k − 1), multiplied by r^(k − 1); a ratio counts only
+    // when it also gives a whole n from a_n = a_k·r^(n − k).
+    const std::vector<double> roots =
+        k_ == 1 ? std::vector<double>{(Sn - ak) / (Sn - an)}
+                : PowerSumRoots({{Sn - an, ki}, {-Sn, ki - 1}, {ak, 0}});
+    std::vector<double> raons, comptes;
+    double noEntera = std::nan("");
+    for (double x : Raons(roots, baixa_ && k_ != 1)) {
+      const Potencia p = Exponent(x, an / ak);
+      const double m = p.m + k;
+      if (p.estat == Potencia::NoEntera && std::isnan(noEntera)) noEntera = m;
+      if (p.estat != Potencia::Entera || m < 1 || m > 32767) continue;
+      raons.push_back(x);
+      comptes.push_back(m);
     }
-    n = std::log(an / ak) / std::log(r) + k;
-    if (!TestN()) return false;
+    if (raons.empty()) return std::isnan(noEntera) ? NoHaySoluciones() : NoEntera(noEntera);
+    if (!TriaRao(raons)) return false;
+    n = comptes[static_cast<size_t>(std::find(raons.begin(), raons.end(), r) - raons.begin())];
     a1 = an / std::pow(r, n - 1);
     Noms({ak_, "an", "Sn", "r", "n"}, {kAk, kAn, kSn, kR, kN});
   } else if (c == "015") {
     ctx_.ui.message("S, a1, r no determinan n", "Caso no contemplado");
     return false;
   } else if (c == "025") {
-    // From S·r^(k-1)·(1 - r) = a_k.
-    if (k_ == 1) {
-      if (!TriaRao({1 - ak / S})) return false;
-    } else if (k_ == 2) {
-      const double r1 = (1 - std::sqrt(1 - 4 * ak / S)) / 2;
-      if (!std::isfinite(r1)) return NoHaySoluciones();
-      if (!TriaRao(r1 == 0.5 ? std::vector<double>{r1} : std::vector<double>{r1, 1 - r1}))
-        return false;
-    } else {
-      if (!Finits({S, ak})) return NoHaySoluciones();
-      const std::string eq =
-          Coef(S) + "*x^" + Exponent(k_ - 1) + "*(1-x)-" + Coef(ak);
-      if (!Arrels(eq, kBaixIni, kBaixFi, 1e-6)) return false;
-    }
+    // S·r^(k − 1)·(1 − r) = a_k, with |r| < 1.
+    if (!TriaRao(Raons(PowerSumRoots({{S, ki - 1}, {-S, ki}, {-ak, 0}}), true))) return false;
     a1 = ak / std::pow(r, k - 1);
     an = std::pow(r, n - 1) * a1;
     Sn = sumaN();
     Noms({ak_, "n", "S", "r", aN, SN}, {kAk, kN, kS, kR, kAn, kSn});
   } else if (c == "125") {
+    if (!ambSuma()) return false;
     a1 = (1 - r) * S;
     ak = std::pow(r, k - 1) * a1;
     an = std::pow(r, n - 1) * a1;
     Sn = sumaN();
     Noms({"r", "n", "S", ak_, aN, SN}, {kR, kN, kS, kAk, kAn, kSn});
   } else if (c == "135") {
+    if (!ambSuma()) return false;
     a1 = (1 - r) * S;
     ak = std::pow(r, k - 1) * a1;
-    n = std::log(an / a1) / std::log(r) + 1;
-    if (!TestN()) return false;
+    if (!Compta(r, an / a1, 1)) return false;
     Sn = sumaN();
     Noms({"r", "an", "S", ak_, "n", "Sn"}, {kR, kAn, kS, kAk, kN, kSn});
   } else if (c == "145") {
+    if (!ambSuma()) return false;
     a1 = (1 - r) * S;
     ak = std::pow(r, k - 1) * a1;
-    n = std::log((r - 1) * Sn / a1 + 1) / std::log(r);
-    if (!TestN()) return false;
+    // S_n = S·(1 − r^n).
+    if (!Compta(r, 1 - Sn / S, 0)) return false;
     an = std::pow(r, n - 1) * a1;
     Noms({"r", "Sn", "S", ak_, "n", "an"}, {kR, kSn, kS, kAk, kN, kAn});
   } else if (c == "235") {
-    if (!Finits({S / an})) return NoHaySoluciones();
-    const std::string eq = Coef(S / an) + "*x^" + Exponent(n - 1) + "*(x-1)+1";
-    if (!Arrels(eq, kBaixIni, kBaixFi, 1e-8)) return false;
+    // S·(1 − r)·r^(n − 1) = a_n, with |r| < 1.
+    if (!TriaRao(Raons(PowerSumRoots({{S, ni - 1}, {-S, ni}, {-an, 0}}), true))) return false;
     a1 = (1 - r) * S;
     ak = std::pow(r, k - 1) * a1;
     Sn = sumaN();
     Noms({"n", aN, "S", ak_, "r", SN}, {kN, kAn, kS, kAk, kR, kSn});
     decs_[4] = decs_[5] = 5;
   } else if (c == "245") {
-    r = std::exp(std::log(1 - Sn / S) / n);
+    // r^n = 1 − S_n/S, with |r| < 1: +r and −r when n is even.
+    if (!TriaRao(Raons(RealPowerRoots((S - Sn) / S, ni), true))) return false;
     a1 = (1 - r) * S;
     ak = std::pow(r, k - 1) * a1;
     an = std::pow(r, n - 1) * a1;
     Noms({"n", SN, "S", ak_, "r", aN}, {kN, kSn, kS, kAk, kR, kAn});
     decs_[4] = decs_[5] = 5;
   } else if (c == "345") {
+    // The terms after a_n add up to S − S_n = a_n·r/(1 − r).
     r = (S - Sn) / (S - Sn + an);
-    if (!std::isfinite(r)) return NoHaySoluciones();
+    if (!std::isfinite(r) || r == 0 || r <= -1) return NoHaySoluciones();
     if (!(r < 1)) {
       ctx_.ui.message("resulta r>1 (" + EscriuNum(r, 3), kNoFactible);
       return false;
     }
     a1 = (1 - r) * S;
     ak = std::pow(r, k - 1) * a1;
-    n = std::log(std::fabs(an / a1)) / std::log(std::fabs(r)) + 1;
-    if (!TestN()) return false;
+    if (!Compta(r, an / a1, 1)) return false;
     Noms({"an", "Sn", "S", ak_, "r", "n"}, {kAn, kSn, kS, kAk, kR, kN});
   } else {
     ctx_.ui.message("Caso no contemplado", kNoFactible, Icon::Exclamation);
@@ -303,10 +332,7 @@ void CasG::Resol() {
     k_ = 1;
   }
   textN_ = form_.text("Idg(2)");
-  if (form_.visible("Idg(5)")) {
-    ini_ = kBaixIni;
-    fi_ = kBaixFi;
-  }
+  baixa_ = form_.visible("Idg(5)");
   noms_[5] = "S";
   slots_[5] = kS;
   // A given n counts terms as well: the term list needs it whole.

@@ -79,9 +79,12 @@ TEST(CliSolve, GeometricSumEntryAndTheChooser) {
 }
 
 TEST(CliSolve, DecreasingSeeksTheRatioBelowOne) {
-  // 1 + r + r² = 7: r = 2 in [1, 20]; with the infinite-sum row offered no ratio in [0, 1].
+  // 1 + r + r² = 7: r = -3 or 2; with the infinite-sum row offered no ratio below 1.
   const Args args = {"solve", "geometric", "a=1", "n=3", "sn=7", "--json"};
-  EXPECT_EQ(Cli(args).json()["fields"]["Idg(1)"], "2");
+  EXPECT_EQ(Cli(args).json()["fields"]["Idg(1)"], "-3");
+  Args second = args;
+  second.insert(second.end(), {"--choose", "2"});
+  EXPECT_EQ(Cli(second).json()["fields"]["Idg(1)"], "2");
   Args decreasing = args;
   decreasing.push_back("--decreasing");
   const Outcome none = Cli(decreasing);

@@ -65,8 +65,10 @@ struct Solved {
 };
 
 template <class Solver>
-Solved Solve(MemoryForm form, Solver solver, std::string smb = "\u20AC") {
+Solved Solve(MemoryForm form, Solver solver, std::string smb = "\u20AC",
+             std::deque<int> answers = {}) {
   Solved r{std::move(form), {}, {}};
+  r.ui.answers = std::move(answers);
   SolveContext ctx{r.ui, 2, std::move(smb)};
   r.out = solver(r.form, ctx);
   Apply(r.out, r.form);

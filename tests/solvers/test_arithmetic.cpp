@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -27,11 +28,11 @@ std::string Join(const Texts& t) {
 }
 
 // k typed into Id1a, the five texts into Id(0)..Id(4), then Solve.
-Solved SolveA(const std::string& k, const Texts& ids) {
+Solved SolveA(const std::string& k, const Texts& ids, std::deque<int> answers = {}) {
   MemoryForm form = test::Typed("Id", 0, ids);
   form.setText("Id1a", k);
   form.setVisible("IdPA", false);
-  return test::Solve(std::move(form), ResolA);
+  return test::Solve(std::move(form), ResolA, "\u20AC", std::move(answers));
 }
 
 Texts Ids(const Solved& r) {
@@ -83,7 +84,7 @@ TEST(ResolA, EveryCaseRecoversTheProgression) {
   };
   for (const auto& c : rows) {
     SCOPED_TRACE(std::string("k=") + c.k + " " + Join(c.typed));
-    Solved r = SolveA(c.k, c.typed);
+    Solved r = SolveA(c.k, c.typed, {1});  // "134" also admits n = 7 (a1 = -1)
     EXPECT_TRUE(r.ui.messages.empty());
     ASSERT_TRUE(r.out.solved && r.out.record);
     const std::string ak = std::to_string(1 + 2 * std::stoi(c.k));
@@ -107,7 +108,7 @@ TEST(ResolA, RefusesWithItsMessageAndWritesNoResult) {
       {"1", {"3", "2", "1.5", "", ""}, {kBadN}},
       {"1", {"1", "2", "", "8", ""}, {kNotWhole}},
       {"", {"1", "2", "", "8", ""}, {kNotWhole}, true},  // the repair stays
-      {"2", {"5", "", "", "-3", "2"}, {}},         // "034", negative discriminant: silent
+      {"2", {"5", "", "", "-3", "2"}, {kNoSolutions}},    // "034", no real n
       // Formulas without a value.
       {"2", {"5", "", "2", "7", ""}, {kNoSolutions}},     // "023", n = k
       {"3", {"7", "", "5", "", "35"}, {kNoSolutions}},    // "024", n + 1 = 2k

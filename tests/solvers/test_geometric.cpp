@@ -76,6 +76,7 @@ TEST(ResolCasG, ComposesStatementAndAnswer) {
   for (const auto& t : rows) {
     SCOPED_TRACE(Join(t.idg) + " k=" + t.k);
     Fila f(t.idg, t.k, true);
+    f.ui.answers = {2};  // r = ±0.8165 in the third row
     SolveOutcome o = f.Resol();
     ASSERT_TRUE(o.record);
     EXPECT_EQ(o.record->Enun, std::string("En una progresión geométrica: ") + t.enun);
@@ -99,14 +100,14 @@ TEST(ResolCasG, EveryCaseRecoversItsProgression) {
       {{"8", "0.5", "", "1"}, "1", {}, "  a1 = 8,  r = 1/2,  an = 1\r\nCalcula: n, Sn y S",
        "n = 4, Sn = 15, S = 16"},
       {{"8", "0.5", "", "", "15"}},  {{"", "0.5", "", "1", "15"}},  {{"8", "", "", "1", "15"}},
-      {{"4", "", "", "1", "15"}, "2", {1}},  // "034" offers 1/2 and 4/7
+      {{"4", "", "", "1", "15"}, "2"},  // "034": 4/7 gives no whole n, so 1/2 alone
       {{"8", "", "4", "", "", "16"}},
       {{"4", "", "4", "", "", "16"}, "2"},  // "025", a double root: no chooser
-      {{"2", "", "4", "", "", "16"}, "3", {1}},
+      {{"2", "", "4", "", "", "16"}, "3", {2}},  // "025": -0.309, 1/2 and 0.809
       {{"", "0.5", "4", "", "", "16"}},  {{"", "0.5", "", "1", "", "16"}},
       {{"", "0.5", "", "", "15", "16"}},
       {{"", "", "4", "1", "", "16"}, "1", {1}},
-      {{"", "", "4", "", "15", "16"}, "1", {}, " (r<1)   S4 = 15,  S = 16\r\nCalcula: a1, r y a4",
+      {{"", "", "4", "", "15", "16"}, "1", {2}, " (r<1)   S4 = 15,  S = 16\r\nCalcula: a1, r y a4",
        "a1 = 8, r = 1/2, a4 = 1"},
       {{"", "", "", "1", "15", "16"}},
   };
@@ -176,8 +177,10 @@ TEST(ResolCasG, RefusesWithItsMessageAndWritesNothing) {
 }
 
 TEST(ResolG, NegativeCoefficientsAndExtraFields) {
-  Fila f({"-1", "", "3", "", "-7"});  // -1, -2, -4 through the equation of case 024
+  Fila f({"-1", "", "3", "", "-7"});  // -1, -2, -4 (or -1, 3, -9) through case 024
+  f.ui.answers = {2};
   ASSERT_TRUE(f.Resol().solved);
+  EXPECT_EQ(f.ui.choosers.front().second, "r=-3;r=2");
   EXPECT_EQ(f.Text(1) + " " + f.Text(3), "2 -4");
   Fila g({"2", "3", "5", "999", "1"}, "x");  // overwritten, and the subscript repaired
   ASSERT_TRUE(g.Resol().solved);
