@@ -3,11 +3,12 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <string>
 #include <system_error>
-#include <vector>
 
-#include "numeric/fun.h"
+#include <boost/math/tools/toms748_solve.hpp>
+
 #include "numeric/numtext.h"
 
 namespace tolvi {
@@ -20,10 +21,6 @@ constexpr int16_t kCompound = 1;
 constexpr int16_t kCapitalisation = 2;
 constexpr int16_t kAmortisation = 3;
 
-// The rate of an annuity is sought as a percentage in this interval, to this tolerance.
-constexpr double kRateLow = 0;
-constexpr double kRateHigh = 90;
-constexpr double kRateTol = 1e-8;
 
 // The value texts of statements and answers.
 std::string TextDiners(double x, const std::string& smb) { return EscriuDec(x, 2) + smb; }
@@ -109,21 +106,43 @@ bool CasInteres(int16_t k, const std::string& codi, std::array<double, 4>& v, So
   return true;
 }
 
-// The rate of an annuity from its amount, its capital or debt and its time: the smallest root
-// in (0, 90] of an equation in x that also vanishes at x = 0. NaN when there is none.
+// The rate of an annuity, in percent, from its amount a, its capital or debt K and its time t:
+// the root i > 0 of a·F(i) = K, where F is the value of a unit payment a year at the rate i:
+// what the payments at the start of each year accumulate (capitalisation), or what the
+// payments at the end of each year pay off (amortisation). F(i) tends to t as i tends to 0, so
+// the root i = 0 that the polynomial form of the equation carries is never taken. The
+// smallest root is the rate; NaN when there is none.
 double TipusAnualitat(int16_t k, double K, double t, double a) {
-  const std::string A = EscriuNum(a, 6);
-  const std::string KT = EscriuNum(K, 6);
-  const std::string T = TextCurt(t);
-  std::string equacio = k == kCapitalisation
-                            ? A + "*(100+x)*((1+x/100)^" + T + "-1)-" + KT + "*x"
-                            : "(1+x/100)^" + T + "*(" + KT + "*x/100-" + A + ")+" + A;
-  IniFuncions();
-  std::string codi = CompilaFun(equacio);
-  if (codi.empty()) return std::nan("");
-  std::vector<double> arrels = ArrelsFun(codi, kRateLow, kRateHigh, kRateTol);
-  if (arrels.empty()) return std::nan("");
-  return arrels.front();
+  auto g = [=](double i) {
+    const double factor = i == 0 ? t
+                          : k == kCapitalisation
+                              ? (1 + i) * std::expm1(t * std::log1p(i)) / i
+                              : -std::expm1(-t * std::log1p(i)) / i;
+    return a * factor - K;
+  };
+  if (!std::isfinite(g(0))) return std::nan("");
+  // Scan rates from 1e-9 % to 1e7 % in steps of a fifth of their size for the first change of
+  // sign, then polish it.
+  double lo = 0, glo = g(0);
+  for (double i = 1e-11; i < 1e5; i *= 1.2) {
+    const double gi = g(i);
+    if (gi == 0) return 100 * i;
+    if (std::isfinite(gi) && std::isfinite(glo) && (gi < 0) != (glo < 0) && glo != 0) {
+      std::uintmax_t iterations = 200;
+      try {
+        const auto r = boost::math::tools::toms748_solve(
+            g, lo, i, glo, gi,
+            boost::math::tools::eps_tolerance<double>(std::numeric_limits<double>::digits - 1),
+            iterations);
+        return 100 * (r.first + (r.second - r.first) / 2);
+      } catch (const std::exception&) {
+        return std::nan("");
+      }
+    }
+    lo = i;
+    glo = gi;
+  }
+  return std::nan("");
 }
 
 // Annuities of capitalisation and amortisation.

@@ -80,6 +80,10 @@ TEST(ResolI, SolvesEachCaseWithItsStatementAndAnswer) {
       {2, {"10000", "", "2,5", "3733.41"}, 1, "4", "r = 4%"},  // a time that is not whole
       // Regression: the root lies within 1e-8 beyond a point of the 0.1 scan.
       {3, {"441259.65", "", "18", "41676.14"}, 1, "6.3", "r = 6.3%"},
+      // Rates far from the usual ones: tiny, and above 90%.
+      {2, {"10000", "", "10", "999"}, 1, "0.02", "r = 0.02%"},
+      {3, {"10000", "", "10", "1001"}, 1, "0.02", "r = 0.02%"},
+      {3, {"1000", "", "1", "1950"}, 1, "95", "r = 95%"},
       {2, {"10000", "5", "", "757.19"}, 2, "10", "t = 10 años",
        "Calcula el tiempo en años necesario para que se pueda formar un capital de 10000€ "
        "ingresando anualidades de 757.19€ a un interés  del 5% anual "},
@@ -132,7 +136,6 @@ TEST(ResolI, EndsWithAMessageAndWritesNothing) {
       // The annuity does not exceed a year's interest on the debt: never paid off.
       {3, {"10000", "5", "", "500"}, kNone},
       {3, {"10000", "5", "", "400"}, kNone},
-      {3, {"1000", "", "1", "1950"}, kNone},  // a rate above 90% is not sought
       // Results beyond a double.
       {1, {"1000", "5", "100000", ""}, kNone},
       {1, {"", "5", "100000", "1000"}, kNone},
