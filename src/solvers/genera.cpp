@@ -38,11 +38,13 @@ SolveOutcome GeneraCas(int16_t key, const Form&, Atzar& rng) {
       break;
     case 2: {
       out.setText("Idg(0)", Text(rng.AtzarEnter(1, 8)));
-      // A whole ratio most of the time, otherwise one below 1 so that the progression decreases.
+      // A whole ratio most of the time, otherwise one below 1 so that the progression decreases,
+      // with the 3 decimals that the statement shows: the exercise is solved with the ratio
+      // the student reads.
       if (rng.Rnd() > 0.3)
         out.setText("Idg(1)", Text(rng.AtzarEnter(2, 5)));
       else
-        out.setText("Idg(1)", EscriuNum(rng.AtzarReal(0.1, 0.9), 4));
+        out.setText("Idg(1)", EscriuNum(rng.AtzarReal(0.1, 0.9), 3));
       out.setText("Idg(2)", Text(rng.AtzarEnter(4, 9)));
       break;
     }

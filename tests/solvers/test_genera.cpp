@@ -87,10 +87,10 @@ TEST(GeneraCas, FillsThreeFieldsWithinTheirRangesAndSolves) {
         EXPECT_EQ(out.edits[i].name, kPanels[key].names[i]);
         double v = 0;
         ASSERT_TRUE(LlegeixNum(t, v)) << t;
-        if (step == 0 && v < 1) {  // a ratio below 1: at most four decimals
+        if (step == 0 && v < 1) {  // a ratio below 1: at most three decimals
           ++fractional;
-          EXPECT_TRUE(v >= 0.09995 && v <= 0.9) << t;
-          EXPECT_TRUE(t.find('.') == std::string::npos || t.size() - t.find('.') <= 5) << t;
+          EXPECT_TRUE(v >= 0.0995 && v <= 0.9) << t;
+          EXPECT_TRUE(t.find('.') == std::string::npos || t.size() - t.find('.') <= 4) << t;
           continue;
         }
         EXPECT_EQ(TextCurt(v), t);  // a plain whole number
@@ -104,6 +104,14 @@ TEST(GeneraCas, FillsThreeFieldsWithinTheirRangesAndSolves) {
       test::Solved r = test::Solve(form, solvers[key]);
       ASSERT_TRUE(r.out.solved);
       EXPECT_TRUE(r.ui.messages.empty() && r.ui.choosers.empty());
+      if (key == 2) {  // the statement shows the ratio the case was solved with
+        const std::string& enun = r.out.record->Enun;
+        const size_t at = enun.find("r = ") + 4;
+        double shown = 0, typed = 0;
+        ASSERT_TRUE(LlegeixNum(enun.substr(at, enun.find('\r') - at), shown)) << enun;
+        LlegeixNum(r.text("Idg(1)"), typed);
+        EXPECT_EQ(shown, typed) << enun;
+      }
       if (key != 0) continue;
       // a_n = a_3 + (n − 3)·d, whole because every given is.
       double ak = 0, d = 0, n = 0, an = 0;
