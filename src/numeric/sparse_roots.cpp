@@ -173,6 +173,16 @@ double PowerSum(const std::vector<Power>& terms, double x) {
   return v;
 }
 
+double PowerSumRootCondition(const std::vector<Power>& terms, double x) {
+  double size = 0, slope = 0;
+  for (const Power& p : terms) {
+    const double term = p.coef * std::pow(x, p.exp);
+    size += std::fabs(term);
+    slope += p.exp * term;  // x·P'(x)
+  }
+  return slope == 0 ? 1e300 : size / std::fabs(slope);
+}
+
 std::vector<double> PowerSumRoots(std::vector<Power> terms) {
   for (const Power& p : terms)
     if (!std::isfinite(p.coef) || std::abs(int64_t{p.exp}) > kMaxExponent) return {};

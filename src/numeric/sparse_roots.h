@@ -25,6 +25,10 @@ double PowerSum(const std::vector<Power>& terms, double x);
 // finite give no roots.
 std::vector<double> PowerSumRoots(std::vector<Power> terms);
 
+// How many times a relative change of the coefficients moves the root x, relatively: the size
+// of the terms at x against x times the derivative there.
+double PowerSumRootCondition(const std::vector<Power>& terms, double x);
+
 // The real solutions of x^m = q for a whole m other than 0: two (−|q|^(1/m) and +|q|^(1/m))
 // when m is even and q > 0, one when m is odd and q ≠ 0, none otherwise. In increasing order.
 std::vector<double> RealPowerRoots(double q, int32_t m);

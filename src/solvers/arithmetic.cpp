@@ -30,8 +30,11 @@ std::vector<double> ArrelsQuadratica(double A, double B, double C) {
   // B² − 4·A·C with the rounding of both products kept.
   const double bb = B * B, ac = 4 * A * C;
   const double D = (bb - ac) + (std::fma(B, B, -bb) - std::fma(4 * A, C, -ac));
-  if (!std::isfinite(D) || D < 0) return {};
-  const double q = -(B + std::copysign(std::sqrt(D), B)) / 2;
+  if (!std::isfinite(D)) return {};
+  // A double root (a count where the sum turns back) comes out slightly below zero as often as
+  // not: the coefficients carry the data's rounding.
+  if (D < 0 && D < -1e-12 * (bb + std::fabs(ac))) return {};
+  const double q = -(B + std::copysign(std::sqrt(std::max(D, 0.0)), B)) / 2;
   if (q == 0) return {0};
   double x1 = q / A, x2 = C / q;
   if (x1 > x2) std::swap(x1, x2);

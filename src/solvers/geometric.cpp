@@ -34,23 +34,33 @@ bool Finits(std::initializer_list<double> vs) {
 
 // The whole m with r^m = q, for a ratio other than 0, 1 and −1. m is whole when the logarithms
 // give a whole number within 1e-6, or when r raised to the nearest whole number gives q back to
-// a precision relative to q (large data carry their own rounding); a negative ratio must also
-// give q's sign.
+// the precision the data allow: condQ and condR say how many times the rounding of the data is
+// magnified in q and in r (1 for a plain quotient), so that large or nearly cancelling data are
+// not refused for their own rounding. A negative ratio must also give q's sign.
 struct Potencia {
   enum Estat { Entera, NoEntera, Cap } estat;
   double m;
 };
-Potencia Exponent(double r, double q) {
+Potencia Exponent(double r, double q, double condQ = 1, double condR = 1) {
   if (!std::isfinite(r) || !std::isfinite(q) || r == 0 || std::fabs(r) == 1 || q == 0)
     return {Potencia::Cap, 0};
   const double m = std::log(std::fabs(q)) / std::log(std::fabs(r));
   if (!std::isfinite(m) || std::fabs(m) > 65536) return {Potencia::Cap, m};
   const auto whole = static_cast<double>(ArrodonirParell(m));
   const double p = std::pow(r, whole);
-  if (!(std::fabs(m - whole) <= 1e-6 || std::fabs(p - q) <= 1e-9 * std::fabs(q)))
+  const double tol = std::min(1e-9 + 1e-14 * (condQ + std::fabs(m) * condR), 1e-4);
+  if (!(std::fabs(m - whole) <= 1e-6 || std::fabs(p - q) <= tol * std::fabs(q)))
     return {Potencia::NoEntera, m};
   if ((p < 0) != (q < 0)) return {Potencia::Cap, m};
   return {Potencia::Entera, whole};
+}
+
+// How many times a sum's rounding is magnified in its value: the size of the parts against the
+// size of the result.
+double Cond(std::initializer_list<double> parts, double result) {
+  double size = 0;
+  for (double x : parts) size += std::fabs(x);
+  return result == 0 ? 1e300 : size / std::fabs(result);
 }
 
 // One solve of the geometric row: the case's computation, the choice of the ratio and the
@@ -68,7 +78,7 @@ class CasG {
   bool NoHaySoluciones();
   bool TestN();
   bool NoEntera(double n);
-  bool Compta(double r, double q, double offset);
+  bool Compta(double r, double q, double offset, double condQ = 1, double condR = 1);
   std::vector<double> Raons(const std::vector<double>& roots, bool decreixent) const;
   bool TriaRao(const std::vector<double>& roots);
   bool TriaRaoIN(const std::vector<double>& roots);
@@ -111,8 +121,8 @@ bool CasG::NoEntera(double n) {
 }
 
 // n from r^(n − offset) = q: a whole count from 1 to 32767, or the solve ends with its message.
-bool CasG::Compta(double r, double q, double offset) {
-  const Potencia p = Exponent(r, q);
+bool CasG::Compta(double r, double q, double offset, double condQ, double condR) {
+  const Potencia p = Exponent(r, q, condQ, condR);
   if (p.estat == Potencia::NoEntera) return NoEntera(p.m + offset);
   const double n = p.m + offset;
   if (p.estat == Potencia::Cap || n < 1 || n > 32767) return NoHaySoluciones();
@@ -226,25 +236,29 @@ bool CasG::Cas() {
     Noms({aK, "r", "an", "n", "Sn"}, {kAk, kR, kAn, kN, kSn});
   } else if (c == "014") {
     a1 = ak / std::pow(r, k - 1);
-    if (!Compta(r, (r - 1) * Sn / a1 + 1, 0)) return false;
+    const double q = (r - 1) * Sn / a1;
+    if (!Compta(r, q + 1, 0, Cond({q, 1}, q + 1))) return false;
     an = std::pow(r, n - 1) * a1;
     Noms({aK, "r", "Sn", "n", "an"}, {kAk, kR, kSn, kN, kAn});
   } else if (c == "134") {
     // S_n·(r − 1) = a_n·r − a_1.
     a1 = an * r - Sn * (r - 1);
-    if (!Compta(r, an / a1, 1)) return false;
+    if (!Compta(r, an / a1, 1, Cond({an * r, Sn * (r - 1)}, a1))) return false;
+    a1 = an / std::pow(r, n - 1);  // exact as n is whole: the difference above may cancel
     ak = std::pow(r, k - 1) * a1;
     Noms({"r", "an", "Sn", "n", aK}, {kR, kAn, kSn, kN, kAk});
   } else if (c == "034") {
     // From S_n·(r − 1) = a_n·r − a_k/r^(k − 1), multiplied by r^(k − 1); a ratio counts only
     // when it also gives a whole n from a_n = a_k·r^(n − k).
+    const std::vector<Power> eq = {{Sn - an, ki}, {-Sn, ki - 1}, {ak, 0}};
     const std::vector<double> roots =
-        k_ == 1 ? std::vector<double>{(Sn - ak) / (Sn - an)}
-                : PowerSumRoots({{Sn - an, ki}, {-Sn, ki - 1}, {ak, 0}});
+        k_ == 1 ? std::vector<double>{(Sn - ak) / (Sn - an)} : PowerSumRoots(eq);
     std::vector<double> raons, comptes;
     double noEntera = std::nan("");
     for (double x : Raons(roots, baixa_ && k_ != 1)) {
-      const Potencia p = Exponent(x, an / ak);
+      const double condR = Cond({Sn, an}, Sn - an) *
+                           (k_ == 1 ? Cond({Sn, ak}, Sn - ak) : PowerSumRootCondition(eq, x));
+      const Potencia p = Exponent(x, an / ak, 1, condR);
       const double m = p.m + k;
       if (p.estat == Potencia::NoEntera && std::isnan(noEntera)) noEntera = m;
       if (p.estat != Potencia::Entera || m < 1 || m > 32767) continue;
@@ -285,7 +299,7 @@ bool CasG::Cas() {
     a1 = (1 - r) * S;
     ak = std::pow(r, k - 1) * a1;
     // S_n = S·(1 − r^n).
-    if (!Compta(r, 1 - Sn / S, 0)) return false;
+    if (!Compta(r, 1 - Sn / S, 0, Cond({1, Sn / S}, 1 - Sn / S))) return false;
     an = std::pow(r, n - 1) * a1;
     Noms({"r", "Sn", "S", ak_, "n", "an"}, {kR, kSn, kS, kAk, kN, kAn});
   } else if (c == "235") {
@@ -307,6 +321,7 @@ bool CasG::Cas() {
   } else if (c == "345") {
     // The terms after a_n add up to S − S_n = a_n·r/(1 − r).
     r = (S - Sn) / (S - Sn + an);
+    const double condR = Cond({S, Sn}, S - Sn) + Cond({S, Sn, an}, S - Sn + an);
     if (!std::isfinite(r) || r == 0 || r <= -1) return NoHaySoluciones();
     if (!(r < 1)) {
       ctx_.ui.message("resulta r>1 (" + EscriuNum(r, 3), kNoFactible);
@@ -314,7 +329,7 @@ bool CasG::Cas() {
     }
     a1 = (1 - r) * S;
     ak = std::pow(r, k - 1) * a1;
-    if (!Compta(r, an / a1, 1)) return false;
+    if (!Compta(r, an / a1, 1, condR * Cond({1, r}, 1 - r), condR)) return false;
     Noms({"an", "Sn", "S", ak_, "r", "n"}, {kAn, kSn, kS, kAk, kR, kN});
   } else {
     ctx_.ui.message("Caso no contemplado", kNoFactible, Icon::Exclamation);
