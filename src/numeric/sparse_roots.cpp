@@ -69,7 +69,7 @@ struct Evaluator {
 double ScaleFor(const std::vector<Power>& t, double a, double b) {
   const Evaluator e{t};
   const double m = std::max(e.LogSize(a), e.LogSize(b));
-  return (m > -kLogSafe && m < kLogSafe) ? 0 : m;
+  return (m > -kLogSafe && m < kLogSafe) ? 0 : m - kLogSafe / 2;
 }
 
 int SignAt(const std::vector<Power>& t, double x) {
@@ -78,6 +78,17 @@ int SignAt(const std::vector<Power>& t, double x) {
 
 // The root in [a, b], where the sum changes sign, to full precision.
 double Polish(const std::vector<Power>& t, double a, double b) {
+  // One scale serves the whole bracket only while its terms span fewer orders than the
+  // doubles do: narrow it by signs first (halving log x where the ends are far apart).
+  const Evaluator size{t};
+  const int sa = SignAt(t, a);
+  for (int i = 0; i < 4000 && std::fabs(size.LogSize(a) - size.LogSize(b)) > 1000; ++i) {
+    const double m = b / a > 4 ? std::sqrt(a) * std::sqrt(b) : a + (b - a) / 2;
+    if (m <= a || m >= b) break;
+    const int s = SignAt(t, m);
+    if (s == 0) return m;
+    if (s == sa) a = m; else b = m;
+  }
   const Evaluator f{t, ScaleFor(t, a, b)};
   double fa = f(a), fb = f(b);
   if (fa == 0) return a;
