@@ -63,6 +63,55 @@ double Cond(std::initializer_list<double> parts, double result) {
   return result == 0 ? 1e300 : size / std::fabs(result);
 }
 
+// How each case shows its quantities: the three given, then the found ones (the sixth is S
+// when the case does not find it), and the decimals of the last two.
+enum class Q {
+  Ak,  // "a" and the subscript box as typed
+  AK,  // "a" and k in digits
+  AN,  // "a" and the n field as typed
+  SN,  // "S" and the n field as typed
+  R, N, An, Sn, S,
+};
+using enum Q;
+
+constexpr int SlotOf(Q q) {
+  switch (q) {
+    case Ak: case AK: return kAk;
+    case R: return kR;
+    case N: return kN;
+    case AN: case An: return kAn;
+    case SN: case Sn: return kSn;
+    case S: return kS;
+  }
+  return kAk;
+}
+
+struct PresentacioG {
+  std::string_view code;
+  std::array<Q, 6> noms;
+  int16_t decimals = 3;  // of the two last values
+};
+
+constexpr PresentacioG kCasosG[] = {
+    {"012", {Ak, R, N, AN, SN, S}},
+    {"023", {Ak, N, AN, R, SN, S}},
+    {"024", {Ak, N, SN, R, AN, S}},
+    {"123", {R, N, AN, Ak, SN, S}},
+    {"124", {R, N, SN, Ak, AN, S}},
+    {"234", {N, AN, SN, Ak, R, S}},
+    {"013", {AK, R, An, N, Sn, S}},
+    {"014", {AK, R, Sn, N, An, S}},
+    {"134", {R, An, Sn, N, AK, S}},
+    {"034", {Ak, An, Sn, R, N, S}},
+    {"025", {Ak, N, S, R, AN, SN}},
+    {"125", {R, N, S, Ak, AN, SN}},
+    {"135", {R, An, S, Ak, N, Sn}},
+    {"145", {R, Sn, S, Ak, N, An}},
+    {"235", {N, AN, S, Ak, R, SN}, 5},
+    {"245", {N, SN, S, Ak, R, AN}, 5},
+    {"345", {An, Sn, S, Ak, R, N}},
+};
+
 // One solve of the geometric row: the case's computation, the choice of the ratio and the
 // texts it composes. Each step answers false when the solve has ended (its message shown).
 class CasG {
@@ -83,7 +132,6 @@ class CasG {
   bool TriaRao(const std::vector<double>& roots);
   bool TriaRaoIN(const std::vector<double>& roots);
   bool Cas();
-  void Noms(std::initializer_list<std::string> names, std::initializer_list<int> slots);
 
   std::string code_, pattern_;
   const Form& form_;
@@ -95,9 +143,6 @@ class CasG {
   std::string textK_, textN_;  // the subscripts as typed
   bool baixa_ = false;  // the infinite-sum row is shown
   double a1_ = 0;
-  std::array<std::string, 6> noms_;
-  std::array<int, 6> slots_{};
-  std::array<int16_t, 6> decs_{3, 3, 3, 3, 3, 3};
 };
 
 bool CasG::NoHaySoluciones() {
@@ -166,13 +211,6 @@ bool CasG::TriaRao(const std::vector<double>& roots) {
   return true;
 }
 
-void CasG::Noms(std::initializer_list<std::string> names, std::initializer_list<int> slots) {
-  size_t i = 0;
-  for (const auto& s : names) noms_[i++] = s;
-  i = 0;
-  for (int s : slots) slots_[i++] = s;
-}
-
 // Step 2: the missing quantities of the case. The ratio equations are sums of a few powers of
 // r, solved for every real root; the counts of terms come from r^m = q with m whole.
 bool CasG::Cas() {
@@ -185,10 +223,6 @@ bool CasG::Cas() {
   double& a1 = a1_;
   const double k = k_;
   const int32_t ki = k_;
-  const std::string ak_ = "a" + textK_;          // a‹k›: the subscript as typed in Id1g
-  const std::string aK = "a" + std::to_string(k_);  // a‹K›: k written as an integer
-  const std::string aN = "a" + textN_;
-  const std::string SN = "S" + textN_;
   auto sumaN = [&] { return (an * r - a1) / (r - 1); };
   // The cases that start from the infinite sum need a ratio below 1 in size.
   auto ambSuma = [&] { return std::fabs(r) < 1 || NoHaySoluciones(); };
@@ -200,53 +234,44 @@ bool CasG::Cas() {
     an = ak * std::pow(r, n - k);
     a1 = ak / std::pow(r, k - 1);
     Sn = sumaN();
-    Noms({ak_, "r", "n", aN, SN}, {kAk, kR, kN, kAn, kSn});
   } else if (c == "023") {
     // r^(n − k) = a_n/a_k: +r and −r when the exponent is even.
     if (!TriaRao(Raons(RealPowerRoots(an / ak, ni - ki), false))) return false;
     a1 = ak / std::pow(r, k - 1);
     Sn = sumaN();
-    Noms({ak_, "n", aN, "r", SN}, {kAk, kN, kAn, kR, kSn});
   } else if (c == "024") {
     // a_k·(r^n − 1) = S_n·(r − 1)·r^(k − 1).
     if (!TriaRaoIN(PowerSumRoots({{ak, ni}, {-ak, 0}, {-Sn, ki}, {Sn, ki - 1}}))) return false;
     a1 = ak / std::pow(r, k - 1);
     an = ak * std::pow(r, n - k);
-    Noms({ak_, "n", SN, "r", aN}, {kAk, kN, kSn, kR, kAn});
   } else if (c == "123") {
     ak = an / std::pow(r, n - k);
     a1 = ak / std::pow(r, k - 1);
     Sn = sumaN();
-    Noms({"r", "n", aN, ak_, SN}, {kR, kN, kAn, kAk, kSn});
   } else if (c == "124") {
     a1 = (r - 1) * Sn / (std::pow(r, n) - 1);
     ak = std::pow(r, k - 1) * a1;
     an = std::pow(r, n - 1) * a1;
-    Noms({"r", "n", SN, ak_, aN}, {kR, kN, kSn, kAk, kAn});
   } else if (c == "234") {
     // a_n·(r^n − 1) = S_n·(r − 1)·r^(n − 1).
     if (!TriaRaoIN(PowerSumRoots({{an - Sn, ni}, {Sn, ni - 1}, {-an, 0}}))) return false;
     a1 = an / std::pow(r, n - 1);
     ak = std::pow(r, k - 1) * a1;
-    Noms({"n", aN, SN, ak_, "r"}, {kN, kAn, kSn, kAk, kR});
   } else if (c == "013") {
     a1 = ak / std::pow(r, k - 1);
     if (!Compta(r, an / a1, 1)) return false;
     Sn = sumaN();
-    Noms({aK, "r", "an", "n", "Sn"}, {kAk, kR, kAn, kN, kSn});
   } else if (c == "014") {
     a1 = ak / std::pow(r, k - 1);
     const double q = (r - 1) * Sn / a1;
     if (!Compta(r, q + 1, 0, Cond({q, 1}, q + 1))) return false;
     an = std::pow(r, n - 1) * a1;
-    Noms({aK, "r", "Sn", "n", "an"}, {kAk, kR, kSn, kN, kAn});
   } else if (c == "134") {
     // S_n·(r − 1) = a_n·r − a_1.
     a1 = an * r - Sn * (r - 1);
     if (!Compta(r, an / a1, 1, Cond({an * r, Sn * (r - 1)}, a1))) return false;
     a1 = an / std::pow(r, n - 1);  // exact as n is whole: the difference above may cancel
     ak = std::pow(r, k - 1) * a1;
-    Noms({"r", "an", "Sn", "n", aK}, {kR, kAn, kSn, kN, kAk});
   } else if (c == "034") {
     // From S_n·(r − 1) = a_n·r − a_k/r^(k − 1), multiplied by r^(k − 1); a ratio counts only
     // when it also gives a whole n from a_n = a_k·r^(n − k).
@@ -269,7 +294,6 @@ bool CasG::Cas() {
     if (!TriaRao(raons)) return false;
     n = comptes[static_cast<size_t>(std::find(raons.begin(), raons.end(), r) - raons.begin())];
     a1 = an / std::pow(r, n - 1);
-    Noms({ak_, "an", "Sn", "r", "n"}, {kAk, kAn, kSn, kR, kN});
   } else if (c == "015") {
     ctx_.ui.message("S, a1, r no determinan n", "Caso no contemplado");
     return false;
@@ -279,21 +303,18 @@ bool CasG::Cas() {
     a1 = ak / std::pow(r, k - 1);
     an = std::pow(r, n - 1) * a1;
     Sn = sumaN();
-    Noms({ak_, "n", "S", "r", aN, SN}, {kAk, kN, kS, kR, kAn, kSn});
   } else if (c == "125") {
     if (!ambSuma()) return false;
     a1 = (1 - r) * S;
     ak = std::pow(r, k - 1) * a1;
     an = std::pow(r, n - 1) * a1;
     Sn = sumaN();
-    Noms({"r", "n", "S", ak_, aN, SN}, {kR, kN, kS, kAk, kAn, kSn});
   } else if (c == "135") {
     if (!ambSuma()) return false;
     a1 = (1 - r) * S;
     ak = std::pow(r, k - 1) * a1;
     if (!Compta(r, an / a1, 1)) return false;
     Sn = sumaN();
-    Noms({"r", "an", "S", ak_, "n", "Sn"}, {kR, kAn, kS, kAk, kN, kSn});
   } else if (c == "145") {
     if (!ambSuma()) return false;
     a1 = (1 - r) * S;
@@ -301,23 +322,18 @@ bool CasG::Cas() {
     // S_n = S·(1 − r^n).
     if (!Compta(r, 1 - Sn / S, 0, Cond({1, Sn / S}, 1 - Sn / S))) return false;
     an = std::pow(r, n - 1) * a1;
-    Noms({"r", "Sn", "S", ak_, "n", "an"}, {kR, kSn, kS, kAk, kN, kAn});
   } else if (c == "235") {
     // S·(1 − r)·r^(n − 1) = a_n, with |r| < 1.
     if (!TriaRao(Raons(PowerSumRoots({{S, ni - 1}, {-S, ni}, {-an, 0}}), true))) return false;
     a1 = (1 - r) * S;
     ak = std::pow(r, k - 1) * a1;
     Sn = sumaN();
-    Noms({"n", aN, "S", ak_, "r", SN}, {kN, kAn, kS, kAk, kR, kSn});
-    decs_[4] = decs_[5] = 5;
   } else if (c == "245") {
     // r^n = 1 − S_n/S, with |r| < 1: +r and −r when n is even.
     if (!TriaRao(Raons(RealPowerRoots((S - Sn) / S, ni), true))) return false;
     a1 = (1 - r) * S;
     ak = std::pow(r, k - 1) * a1;
     an = std::pow(r, n - 1) * a1;
-    Noms({"n", SN, "S", ak_, "r", aN}, {kN, kSn, kS, kAk, kR, kAn});
-    decs_[4] = decs_[5] = 5;
   } else if (c == "345") {
     // The terms after a_n add up to S − S_n = a_n·r/(1 − r).
     r = (S - Sn) / (S - Sn + an);
@@ -330,7 +346,6 @@ bool CasG::Cas() {
     a1 = (1 - r) * S;
     ak = std::pow(r, k - 1) * a1;
     if (!Compta(r, an / a1, 1, condR * Cond({1, r}, 1 - r), condR)) return false;
-    Noms({"an", "Sn", "S", ak_, "r", "n"}, {kAn, kSn, kS, kAk, kR, kN});
   } else {
     ctx_.ui.message("Caso no contemplado", kNoFactible, Icon::Exclamation);
     return false;
@@ -348,8 +363,6 @@ void CasG::Resol() {
   }
   textN_ = form_.text("Idg(2)");
   baixa_ = form_.visible("Idg(5)");
-  noms_[5] = "S";
-  slots_[5] = kS;
   // A given n counts terms as well: the term list needs it whole.
   if (Te('2') && !TestN()) return;
 
@@ -391,23 +404,33 @@ void CasG::Resol() {
   out_.setVisible("IdPG", true);
 
   // Step 7: statement and answer.
-  std::array<std::string, 6> text;
-  for (size_t i = 0; i < 6; ++i) text[i] = EscriuNum(V_[static_cast<size_t>(slots_[i])], decs_[i]);
+  const PresentacioG& cas = *std::find_if(std::begin(kCasosG), std::end(kCasosG),
+                                          [&](const PresentacioG& c) { return c.code == code_; });
+  std::array<std::string, 6> noms, text;
+  for (size_t i = 0; i < 6; ++i) {
+    const Q q = cas.noms[i];
+    noms[i] = q == Ak ? "a" + textK_
+               : q == AK ? "a" + std::to_string(k_)
+               : q == AN ? "a" + textN_
+               : q == SN ? "S" + textN_
+               : std::string(q == R ? "r" : q == N ? "n" : q == An ? "an" : q == Sn ? "Sn" : "S");
+    text[i] = EscriuNum(V_[static_cast<size_t>(SlotOf(q))], i >= 4 ? cas.decimals : 3);
+  }
   Prob prob;
   prob.Enun = "En una progresión geométrica: ";
   if (!Te('1') && decreixent) prob.Enun += " (r<1) ";
   for (size_t i = 0; i < 3; ++i) {
-    if (noms_[i] == "n") continue;
-    prob.Enun += "  " + noms_[i] + " = " + text[i];
-    if (i < 2 && noms_[i + 1] != "n") prob.Enun += ",";
+    if (noms[i] == "n") continue;
+    prob.Enun += "  " + noms[i] + " = " + text[i];
+    if (i < 2 && noms[i + 1] != "n") prob.Enun += ",";
   }
-  prob.Enun += std::string(NL) + "Calcula: " + noms_[3];
+  prob.Enun += std::string(NL) + "Calcula: " + noms[3];
   if (decreixent)
-    prob.Enun += ", " + noms_[4] + " y " + noms_[5];
+    prob.Enun += ", " + noms[4] + " y " + noms[5];
   else
-    prob.Enun += " y " + noms_[4];
-  prob.Resp = noms_[3] + " = " + text[3] + ", " + noms_[4] + " = " + text[4];
-  if (decreixent) prob.Resp += ", " + noms_[5] + " = " + text[5];
+    prob.Enun += " y " + noms[4];
+  prob.Resp = noms[3] + " = " + text[3] + ", " + noms[4] + " = " + text[4];
+  if (decreixent) prob.Resp += ", " + noms[5] + " = " + text[5];
   prob.Resp += std::string(NL) + "Progresión: " + llista;
   out_.record = prob;
 
