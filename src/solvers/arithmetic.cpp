@@ -219,25 +219,19 @@ SolveOutcome ResolA(const Form& form, SolveContext& ctx) {
   // The first three usable fields in slot order are the givens; the others will be filled in.
   std::array<double, 5> v{};
   std::string code, pattern;
-  for (int i = 0; i < 5; ++i) {
-    const std::string text = form.text(Nom("Id", i));
-    double x = 0;
-    if (text.empty() || !LlegeixNum(text, x, ui) || code.size() == 3) {
-      pattern += '0';
-      continue;
-    }
-    if (i == 1 && x == 0) {
-      ui.message("d debe ser <> 0", "valor incorrecto", Icon::None);
-      return out;
-    }
-    if (i == 2 && x < 2) {
-      ui.message("n debe ser > 1", "valor incorrecto", Icon::None);
-      return out;
-    }
-    v[i] = x;
-    code += static_cast<char>('0' + i);
-    pattern += 'x';
-  }
+  const bool read = LlegeixDonats(form, ui, "Id", 0, 3, true, v, code, pattern,
+                                  [&](size_t i, double x) {
+                                    if (i == 1 && x == 0) {
+                                      ui.message("d debe ser <> 0", "valor incorrecto", Icon::None);
+                                      return false;
+                                    }
+                                    if (i == 2 && x < 2) {
+                                      ui.message("n debe ser > 1", "valor incorrecto", Icon::None);
+                                      return false;
+                                    }
+                                    return true;
+                                  });
+  if (!read) return out;
   if (code.size() < 3) {
     ui.message("Se necesita 3 datos", "Datos insuficientes", Icon::Exclamation);
     return out;

@@ -482,29 +482,23 @@ SolveOutcome ResolG(const Form& form, SolveContext& ctx, ValsG& Vals) {
   int16_t k = 1;
   if (!LlegeixEnter(form.text("Id1g"), k)) out.setText("Id1g", "1");
   Vals[kS] = 0;
-  int count = 0;
   std::string code, pattern;
-  for (int i = 0; i < 5; ++i) {
-    const std::string t = form.text(Nom("Idg", i));
-    double x = 0;
-    if (t.empty() || !LlegeixNum(t, x, ctx.ui) || count == 3) {
-      pattern += '0';  // found by the solver (a field past the third given is overwritten)
-      continue;
-    }
-    ++count;
-    Vals[static_cast<size_t>(i)] = x;
-    if (i == kR && x == 1) {
-      ctx.ui.message("r debe ser <> 1", "valor incorrecto");
-      return out;
-    }
-    if (i == kN && x < 2) {
-      ctx.ui.message("n debe ser > 1", "valor incorrecto");
-      return out;
-    }
-    code += static_cast<char>('0' + i);
-    pattern += 'x';
-  }
-  if (count < 3) {
+  std::array<double, 5> given{};
+  const bool read = LlegeixDonats(form, ctx.ui, "Idg", 0, 3, true, given, code, pattern,
+                                  [&](size_t i, double x) {
+                                    Vals[i] = x;
+                                    if (i == kR && x == 1) {
+                                      ctx.ui.message("r debe ser <> 1", "valor incorrecto");
+                                      return false;
+                                    }
+                                    if (i == kN && x < 2) {
+                                      ctx.ui.message("n debe ser > 1", "valor incorrecto");
+                                      return false;
+                                    }
+                                    return true;
+                                  });
+  if (!read) return out;
+  if (code.size() < 3) {
     ctx.ui.message("Se necesita 3 datos", "Datos insuficientes", Icon::Exclamation);
     return out;
   }

@@ -204,21 +204,14 @@ SolveOutcome ResolI(int16_t k, const Form& form, SolveContext& ctx) {
   std::array<double, 4> vals{};
   std::string codi;
   std::string donats;
-  for (int16_t p = 0; p < 4; ++p) {
-    double x = 0;
-    if (codi.size() < 3 && LlegeixNum(form.text(Nom("IdI", 4 * k + p)), x, ctx.ui)) {
-      if (!(x > 0)) {
-        ctx.ui.message("Només valors positius", "Entrada incorrecta", Icon::None);
-        return {};
-      }
-      vals[p] = x;
-      codi += static_cast<char>('0' + p);
-      donats += 'x';
-    } else {
-      vals[p] = 0;
-      donats += '0';
-    }
-  }
+  const bool read = LlegeixDonats(form, ctx.ui, "IdI", 4 * k, 3, false, vals, codi, donats,
+                                  [&](size_t, double x) {
+                                    if (x > 0) return true;
+                                    ctx.ui.message("Només valors positius", "Entrada incorrecta",
+                                                   Icon::None);
+                                    return false;
+                                  });
+  if (!read) return {};
   if (codi.size() < 3) {
     ctx.ui.message("Se necesita 3 datos", "Datos insuficientes", Icon::Exclamation);
     return {};

@@ -1,6 +1,8 @@
 // What every panel solver gets besides the form: the services through which it reports,
 // and the program-wide settings it reads.
 #pragma once
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -18,5 +20,35 @@ struct SolveContext {
 // Reads a typed field as the calculator does; a calculator failure is shown once, in a box
 // titled "Error" with no icon, and the field then counts as not given.
 bool LlegeixNum(std::string_view text, double& value, Services& ui);
+
+// The given quantities of a row, read from the fields group(first), group(first + 1), ...: the
+// first `wanted` fields that hold a number are given (their position's digit is appended to
+// `code`, "x" to `pattern`) and the others are to be found ("0"). With `readAll` every field is
+// read even once enough are given, so that a bad extra field still shows the calculator's
+// message. `accept(position, value)` may refuse a value after showing its message: the reading
+// ends there and answers false.
+template <size_t N, class Accept>
+bool LlegeixDonats(const Form& form, Services& ui, std::string_view group, int first,
+                   size_t wanted, bool readAll, std::array<double, N>& values, std::string& code,
+                   std::string& pattern, Accept accept) {
+  for (size_t i = 0; i < N; ++i) {
+    double x = 0;
+    const bool full = code.size() == wanted;
+    if (full && !readAll) {
+      pattern += '0';
+      continue;
+    }
+    const std::string text = form.text(Nom(group, first + static_cast<int>(i)));
+    if (text.empty() || !LlegeixNum(text, x, ui) || full) {
+      pattern += '0';
+      continue;
+    }
+    if (!accept(i, x)) return false;
+    values[i] = x;
+    code += static_cast<char>('0' + i);
+    pattern += 'x';
+  }
+  return true;
+}
 
 }  // namespace tolvi
