@@ -110,10 +110,10 @@ struct Direct {
       std::string op = Text(a);
       AppendUtf8(op, s[pos]);
       const FunValue r = tolvi::AvaluaFun(op + Text(b), 0, 0);
-      if (s[pos] == U'/') errDiv = r.ErrDiv;
-      if (r.ErrFun == 6 && s[pos] != U'^') return Fail(6);
-      Check(r.ErrFun != 5);
-      errFun = r.ErrFun;
+      if (s[pos] == U'/') errDiv = static_cast<int16_t>(r.ErrDiv);
+      if (r.ErrFun == FunStatus::Overflow && s[pos] != U'^') return Fail(6);
+      Check(r.ErrFun != FunStatus::InvalidOperand);
+      errFun = static_cast<int16_t>(r.ErrFun);
       return r.value;
     }
     if (s.empty()) return Fail(5);
@@ -129,15 +129,15 @@ struct Direct {
       std::string call;
       AppendUtf8(call, c);
       const FunValue r = tolvi::AvaluaFun(call + Text(v), 0, 0);
-      if (r.ErrFun == 6) return Fail(6);
-      if (r.ErrFun != 0) errFun = r.ErrFun;
+      if (r.ErrFun == FunStatus::Overflow) return Fail(6);
+      if (r.ErrFun != FunStatus::None) errFun = static_cast<int16_t>(r.ErrFun);
       return r.value;
     }
     std::string number;
     for (char32_t d : s) AppendUtf8(number, d);
     const FunValue r = tolvi::AvaluaFun(number, 0, 0);
-    if (r.ErrFun == 6) return Fail(6);
-    Check(r.ErrFun == 0);
+    if (r.ErrFun == FunStatus::Overflow) return Fail(6);
+    Check(r.ErrFun == FunStatus::None);
     return r.value;
   }
   double Fail(int16_t code) {
@@ -158,14 +158,16 @@ void Evaluate(const std::string& code) {
   for (double x : xs) {
     const FunValue v = p.Avalua(x, 0);
     Check(std::isfinite(v.value));
-    Check(v.ErrFun == 0 || v.ErrFun == 1 || v.ErrFun == 2 || v.ErrFun == 3 || v.ErrFun == 5 ||
-          v.ErrFun == 6);
-    Check(v.ErrDiv >= 0 && v.ErrDiv <= 2);
+    const int st = static_cast<int>(v.ErrFun), div = static_cast<int>(v.ErrDiv);
+    Check(st == 0 || st == 1 || st == 2 || st == 3 || st == 5 || st == 6);
+    Check(div >= 0 && div <= 2);
     Check(Same(v, p.AvaluaArbre(x, 0)));
     if (cps.size() <= 300) {
       Direct d{x};
       const double value = d.Eval(cps);
-      const FunValue r = d.fatal ? FunValue{0, d.fatal, d.errDiv} : FunValue{value, d.errFun, d.errDiv};
+      const auto div = static_cast<DivKind>(d.errDiv);
+      const FunValue r = d.fatal ? FunValue{0, static_cast<FunStatus>(d.fatal), div}
+                                 : FunValue{value, static_cast<FunStatus>(d.errFun), div};
       Check(Same(v, r));
     }
   }

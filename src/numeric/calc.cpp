@@ -242,7 +242,7 @@ int Divisio(std::string_view t, const Analisi& a, int s, int e) {
   return -1;
 }
 
-CalcResult Error(int16_t err) {
+CalcResult Error(ErrCalc err) {
   CalcResult r;
   r.err = err;
   r.message = MissatgeCalc(err);
@@ -250,32 +250,32 @@ CalcResult Error(int16_t err) {
 }
 
 // Combines two operands; a result that is not a finite number is an error.
-bool Combina(char op, double l, double r, double& out, int16_t& err) {
+bool Combina(char op, double l, double r, double& out, ErrCalc& err) {
   switch (op) {
     case '+': out = l + r; break;
     case '-': out = l - r; break;
     case '*': out = l * r; break;
     case '/':
       if (r == 0) {
-        err = CalcDivZero;
+        err = ErrCalc::DivisionByZero;
         return false;
       }
       out = l / r;
       break;
     default:  // '^'
       if ((l < 0 && r != std::floor(r)) || (l == 0 && r < 0)) {
-        err = CalcNoReal;
+        err = ErrCalc::NoReal;
         return false;
       }
       out = std::pow(l, r);
       break;
   }
   if (std::isnan(out)) {
-    err = CalcNoReal;
+    err = ErrCalc::NoReal;
     return false;
   }
   if (std::isinf(out)) {
-    err = CalcOverflow;
+    err = ErrCalc::Overflow;
     return false;
   }
   return true;
@@ -283,12 +283,12 @@ bool Combina(char op, double l, double r, double& out, int16_t& err) {
 
 }  // namespace
 
-std::string MissatgeCalc(int16_t err) {
+std::string MissatgeCalc(ErrCalc err) {
   switch (err) {
-    case CalcParentesis: return "Al nombre de parèntesis";
-    case CalcFaltaOperand: return "Falta operand";
-    case CalcDivZero: return "Divisió per zero";
-    case CalcCaracters: return "Caràcter(s) no permeso(s)";
+    case ErrCalc::Parentheses: return "Al nombre de parèntesis";
+    case ErrCalc::MissingOperand: return "Falta operand";
+    case ErrCalc::DivisionByZero: return "Divisió per zero";
+    case ErrCalc::Characters: return "Caràcter(s) no permeso(s)";
     default: return "";
   }
 }
@@ -298,8 +298,8 @@ std::string MissatgeCalc(int16_t err) {
 // into a left and a right operand, evaluated in that order. The recursion is kept on a stack
 // of frames of its own, so a long chain of operators cannot exhaust the call stack.
 CalcResult Avalua(std::string_view t) {
-  if (NivellMaxim(t) > kMaxNesting) return Error(CalcParentesis);
-  if (Longitud(t) > kMaxChars) return Error(CalcCaracters);
+  if (NivellMaxim(t) > kMaxNesting) return Error(ErrCalc::Parentheses);
+  if (Longitud(t) > kMaxChars) return Error(ErrCalc::Characters);
   Analisi a;
   Analitza(t, a);
 
@@ -325,15 +325,15 @@ CalcResult Avalua(std::string_view t) {
       while (t[s] == '(' && a.match[s] == e - 1) {
         ++s;
         --e;
-        if (s == e) return Error(CalcFaltaOperand);
+        if (s == e) return Error(ErrCalc::MissingOperand);
       }
-      if (a.depth[e] != a.depth[s]) return Error(CalcParentesis);
+      if (a.depth[e] != a.depth[s]) return Error(ErrCalc::Parentheses);
       int p = Divisio(t, a, s, e);
       if (p < 0) {
         std::string_view peca = t.substr(s, e - s);
         Lectura r = LlegeixInici(peca);
-        if (r.overflow) return Error(CalcOverflow);
-        if (r.value == 0 && peca != "0") return Error(CalcCaracters);
+        if (r.overflow) return Error(ErrCalc::Overflow);
+        if (r.value == 0 && peca != "0") return Error(ErrCalc::Characters);
         tornat = r.value;
         pila.pop_back();
         continue;
@@ -343,7 +343,7 @@ CalcResult Avalua(std::string_view t) {
       pila[k].p = p;
       if (p == s) {
         // Nothing on the left: only a minus may stand there, as the sign of what follows.
-        if (t[p] != '-') return Error(CalcFaltaOperand);
+        if (t[p] != '-') return Error(ErrCalc::MissingOperand);
         tornat = 0;
         pila[k].fase = 1;
         continue;
@@ -363,7 +363,7 @@ CalcResult Avalua(std::string_view t) {
     }
     // fase 2: the right operand is in `tornat`.
     double v = 0;
-    int16_t err = CalcOk;
+    ErrCalc err = ErrCalc::Ok;
     if (!Combina(t[pila[k].p], pila[k].left, tornat, v, err)) return Error(err);
     tornat = v;
     pila.pop_back();

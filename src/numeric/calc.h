@@ -10,25 +10,24 @@ namespace tolvi {
 
 // Error numbers of the calculator. Numbers 1 to 4 have a fixed message; the others
 // (an overflow, a power without a real value) have an empty message.
-enum ErrCalc : int16_t {
-  CalcOk = 0,
-  CalcParentesis = 1,   // "Al nombre de parèntesis"
-  CalcFaltaOperand = 2, // "Falta operand"
-  CalcDivZero = 3,      // "Divisió per zero"
-  CalcCaracters = 4,    // "Caràcter(s) no permeso(s)"
-  CalcOverflow = 6,     // a result too large for a double
-  CalcNoReal = 5,       // a power without a real value (negative base, fractional exponent)
+enum class ErrCalc : int16_t {
+  Ok = 0,
+  Parentheses = 1,     // "Al nombre de parèntesis"
+  MissingOperand = 2,  // "Falta operand"
+  DivisionByZero = 3,  // "Divisió per zero"
+  Characters = 4,      // "Caràcter(s) no permeso(s)"
+  NoReal = 5,          // a power without a real value (negative base, fractional exponent)
+  Overflow = 6,        // a result too large for a double
 };
-
 struct CalcResult {
   double value = 0;        // 0 whenever err != 0
-  int16_t err = CalcOk;    // ErrCalc of the evaluation
+  ErrCalc err = ErrCalc::Ok;  // how the evaluation ended
   std::string message;     // the message to show (may be empty for errors 5 and 6)
-  bool ok() const { return err == CalcOk; }
+  bool ok() const { return err == ErrCalc::Ok; }
 };
 
 // The message of an error number ("" for numbers without a message).
-std::string MissatgeCalc(int16_t err);
+std::string MissatgeCalc(ErrCalc err);
 
 // Evaluates a typed expression ("," is not handled here; LlegeixNum turns it into ".").
 // "+ - * /" group from the left, "^" from the right; a "+" or "-" right after an operator is

@@ -22,22 +22,29 @@
 
 namespace tolvi {
 
-// Status of one evaluation (ErrFun): 0 none; 1 zero divisor or overflow guard; 2 argument
-// outside a function's domain; 3 rejected power; 5 invalid operand (an empty operand as in
-// 2* or 2*-3, a lone letter taken for a function); 6 overflow (of a power, a sum, difference,
-// product or quotient, sinh, cosh or tgh, a number too large for a double, or an x or y that
-// is not finite).
-//
+// Status of one evaluation (ErrFun). The numbers are the ones the program has always used.
+enum class FunStatus : int16_t {
+  None = 0,
+  ZeroDivisor = 1,     // a zero divisor, or a guard against overflow (ctg 0, cosec 0, exp 710)
+  Domain = 2,          // an argument outside a function's domain
+  RejectedPower = 3,   // a negative base with a fractional exponent, an exponent beyond 10000
+  InvalidOperand = 5,  // an empty operand as in 2* or 2*-3, a lone letter taken for a function
+  Overflow = 6,        // of a power, a sum, difference, product or quotient, sinh, cosh or tgh,
+                       // a number too large for a double, or an x or y that is not finite
+};
+
+// Kind of the last division of an evaluation (ErrDiv): none or one that succeeded, zero by
+// zero, non-zero by zero. Every evaluation starts from None.
+enum class DivKind : int16_t { None = 0, ZeroByZero = 1, NonZeroByZero = 2 };
+
 // value is always finite. A failed operand makes the operator that uses it fail with 0, but a
 // function is applied to the 0 of a failed argument and keeps the argument's status:
-// cos(ln(0)) is 1 with status 2, 1+cos(ln(0)) is 0 with status 2. Statuses 5 and 6 other than
-// an overflowing power end the whole evaluation with the value 0.
+// cos(ln(0)) is 1 with Domain, 1+cos(ln(0)) is 0 with Domain. InvalidOperand and Overflow
+// other than an overflowing power end the whole evaluation with the value 0.
 struct FunValue {
   double value = 0;
-  int16_t ErrFun = 0;
-  // Kind of the last division of this evaluation: 0 none or a division that succeeded,
-  // 1 zero by zero, 2 non-zero by zero. Every evaluation starts from 0.
-  int16_t ErrDiv = 0;
+  FunStatus ErrFun = FunStatus::None;
+  DivKind ErrDiv = DivKind::None;
 };
 
 // The function names as typed (lower case). Position k (1 to 17) is NomFun[k - 1].

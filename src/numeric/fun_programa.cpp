@@ -193,7 +193,7 @@ inline bool PotenciaRebutjada(double a, double b) {
 
 struct Aplicada {
   double v = 0;
-  int16_t st = 0;      // a guard's status
+  FunStatus st = FunStatus::None;  // a guard's status
   bool fatal = false;  // an overflow
 };
 
@@ -206,25 +206,25 @@ Aplicada AplicaFuncio(int fn, double v) {
     case fSing: r.v = std::sin(v / 180 * 3.14159265358979); break;
     case fCosg: r.v = std::cos(v / 180 * 3.14159265358979); break;
     case fCtg:
-      if (v == 0) r.st = 1;
+      if (v == 0) r.st = FunStatus::ZeroDivisor;
       else r.v = 1 / std::tan(v);
       break;
     case fCosec:
-      if (v == 0) r.st = 1;
+      if (v == 0) r.st = FunStatus::ZeroDivisor;
       else r.v = 1 / std::sin(v);
       break;
     case fSec: r.v = 1 / std::cos(v); break;
     case fLn:
-      if (v <= 0) r.st = 2;
+      if (v <= 0) r.st = FunStatus::Domain;
       else r.v = std::log(v);
       break;
     case fLog:
-      if (v <= 0) r.st = 2;
+      if (v <= 0) r.st = FunStatus::Domain;
       else r.v = LogDec(v);
       break;
     case fAbs: r.v = std::fabs(v); break;
     case fExp:
-      if (v >= 709.782712893) r.st = 1;
+      if (v >= 709.782712893) r.st = FunStatus::ZeroDivisor;
       else r.v = std::exp(v);
       break;
     case fSinh: {
@@ -244,18 +244,18 @@ Aplicada AplicaFuncio(int fn, double v) {
     }
     case fAtn: r.v = std::atan(v); break;
     case fSqr:
-      if (v < 0) r.st = 2;
+      if (v < 0) r.st = FunStatus::Domain;
       else r.v = std::sqrt(v);
       break;
     default: {
       const int k = fn - fArrel2 + 2;
       if (v >= 0) r.v = std::pow(v, 1.0 / k);
       else if (k % 2 == 1) r.v = -std::pow(-v, 1.0 / k);
-      else r.st = 2;
+      else r.st = FunStatus::Domain;
       break;
     }
   }
-  if (r.st != 0) r.v = 0;
+  if (r.st != FunStatus::None) r.v = 0;
   else if (!Finit(r.v)) r.fatal = true;
   return r;
 }
@@ -423,7 +423,7 @@ FunPrograma::FunPrograma(std::string_view code) {
     } else if (nd.kind == kFun && fix[nd.a]) {
       const Aplicada r = AplicaFuncio(nd.op, val[nd.a]);
       v = r.v;
-      ok = r.st == 0 && !r.fatal;
+      ok = r.st == FunStatus::None && !r.fatal;
     } else if (nd.kind == kBin && fix[nd.a] && fix[nd.b]) {
       ok = OperaIndex(IndexOp(nd.op), val[nd.a], val[nd.b], v);
     } else if (nd.kind == kBin && nd.op == '^' && nodes_[nd.a].kind == kX && fix[nd.b] &&
@@ -574,7 +574,7 @@ bool FunPrograma::Rapid(double x, double y, double& out) const {
       case rNeg: top = -top; break;
       case rFun: {
         const Aplicada r = AplicaFuncio(in.fn, top);
-        if (r.st != 0 || r.fatal) return false;
+        if (r.st != FunStatus::None || r.fatal) return false;
         top = r.v;
         break;
       }
@@ -601,8 +601,8 @@ bool FunPrograma::Rapid(double x, double y, double& out) const {
 }
 
 FunValue FunPrograma::AvaluaArbre(double x, double y) const {
-  int16_t st = 0;  // status of the last operand evaluated
-  int16_t div = 0;
+  FunStatus st = FunStatus::None;  // status of the last operand evaluated
+  DivKind div = DivKind::None;
   std::vector<double> vals;
   struct Pas {
     int32_t node;
@@ -615,20 +615,20 @@ FunValue FunPrograma::AvaluaArbre(double x, double y) const {
     switch (nd.kind) {
       case kNum:
         vals.push_back(nd.k);
-        st = 0;
+        st = FunStatus::None;
         pila.pop_back();
         break;
       case kX:
       case kY: {
         const double v = nd.kind == kX ? x : y;
-        if (!Finit(v)) return {0, 6, div};
+        if (!Finit(v)) return {0, FunStatus::Overflow, div};
         vals.push_back(v);
-        st = 0;
+        st = FunStatus::None;
         pila.pop_back();
         break;
       }
-      case kNumGran: return {0, 6, div};
-      case kInvalid: return {0, 5, div};
+      case kNumGran: return {0, FunStatus::Overflow, div};
+      case kInvalid: return {0, FunStatus::InvalidOperand, div};
       case kNeg:
       case kFun:
         if (ps.etapa == 0) {
@@ -642,8 +642,8 @@ FunValue FunPrograma::AvaluaArbre(double x, double y) const {
         } else {
           // A failed argument gives its 0 to the function, and its status stays.
           const Aplicada r = AplicaFuncio(nd.op, vals.back());
-          if (r.fatal) return {0, 6, div};
-          if (r.st != 0) st = r.st;
+          if (r.fatal) return {0, FunStatus::Overflow, div};
+          if (r.st != FunStatus::None) st = r.st;
           vals.back() = r.v;
         }
         break;
@@ -652,7 +652,7 @@ FunValue FunPrograma::AvaluaArbre(double x, double y) const {
           pila.back().etapa = 1;
           pila.push_back({nd.a, 0});
         } else if (ps.etapa == 1) {
-          if (st > 0) {
+          if (st != FunStatus::None) {
             vals.back() = 0;
             pila.pop_back();
           } else {
@@ -664,29 +664,29 @@ FunValue FunPrograma::AvaluaArbre(double x, double y) const {
           const double b = vals.back();
           vals.pop_back();
           double& a = vals.back();
-          if (st > 0) {
+          if (st != FunStatus::None) {
             a = 0;
             break;
           }
           switch (nd.op) {
             case '/':
               if (b == 0) {
-                st = 1;
-                div = a == 0 ? 1 : 2;
+                st = FunStatus::ZeroDivisor;
+                div = a == 0 ? DivKind::ZeroByZero : DivKind::NonZeroByZero;
                 a = 0;
               } else {
                 a = a / b;
-                div = 0;
+                div = DivKind::None;
               }
               break;
             case '^':
               if (PotenciaRebutjada(a, b)) {
-                st = 3;
+                st = FunStatus::RejectedPower;
                 a = 0;
               } else {
                 a = Potencia(a, b);
                 if (!Finit(a)) {
-                  st = 6;
+                  st = FunStatus::Overflow;
                   a = 0;
                 }
               }
@@ -695,7 +695,7 @@ FunValue FunPrograma::AvaluaArbre(double x, double y) const {
             case '-': a = a - b; break;
             default: a = a * b; break;
           }
-          if (!Finit(a)) return {0, 6, div};
+          if (!Finit(a)) return {0, FunStatus::Overflow, div};
         }
         break;
     }
@@ -705,7 +705,7 @@ FunValue FunPrograma::AvaluaArbre(double x, double y) const {
 
 FunValue FunPrograma::Avalua(double x, double y) const {
   double v = 0;
-  if (Finit(x) && Finit(y) && Rapid(x, y, v)) return {v, 0, 0};
+  if (Finit(x) && Finit(y) && Rapid(x, y, v)) return {v, FunStatus::None, DivKind::None};
   return AvaluaArbre(x, y);
 }
 

@@ -11,7 +11,7 @@ namespace tolvi {
 // Reads a field as typed: "," and "." are both decimal points, "pi" stands for
 // 3.14159265358979, small expressions are worked out. Answers true when value holds a number
 // the user gave; value is always written. *error (if given) receives the calculator's
-// outcome: CalcOk, or the failure whose message the caller shows once in a box titled "Error".
+// outcome: ErrCalc::Ok, or the failure whose message the caller shows once in a box titled "Error".
 bool LlegeixNum(std::string_view text, double& value, CalcResult* error = nullptr);
 
 // Reads a 16-bit integer (blanks around it allowed, "." or "," as decimal point, a fraction

@@ -12,7 +12,7 @@ namespace {
 struct Row {
   const char* text;
   double value;
-  int16_t err;
+  ErrCalc err;
 };
 
 void Check(const Row& r) {
@@ -24,55 +24,55 @@ void Check(const Row& r) {
 
 TEST(Avalua, GroupsLikeOrdinaryArithmetic) {
   const Row rows[] = {
-      {"10-2-3", 5, CalcOk},     {"8/4/2", 1, CalcOk},      {"2-3+4", 3, CalcOk},
-      {"2^3^2", 512, CalcOk},    {"2+3*4", 14, CalcOk},     {"2*3+4", 10, CalcOk},
-      {"8/2*4", 16, CalcOk},     {"2*3^2", 18, CalcOk},     {"-2^2", -4, CalcOk},
-      {"-5-3", -8, CalcOk},      {"100/10/5*2", 4, CalcOk}, {"1-2-3-4", -8, CalcOk},
-      {"(1+2)*(3+4)", 21, CalcOk}, {"((2+3))", 5, CalcOk},  {"2*(3+(4-1))", 12, CalcOk},
+      {"10-2-3", 5, ErrCalc::Ok},     {"8/4/2", 1, ErrCalc::Ok},      {"2-3+4", 3, ErrCalc::Ok},
+      {"2^3^2", 512, ErrCalc::Ok},    {"2+3*4", 14, ErrCalc::Ok},     {"2*3+4", 10, ErrCalc::Ok},
+      {"8/2*4", 16, ErrCalc::Ok},     {"2*3^2", 18, ErrCalc::Ok},     {"-2^2", -4, ErrCalc::Ok},
+      {"-5-3", -8, ErrCalc::Ok},      {"100/10/5*2", 4, ErrCalc::Ok}, {"1-2-3-4", -8, ErrCalc::Ok},
+      {"(1+2)*(3+4)", 21, ErrCalc::Ok}, {"((2+3))", 5, ErrCalc::Ok},  {"2*(3+(4-1))", 12, ErrCalc::Ok},
   };
   for (const auto& r : rows) Check(r);
 }
 
 TEST(Avalua, SignAfterAnOperator) {
   const Row rows[] = {
-      {"2*-3", -6, CalcOk}, {"5--3", 8, CalcOk},  {"2^-1", 0.5, CalcOk}, {"5*+3", 15, CalcOk},
-      {"--5", 5, CalcOk},   {"6/-2", -3, CalcOk}, {"2-+1", 1, CalcOk},   {"-(2+3)", -5, CalcOk},
+      {"2*-3", -6, ErrCalc::Ok}, {"5--3", 8, ErrCalc::Ok},  {"2^-1", 0.5, ErrCalc::Ok}, {"5*+3", 15, ErrCalc::Ok},
+      {"--5", 5, ErrCalc::Ok},   {"6/-2", -3, ErrCalc::Ok}, {"2-+1", 1, ErrCalc::Ok},   {"-(2+3)", -5, ErrCalc::Ok},
       // a sign in the first position keeps the first-character rule
-      {"++5", 0, CalcFaltaOperand}, {"*5", 0, CalcFaltaOperand}, {"+5", 5, CalcOk},
+      {"++5", 0, ErrCalc::MissingOperand}, {"*5", 0, ErrCalc::MissingOperand}, {"+5", 5, ErrCalc::Ok},
   };
   for (const auto& r : rows) Check(r);
 }
 
 TEST(Avalua, EmptyOperands) {
   const Row rows[] = {
-      {"", 0, CalcOk},         {"5+", 5, CalcOk},       {"2^", 1, CalcOk},
-      {"5-", 5, CalcOk},       {"5/", 0, CalcDivZero},  {"()", 0, CalcFaltaOperand},
-      {"(())", 0, CalcFaltaOperand}, {"2*()", 0, CalcFaltaOperand}, {"/2", 0, CalcFaltaOperand},
-      {"2^^3", 0, CalcFaltaOperand}, {"(+5)", 0, CalcFaltaOperand},
+      {"", 0, ErrCalc::Ok},         {"5+", 5, ErrCalc::Ok},       {"2^", 1, ErrCalc::Ok},
+      {"5-", 5, ErrCalc::Ok},       {"5/", 0, ErrCalc::DivisionByZero},  {"()", 0, ErrCalc::MissingOperand},
+      {"(())", 0, ErrCalc::MissingOperand}, {"2*()", 0, ErrCalc::MissingOperand}, {"/2", 0, ErrCalc::MissingOperand},
+      {"2^^3", 0, ErrCalc::MissingOperand}, {"(+5)", 0, ErrCalc::MissingOperand},
   };
   for (const auto& r : rows) Check(r);
 }
 
 TEST(Avalua, Errors) {
   const Row rows[] = {
-      {"(2+3", 0, CalcParentesis},   {"2+3)", 0, CalcParentesis},  {")2+3(", 0, CalcCaracters},
-      {"5/0", 0, CalcDivZero},       {"5/(2-2)", 0, CalcDivZero},  {"abc", 0, CalcCaracters},
-      {"0.0", 0, CalcCaracters},     {"00", 0, CalcCaracters},     {"PI", 0, CalcCaracters},
-      {"(2+)*(3/0)", 0, CalcDivZero}, {"1/0+abc", 0, CalcDivZero}, {"abc+1/0", 0, CalcCaracters},
-      {"10^400", 0, CalcOverflow},   {"1e308*10", 0, CalcOverflow}, {"1e999", 0, CalcOverflow},
-      {"(-8)^(1/3)", 0, CalcNoReal}, {"0^-1", 0, CalcNoReal},      {"1e-400", 0, CalcCaracters},
+      {"(2+3", 0, ErrCalc::Parentheses},   {"2+3)", 0, ErrCalc::Parentheses},  {")2+3(", 0, ErrCalc::Characters},
+      {"5/0", 0, ErrCalc::DivisionByZero},       {"5/(2-2)", 0, ErrCalc::DivisionByZero},  {"abc", 0, ErrCalc::Characters},
+      {"0.0", 0, ErrCalc::Characters},     {"00", 0, ErrCalc::Characters},     {"PI", 0, ErrCalc::Characters},
+      {"(2+)*(3/0)", 0, ErrCalc::DivisionByZero}, {"1/0+abc", 0, ErrCalc::DivisionByZero}, {"abc+1/0", 0, ErrCalc::Characters},
+      {"10^400", 0, ErrCalc::Overflow},   {"1e308*10", 0, ErrCalc::Overflow}, {"1e999", 0, ErrCalc::Overflow},
+      {"(-8)^(1/3)", 0, ErrCalc::NoReal}, {"0^-1", 0, ErrCalc::NoReal},      {"1e-400", 0, ErrCalc::Characters},
   };
   for (const auto& r : rows) Check(r);
 }
 
 TEST(Avalua, LeadingNumberRule) {
   const Row rows[] = {
-      {"12abc", 12, CalcOk},   {"1 000", 1000, CalcOk},    {"2.5E-2", 0.025, CalcOk},
-      {"1e3", 1000, CalcOk},   {"1e-5+1", 1.00001, CalcOk}, {"2e+3+1", 2001, CalcOk},
-      {".5", 0.5, CalcOk},     {"1.2.3", 1.2, CalcOk},      {"\t7\n", 7, CalcOk},
-      {"&HFF", 255, CalcOk},   {"&o17", 15, CalcOk},        {"&H", 0, CalcCaracters},
-      {"0", 0, CalcOk},        {"(0)", 0, CalcOk},          {"007", 7, CalcOk},
-      {"3e", 3, CalcOk},       {"0.1e1", 1, CalcOk},
+      {"12abc", 12, ErrCalc::Ok},   {"1 000", 1000, ErrCalc::Ok},    {"2.5E-2", 0.025, ErrCalc::Ok},
+      {"1e3", 1000, ErrCalc::Ok},   {"1e-5+1", 1.00001, ErrCalc::Ok}, {"2e+3+1", 2001, ErrCalc::Ok},
+      {".5", 0.5, ErrCalc::Ok},     {"1.2.3", 1.2, ErrCalc::Ok},      {"\t7\n", 7, ErrCalc::Ok},
+      {"&HFF", 255, ErrCalc::Ok},   {"&o17", 15, ErrCalc::Ok},        {"&H", 0, ErrCalc::Characters},
+      {"0", 0, ErrCalc::Ok},        {"(0)", 0, ErrCalc::Ok},          {"007", 7, ErrCalc::Ok},
+      {"3e", 3, ErrCalc::Ok},       {"0.1e1", 1, ErrCalc::Ok},
   };
   for (const auto& r : rows) Check(r);
 }
@@ -87,8 +87,8 @@ TEST(Avalua, DeepNestingIsRefused) {
   std::string ok = std::string(200, '(') + "1" + std::string(200, ')');
   EXPECT_DOUBLE_EQ(Avalua(ok).value, 1);
   std::string deep = std::string(201, '(') + "1" + std::string(201, ')');
-  EXPECT_EQ(Avalua(deep).err, CalcParentesis);
-  EXPECT_EQ(Avalua(std::string(100000, '(')).err, CalcParentesis);
+  EXPECT_EQ(Avalua(deep).err, ErrCalc::Parentheses);
+  EXPECT_EQ(Avalua(std::string(100000, '(')).err, ErrCalc::Parentheses);
 }
 
 // Each piece is evaluated once: rescanning it would take minutes on these texts.
@@ -108,10 +108,10 @@ TEST(Avalua, LongestTextsAreEvaluated) {
   groups += "0";
   EXPECT_TRUE(Avalua(groups).ok());
   std::string digits(32767, '7');
-  EXPECT_EQ(Avalua(digits).err, CalcOverflow);
+  EXPECT_EQ(Avalua(digits).err, ErrCalc::Overflow);
   // Beyond the 16-bit length of a text the field is refused.
-  EXPECT_EQ(Avalua(sum + "+1").err, CalcCaracters);
-  EXPECT_EQ(Avalua(std::string(1'000'000, '1')).err, CalcCaracters);
+  EXPECT_EQ(Avalua(sum + "+1").err, ErrCalc::Characters);
+  EXPECT_EQ(Avalua(std::string(1'000'000, '1')).err, ErrCalc::Characters);
 }
 
 }  // namespace
@@ -122,7 +122,7 @@ namespace {
 
 // The evaluation as first described: split the text itself, recursively. The engine prepares
 // the text once and must give the same value and error for every text.
-CalcResult Fail(int16_t err) { return {0, err, MissatgeCalc(err)}; }
+CalcResult Fail(ErrCalc err) { return {0, err, MissatgeCalc(err)}; }
 
 CalcResult Literal(std::string t) {
   auto rank = [](char c) { return c ? static_cast<int>(std::string("+-*/^").find(c) + 1) : 0; };
@@ -134,7 +134,7 @@ CalcResult Literal(std::string t) {
       if ((d += t[close] == '(' ? 1 : t[close] == ')' ? -1 : 0) == 0) break;
     if (close != t.size() - 1) break;
     t = t.substr(1, t.size() - 2);
-    if (t.empty()) return Fail(CalcFaltaOperand);
+    if (t.empty()) return Fail(ErrCalc::MissingOperand);
   }
   int d = 0, best = 6;
   size_t at = std::string::npos;
@@ -148,24 +148,24 @@ CalcResult Literal(std::string t) {
     bool sign = (t[i] == '+' || t[i] == '-') && i > 0 && rank(t[i - 1]) != 0;
     if (r != 0 && d == 0 && !sign && (r < best || (r == best && r != 5))) best = r, at = i;
   }
-  if (d != 0) return Fail(CalcParentesis);
+  if (d != 0) return Fail(ErrCalc::Parentheses);
   if (at == std::string::npos) return Avalua(t);  // a single number
   char op = t[at];
-  if (at == 0 && op != '-') return Fail(CalcFaltaOperand);
+  if (at == 0 && op != '-') return Fail(ErrCalc::MissingOperand);
   CalcResult l = Literal(t.substr(0, at));
   if (!l.ok()) return l;
   CalcResult r = Literal(t.substr(at + 1));
   if (!r.ok()) return r;
-  if (op == '/' && r.value == 0) return Fail(CalcDivZero);
+  if (op == '/' && r.value == 0) return Fail(ErrCalc::DivisionByZero);
   if (op == '^' &&
       ((l.value < 0 && r.value != std::floor(r.value)) || (l.value == 0 && r.value < 0)))
-    return Fail(CalcNoReal);
+    return Fail(ErrCalc::NoReal);
   double v = op == '+' ? l.value + r.value : op == '-' ? l.value - r.value
              : op == '*' ? l.value * r.value : op == '/' ? l.value / r.value
                          : std::pow(l.value, r.value);
-  if (std::isnan(v)) return Fail(CalcNoReal);
-  if (std::isinf(v)) return Fail(CalcOverflow);
-  return {v == 0 ? 0.0 : v, CalcOk, ""};
+  if (std::isnan(v)) return Fail(ErrCalc::NoReal);
+  if (std::isinf(v)) return Fail(ErrCalc::Overflow);
+  return {v == 0 ? 0.0 : v, ErrCalc::Ok, ""};
 }
 
 TEST(Avalua, MatchesTheLiteralSplittingOnRandomTexts) {

@@ -59,8 +59,8 @@ void CheckEval(const EvalCase& c) {
   ASSERT_FALSE(code.empty()) << c.text;
   const FunValue r = AvaluaFun(code, c.x, 0);
   EXPECT_NEAR(r.value, c.value, 1e-12 * std::max(1.0, std::fabs(c.value))) << c.text;
-  EXPECT_EQ(r.ErrFun, c.errFun) << c.text;
-  EXPECT_EQ(r.ErrDiv, c.errDiv) << c.text;
+  EXPECT_EQ(static_cast<int>(r.ErrFun), c.errFun) << c.text;
+  EXPECT_EQ(static_cast<int>(r.ErrDiv), c.errDiv) << c.text;
   // The tree alone gives exactly what the flat program gives.
   const FunValue t = FunPrograma(code).AvaluaArbre(c.x, 0);
   EXPECT_EQ(std::signbit(t.value), std::signbit(r.value)) << c.text;
@@ -118,9 +118,9 @@ TEST(AvaluaFun, StatusesOfFailures) {
 TEST(AvaluaFun, VariablesAndTheEmptyCode) {
   EXPECT_EQ(AvaluaFun("x*10+y", 2, 3).value, 23);
   EXPECT_EQ(ValorFun("x*10+Y", 2), 20);
-  EXPECT_EQ(AvaluaFun("", 1, 0).ErrFun, 5);
+  EXPECT_EQ(AvaluaFun("", 1, 0).ErrFun, FunStatus::InvalidOperand);
   const FunValue inf = AvaluaFun("x+1", INFINITY, 0);
-  EXPECT_EQ(inf.ErrFun, 6);
+  EXPECT_EQ(inf.ErrFun, FunStatus::Overflow);
   EXPECT_EQ(inf.value, 0);
   EXPECT_EQ(AvaluaFun("1+1", NAN, 0).value, 2);  // x not used
   // Arbitrary bytes are only characters that mean nothing.
@@ -141,7 +141,7 @@ TEST(AvaluaFun, LongChainsAndDeepNesting) {
   for (int i = 0; i < 100000; ++i) powers += "^1";
   EXPECT_EQ(AvaluaFun(powers, 3, 0).value, 3);
   std::string negs = std::string(100000, '-') + "1";
-  EXPECT_EQ(AvaluaFun(negs, 0, 0).ErrFun, 5);  // the second "-" is an operator
+  EXPECT_EQ(AvaluaFun(negs, 0, 0).ErrFun, FunStatus::InvalidOperand);  // the second "-" is an operator
 }
 
 TEST(AvaluaFun, WholePowersAgreeWithPow) {

@@ -56,7 +56,7 @@ TEST(LlegeixNum, HugeTextsAreRefusedQuickly) {
   double v = 7;
   CalcResult err;
   EXPECT_FALSE(LlegeixNum(std::string(1'000'000, '('), v, &err));
-  EXPECT_EQ(err.err, CalcParentesis);
+  EXPECT_EQ(err.err, ErrCalc::Parentheses);
   std::string pis;
   for (int i = 0; i < 200'000; ++i) pis += "pi*";
   EXPECT_FALSE(LlegeixNum(pis, v, &err));
