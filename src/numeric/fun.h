@@ -98,6 +98,13 @@ class FunPrograma {
   };
 
  private:
+  // The phases of preparing a code string: the tree, the values known in advance, the nodes
+  // the flat program can skip, and the flat program.
+  struct Fixed;
+  void BuildTree(const std::u32string& s);
+  Fixed FoldConstants() const;
+  int32_t Skip(const Fixed& fx, int32_t i) const;
+  void EmitProgram(const Fixed& fx);
   bool Rapid(double x, double y, double& out) const;
 
   std::vector<Node> nodes_;

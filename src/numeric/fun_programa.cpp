@@ -307,6 +307,12 @@ bool OperaIndex(int op, double a, double b, double& r) {
 
 }  // namespace
 
+// Values the flat program knows in advance, per node.
+struct FunPrograma::Fixed {
+  std::vector<char> fix;
+  std::vector<double> val;
+};
+
 FunPrograma::FunPrograma(std::string_view code) {
   const std::u32string s = Descodifica(code);
   if (s.size() > (size_t{1} << 30)) {
@@ -315,6 +321,13 @@ FunPrograma::FunPrograma(std::string_view code) {
     pila_ = 1;
     return;
   }
+  BuildTree(s);
+  EmitProgram(FoldConstants());
+}
+
+// The tree of the code string: each operator found at the lowest precedence and the outermost
+// depth of its piece splits it in two; parentheses around a whole piece stand for what is inside.
+void FunPrograma::BuildTree(const std::u32string& s) {
   const auto n = static_cast<int32_t>(s.size());
 
   // Depth before each position, and the operators indexed by (depth, position).
@@ -406,10 +419,14 @@ FunPrograma::FunPrograma(std::string_view code) {
     if (fill2b >= 0) tasques.push_back({fill2b, fill2e, idx, true});
   }
 
+}
+
+FunPrograma::Fixed FunPrograma::FoldConstants() const {
   // Values the flat program knows in advance: numbers, operations on them that cannot fail,
   // and x^0, which is 1 for every finite x. Children come after their parents in nodes_.
-  std::vector<char> fix(nodes_.size(), 0);
-  std::vector<double> val(nodes_.size(), 0);
+  Fixed fx{std::vector<char>(nodes_.size(), 0), std::vector<double>(nodes_.size(), 0)};
+  std::vector<char>& fix = fx.fix;
+  std::vector<double>& val = fx.val;
   for (size_t i = nodes_.size(); i-- > 0;) {
     const Node& nd = nodes_[i];
     double v = 0;
@@ -434,27 +451,36 @@ FunPrograma::FunPrograma(std::string_view code) {
     fix[i] = ok;
     val[i] = v;
   }
-  // An operation that gives its operand back exactly (v*1, 1*v, v/1, v-0, v^1) is left out.
-  auto resol = [&](int32_t i) {
-    for (;;) {
-      const Node& nd = nodes_[i];
-      if (fix[i] || nd.kind != kBin) return i;
-      auto es = [&](int32_t j, double k) { return fix[j] && val[j] == k && !std::signbit(val[j]); };
-      if (nd.op == '*' && es(nd.b, 1)) i = nd.a;
-      else if (nd.op == '*' && es(nd.a, 1)) i = nd.b;
-      else if ((nd.op == '/' || nd.op == '^') && es(nd.b, 1)) i = nd.a;
-      else if (nd.op == '-' && es(nd.b, 0)) i = nd.a;
-      else return i;
-    }
-  };
+  return fx;
+}
 
+// The node that stands for node i in the flat program: an operation that gives its operand back
+// exactly (v*1, 1*v, v/1, v-0, v^1) is left out.
+int32_t FunPrograma::Skip(const Fixed& fx, int32_t i) const {
+  for (;;) {
+    const Node& nd = nodes_[i];
+    if (fx.fix[i] || nd.kind != kBin) return i;
+    auto es = [&](int32_t j, double k) {
+      return fx.fix[j] && fx.val[j] == k && !std::signbit(fx.val[j]);
+    };
+    if (nd.op == '*' && es(nd.b, 1)) i = nd.a;
+    else if (nd.op == '*' && es(nd.a, 1)) i = nd.b;
+    else if ((nd.op == '/' || nd.op == '^') && es(nd.b, 1)) i = nd.a;
+    else if (nd.op == '-' && es(nd.b, 0)) i = nd.a;
+    else return i;
+  }
+}
+
+void FunPrograma::EmitProgram(const Fixed& fx) {
+  const std::vector<char>& fix = fx.fix;
+  const std::vector<double>& val = fx.val;
   // The flat program: the tree in postfix order, operands that are constants or x folded
   // into the operator that uses them.
   struct Pas {
     int32_t node;
     uint8_t etapa;
   };
-  std::vector<Pas> pila{{resol(arrel_), 0}};
+  std::vector<Pas> pila{{Skip(fx, arrel_), 0}};
   int32_t alt = 0;
   auto emet = [&](Instr in, int32_t delta) {
     prog_.push_back(in);
@@ -480,14 +506,14 @@ FunPrograma::FunPrograma(std::string_view code) {
       case kFun:
         if (ps.etapa == 0) {
           pila.push_back({ps.node, 1});
-          pila.push_back({resol(nd.a), 0});
+          pila.push_back({Skip(fx, nd.a), 0});
         } else {
           emet({nd.kind == kNeg ? uint8_t{rNeg} : uint8_t{rFun}, nd.op}, 0);
         }
         break;
       case kBin: {
         const int op = IndexOp(nd.op);
-        const int32_t a = resol(nd.a), b = resol(nd.b);
+        const int32_t a = Skip(fx, nd.a), b = Skip(fx, nd.b);
         const bool ax = !fix[a], bx = !fix[b];  // simple operands: constant, or else x
         const double ka = val[a], kb = val[b];
         const bool potN = op == 4 && fix[b] && kb >= 0 && kb <= 64 && kb == std::floor(kb);
