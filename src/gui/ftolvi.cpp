@@ -22,9 +22,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/idiom.h"
 #include "gui/frmabout.h"
 #include "gui/ftools.h"
+#include "gui/program_icon.h"
 #include "gui/qt_form.h"
 #include "gui/qt_services.h"
 
@@ -278,9 +278,17 @@ void InterpolationRow(QGridLayout* g, int key, const InterpolationNames& n, QWid
 
 }  // namespace
 
-FTolvi::FTolvi(std::string folder, Services* services, QWidget* parent) : QMainWindow(parent) {
+FTolvi::FTolvi(std::string folder, Services* services, QWidget* parent)
+    : FTolvi(Folders{folder, folder, Layout::Working}, services, parent) {}
+
+FTolvi::FTolvi(Folders folders, Services* services, QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("FTolvi"));
-  setWindowTitle(QStringLiteral("Progresiones - Interés"));
+  setWindowTitle(QStringLiteral("Progresiones - Interés - Tolvi"));
+  setWindowIcon(ProgramIcon());
+  {
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    languageArguments_ = arguments.join(QLatin1Char(' ')).toStdString();
+  }
 
   auto* central = new QWidget;
   Background(central, kWindow);
@@ -304,7 +312,9 @@ FTolvi::FTolvi(std::string folder, Services* services, QWidget* parent) : QMainW
   }
   atzar_.seedFromClock();
   form_ = std::make_unique<QtForm>(*this);
-  controller_ = std::make_unique<Controller>(*form_, *services, atzar_, std::move(folder));
+  controller_ = std::make_unique<Controller>(*form_, *services, atzar_,
+                                             std::move(folders.settings),
+                                             std::move(folders.problems));
   if (auto* qt = dynamic_cast<QtServices*>(services)) qt->setState(&controller_->state());
   wire();
   controller_->hooks().focus = [this](std::string_view name) {
@@ -312,11 +322,8 @@ FTolvi::FTolvi(std::string folder, Services* services, QWidget* parent) : QMainW
   };
   controller_->hooks().menu = [this](std::string_view name) {
     if (name == "OpEdTools") {
-      // The editor decides the language from the command line (after the program's name).
-      std::vector<std::string> arguments;
-      for (const QString& a : QCoreApplication::arguments().mid(1))
-        arguments.push_back(a.toStdString());
-      FTools::EditaTools(controller_->services(), controller_->state(), TextArguments(arguments),
+      // The editor decides the language from the command line.
+      FTools::EditaTools(controller_->services(), controller_->state(), languageArguments_,
                          *form_, this);
       return true;
     }

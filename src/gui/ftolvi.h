@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include "app/controller.h"
+#include "app/folders.h"
 #include "solvers/atzar.h"
 
 class QFrame;
@@ -21,10 +22,17 @@ class FTolvi : public QMainWindow {
   Q_OBJECT
 
  public:
-  // folder is the working folder (CarpIni). Messages and dialogs go to services; when it is
-  // null the window shows them itself with Qt. The controller's start-up runs here.
+  // folders says where the settings files (CarpIni) and the problem folder are. Messages and
+  // dialogs go to services; when it is null the window shows them itself with Qt. The
+  // controller's start-up runs here.
+  explicit FTolvi(Folders folders, Services* services = nullptr, QWidget* parent = nullptr);
+  // Settings and problems in one folder, as an old install keeps them.
   explicit FTolvi(std::string folder, Services* services = nullptr, QWidget* parent = nullptr);
   ~FTolvi() override;
+
+  // The command-line text the tools editor decides the language from ("cat", "esp", ...).
+  // Until it is set, the arguments after the program's name.
+  void setLanguageArguments(std::string text) { languageArguments_ = std::move(text); }
 
   Controller& controller() { return *controller_; }
   QtForm& form() { return *form_; }
@@ -53,6 +61,7 @@ class FTolvi : public QMainWindow {
   Atzar atzar_;
   std::unique_ptr<QtForm> form_;
   std::unique_ptr<Controller> controller_;
+  std::string languageArguments_;
 };
 
 }  // namespace tolvi
