@@ -3,6 +3,7 @@
 // which writes back through a QtForm over these widgets. Every control carries its name as
 // its objectName ("Id(0)", "BtOk(3)", "IdI(15)", "LstSmbs", "OpGuard"...).
 #pragma once
+#include <QIcon>
 #include <QMainWindow>
 #include <memory>
 #include <string>
@@ -17,6 +18,11 @@ class QLineEdit;
 namespace tolvi {
 
 class QtForm;
+
+// The pictures of every panel's Generate and Save buttons, painted once per window.
+struct ButtonPictures {
+  QIcon die, save;
+};
 
 class FTolvi : public QMainWindow {
   Q_OBJECT
@@ -57,6 +63,7 @@ class FTolvi : public QMainWindow {
   void wire();
   void quitNow();
 
+  ButtonPictures pictures_;
   std::unique_ptr<Services> ownServices_;
   Atzar atzar_;
   std::unique_ptr<QtForm> form_;
