@@ -23,9 +23,12 @@ QString QtClass(const QObject* o) {
   return m ? QString::fromLatin1(m->className()) : QString();
 }
 
-bool Container(const QWidget* w) {
+// Placed by the program: every widget above it, up to the window, only holds other widgets.
+bool Placed(const QWidget* w) {
   static const QStringList kContainers = {"QWidget", "QFrame", "QGroupBox", "QMainWindow"};
-  return kContainers.contains(QtClass(w));
+  for (const QWidget* p = w->parentWidget(); p; p = p->parentWidget())
+    if (!kContainers.contains(QtClass(p))) return false;
+  return true;
 }
 
 }  // namespace
@@ -39,7 +42,7 @@ int main(int argc, char** argv) {
 
   QMap<QString, int> counts;
   for (const QWidget* w : window.findChildren<QWidget*>()) {
-    if (w->isWindow() || !w->parentWidget() || !Container(w->parentWidget())) continue;
+    if (w->isWindow() || !Placed(w)) continue;
     if (w == window.centralWidget() || qobject_cast<const QMenuBar*>(w)) continue;
     ++counts[QtClass(w)];
   }
