@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
   // (-platform, -style...) are not known to the parser yet, so its complaints wait.
   QStringList raw;
   for (int i = 0; i < argc; ++i) raw << QString::fromLocal8Bit(argv[i]);
-  parser.parse(raw);
+  const bool parsed = parser.parse(raw);
   if (parser.isSet(help)) {
     // Without an application object the parser does not know the program's name yet.
     QString text = parser.helpText();
@@ -90,6 +90,7 @@ int main(int argc, char** argv) {
   // Without a display Qt would stop with a long, obscure message: say what to do instead.
   if (!Set("DISPLAY") && !Set("WAYLAND_DISPLAY") && !Set("QT_QPA_PLATFORM") &&
       !raw.contains(QStringLiteral("-platform"))) {
+    if (!parsed) return UsageError(parser.errorText());
     std::fputs("tolvi: no display found; start the window with xvfb-run (xvfb-run tolvi), "
                "or use tolvi-cli for the same work without a window.\n",
                stderr);
