@@ -1,14 +1,22 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, testing and fuzzing need, when missing.
+# Installs the Debian 12 packages Tolvi needs, when missing.
+# Usage: scripts/install-deps.sh [run|all]
+#   run: what building and starting the programs needs (scripts/run.sh, packaging);
+#   all (default): also the tests, the packaging checks, benchmarks and fuzzing.
 set -euo pipefail
-packages=(
+run_packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
-  libgtest-dev googletest libbenchmark-dev
-  libcli11-dev nlohmann-json3-dev libmuparser-dev libboost-math-dev
-  clang libclang-rt-14-dev
-  xvfb xauth imagemagick fonts-dejavu-core
+  libcli11-dev nlohmann-json3-dev libboost-math-dev
 )
+dev_packages=(
+  libgtest-dev googletest libbenchmark-dev libmuparser-dev
+  clang libclang-rt-14-dev
+  xvfb xauth imagemagick fonts-dejavu-core time
+  desktop-file-utils appstream dpkg-dev
+)
+packages=("${run_packages[@]}")
+[ "${1:-all}" = run ] || packages+=("${dev_packages[@]}")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

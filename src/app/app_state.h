@@ -20,7 +20,9 @@ struct AppState {
   std::vector<std::string> Smbs{"\u20AC", "$", "\u00A3"};
   int16_t NSmb = 0;          // index of the chosen symbol in Smbs
   std::string Smb = "\u20AC";  // Smbs[NSmb], written after every amount
-  std::string CarpIni;       // the working folder at start-up
+  std::string CarpIni;       // the settings folder: the working folder of an old install
+  std::string DocsFolder;    // the folder that holds the problem folder Prbls
+  bool settingsLost = false; // the settings folder cannot be written (told once, at start)
   bool DinsPA = false;       // the last press on PAritm fell on the term list's rectangle
   bool DinsPG = false;       // the same for PGeom
   std::array<double, 6> Vals{};  // quantities of the panel being solved (geometric entries)

@@ -7,6 +7,7 @@
 
 #include "app/documents_flow.h"
 #include "app/file_messages.h"
+#include "app/folders.h"
 #include "app/info.h"
 #include "app/simbol.h"
 #include "app/tools.h"
@@ -40,6 +41,11 @@ std::string BtGuard(int key) { return Nom("BtGuard", key); }
 constexpr int kCurrencyLabels = 8;
 constexpr int kTools = 12;
 
+constexpr std::string_view kSettingsLostTitle = "Ajustes sin guardar";
+constexpr std::string_view kSettingsLost =
+    "Tolvi funciona, pero no recordar\u00E1 el s\u00EDmbolo monetario elegido en esta sesi\u00F3n. "
+    "Para guardar los ajustes en otra carpeta, inicia Tolvi con: tolvi --folder CARPETA";
+
 }  // namespace
 
 SolveOutcome SolvePanel(int16_t key, const Form& form, SolveContext& ctx,
@@ -54,8 +60,10 @@ SolveOutcome SolvePanel(int16_t key, const Form& form, SolveContext& ctx,
   }
 }
 
-Controller::Controller(Form& form, Services& ui, Atzar& rng, std::string workdir)
+Controller::Controller(Form& form, Services& ui, Atzar& rng, std::string workdir,
+                       std::string docs)
     : form_(form), ui_(ui), rng_(rng) {
+  state_.DocsFolder = docs.empty() ? workdir : std::move(docs);
   state_.CarpIni = std::move(workdir);
 }
 
@@ -74,6 +82,16 @@ void Controller::start() {
   for (int i = 0; i < kCurrencyLabels; ++i) form_.setText(Nom("EtM", i), "\u20AC");
   if (form_.items("LstSmbs").empty())
     for (const char* s : {"\u20AC", "$", "\u00A3"}) form_.addItem("LstSmbs", s);
+
+  // The settings folder, before anything is read from it.
+  if (!state_.CarpIni.empty()) {
+    const FileResult ready = PrepareFolder(state_.CarpIni);
+    state_.settingsLost = !ready;
+    if (!ready) {
+      ui_.message(TextError(ready, 2) + NL + NL + std::string(kSettingsLost), kSettingsLostTitle,
+                  Icon::Exclamation);
+    }
+  }
 
   // The load steps.
   if (hooks_.buildTools) hooks_.buildTools();
@@ -106,7 +124,7 @@ void Controller::llegeixNSmb() {
 }
 
 bool Controller::close() {
-  if (state_.ended || state_.CarpIni.empty()) return true;
+  if (state_.ended || state_.CarpIni.empty() || state_.settingsLost) return true;
   const std::string path = Utf8Of(PathOf(state_.CarpIni) / kNSmbFile);
   FileResult written = EscriuFtx(LiniaSimbol(state_.NSmb, state_.Smbs[state_.NSmb]), path);
   if (written) return true;
@@ -192,12 +210,12 @@ void Controller::reset(int16_t key) {
 
 void Controller::save(int16_t key) {
   if (!IsPanelKey(key)) return;
-  GuardaPanell(ui_, state_.Probs, key, state_.SelGuard, state_.Idioma, state_.CarpIni);
+  GuardaPanell(ui_, state_.Probs, key, state_.SelGuard, state_.Idioma, state_.DocsFolder);
 }
 
 void Controller::saveAll() {
   state_.SelGuard = state_.Resolts;
-  GuardaPanell(ui_, state_.Probs, -1, state_.SelGuard, state_.Idioma, state_.CarpIni);
+  GuardaPanell(ui_, state_.Probs, -1, state_.SelGuard, state_.Idioma, state_.DocsFolder);
 }
 
 void Controller::apply(int16_t key, const SolveOutcome& outcome) {
@@ -310,7 +328,7 @@ void Controller::menu(std::string_view name) {
   } else if (name == "OpSurt") {
     state_.ended = true;
   } else if (name == "OpObr") {
-    ObrePrbls(ui_, state_.Idioma, state_.CarpIni);
+    ObrePrbls(ui_, state_.Idioma, state_.DocsFolder);
   } else if (const int16_t tool = IndexTool(name); tool > 0) {
     ExecutaTool(ui_, tool, state_.CarpIni, state_.Idioma);
   } else if (MenuInfo(ui_, name, state_.CarpIni, state_.Idioma)) {

@@ -53,16 +53,18 @@ class Controller {
   // panel's solver (ResolA, InterpA, ResolG, InterpG, ResolI).
   using Solver = std::function<SolveOutcome(int16_t key, const Form&, SolveContext&)>;
 
-  // workdir is the working folder (CarpIni), where NSmb.txt lives. An empty workdir means
-  // no settings files: NSmb.txt is neither read nor written (tolvi-cli). rng is seeded by its
+  // workdir is the settings folder (CarpIni), where NSmb.txt, Tools.rel and Lng.txt live;
+  // docs holds the problem folder Prbls (workdir when empty). An empty workdir means no
+  // settings files: NSmb.txt is neither read nor written (tolvi-cli). rng is seeded by its
   // owner: from the clock by the window, from --seed by tolvi-cli.
-  Controller(Form& form, Services& ui, Atzar& rng, std::string workdir);
+  Controller(Form& form, Services& ui, Atzar& rng, std::string workdir, std::string docs = {});
 
-  // The window's design states, then the load steps in order.
+  // The window's design states, then the load steps in order. A settings folder that cannot
+  // be made or written is told once, here; the close step then writes nothing.
   void start();
   // The window closed: NSmb.txt is replaced (atomically) by the chosen symbol. A file that
   // cannot be written is reported in a message. Answers false then; does nothing after
-  // "&Salir".
+  // "&Salir" or when the settings folder was found unwritable at start.
   bool close();
 
   void generate(int16_t key);  // BtGen(key)

@@ -1,7 +1,6 @@
 #include "app/documents_flow.h"
 
 #include <array>
-#include <cstdlib>
 #include <filesystem>
 #include <span>
 #include <vector>
@@ -21,8 +20,8 @@ struct Notice {
 };
 
 constexpr std::array<std::string_view, 3> kNoEditor = {
-    "The text editor could not be started.", "No s'ha pogut obrir l'editor de text.",
-    "No se ha podido abrir el editor de texto."};
+    "No program could show the file.", "Cap programa no ha pogut mostrar el fitxer.",
+    "Ning\u00FAn programa ha podido mostrar el fichero."};
 
 constexpr std::array<Notice, 3> kSaved = {{
     {"Saved at...  ", "Do you want see it?"},
@@ -46,18 +45,6 @@ bool SaveProblems(Services& ui, std::span<const Prob> problems, int16_t idioma,
   return true;
 }
 
-std::vector<std::string> SplitBlanks(std::string_view text) {
-  std::vector<std::string> words;
-  size_t i = 0;
-  while (i < text.size()) {
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-    const size_t start = i;
-    while (i < text.size() && text[i] != ' ' && text[i] != '\t') ++i;
-    if (i > start) words.emplace_back(text.substr(start, i - start));
-  }
-  return words;
-}
-
 }  // namespace
 
 std::string CarpetaPrbls(std::string_view carpIni) {
@@ -68,7 +55,7 @@ FileResult CreaCarpetaPrbls(std::string_view carpIni) {
   const std::string folder = CarpetaPrbls(carpIni);
   std::error_code ec;
   if (std::filesystem::is_directory(PathOf(folder), ec)) return FileResult::Ok(folder);
-  if (std::filesystem::create_directory(PathOf(folder), ec)) return FileResult::Ok(folder);
+  if (std::filesystem::create_directories(PathOf(folder), ec)) return FileResult::Ok(folder);
   const std::error_condition cond = ec.default_error_condition();
   if (cond.category() == std::generic_category()) return ErrnoResult(cond.value(), folder);
   return {FileErrorKind::Other, folder, ec.message()};
@@ -100,36 +87,25 @@ void VeureGuardat(Services& ui, const std::string& path, int16_t idioma) {
 }
 
 void ObrePrbls(Services& ui, int16_t idioma, std::string_view carpIni) {
+  CreaCarpetaPrbls(carpIni);
   const std::string path = ui.chooseFile(kModeOpen, CarpetaPrbls(carpIni), kFiltrePrbs);
   if (!path.empty()) ObreEditor(ui, path, idioma);
 }
 
-Command EditorCommand(const std::string& path, std::string_view visual, std::string_view editor) {
-  Command command;
-#ifdef _WIN32
-  (void)visual;
-  (void)editor;
-  command.program = "notepad.exe";
-#else
-  std::vector<std::string> words = SplitBlanks(visual);
-  if (words.empty()) words = SplitBlanks(editor);
-  if (words.empty()) words = {"xdg-open"};
-  command.program = words.front();
-  command.args.assign(words.begin() + 1, words.end());
-#endif
-  command.args.push_back(path);
-  return command;
-}
-
-Command NotepadCommand(const std::string& path) {
-  const char* visual = std::getenv("VISUAL");
-  const char* editor = std::getenv("EDITOR");
-  return EditorCommand(path, visual ? visual : "", editor ? editor : "");
-}
-
 bool ObreEditor(Services& ui, const std::string& path, int16_t idioma) {
-  if (ui.startProgram(NotepadCommand(path), WindowStyle::Normal)) return true;
+#ifdef _WIN32
+  if (ui.startProgram({"notepad.exe", {path}, {}}, WindowStyle::Normal)) return true;
+#endif
   if (ui.openDocument(path)) return true;
+  // The program's own viewer, for a regular file of a size it can show.
+  std::error_code ec;
+  const std::filesystem::path file = PathOf(path);
+  const bool regular = std::filesystem::is_regular_file(file, ec);
+  const std::uintmax_t size = regular ? std::filesystem::file_size(file, ec) : 0;
+  if (regular && !ec && size <= kMaxShownFile) {
+    ui.showProblem(Utf8Of(file.filename()), Prob{LlegeixFtx(path), {}});
+    return true;
+  }
   const std::string_view reason = kNoEditor[static_cast<size_t>(IdiomaValid(idioma))];
   const std::string text = path + NL + NL + std::string(reason);
   ui.message(text, TitolError(FileOperation::Open, idioma), Icon::Exclamation);

@@ -1,6 +1,8 @@
 // Saving and opening problem files from the main window and the problem viewer. Each
-// operation takes what it reads (the services, the records, the language, the working folder
-// CarpIni) so the controller and the viewer just call it.
+// operation takes what it reads (the services, the records, the language, the folder that
+// holds the problem folder) so the controller and the viewer just call it. That folder is the
+// working folder CarpIni in an old install, Documents/Tolvi otherwise (app/folders.h); the
+// parameters keep the name carpIni.
 //
 // - BtGuard(k) of a panel:   GuardaPanell(ui, Probs, k, SelGuard, Idioma, CarpIni)
 //   shows Probs(k) in the problem viewer;
@@ -23,11 +25,12 @@ namespace tolvi {
 inline constexpr std::string_view kCaptionPrb = "Problema";
 inline constexpr std::string_view kFiltrePrbs = "*.txt|*.*";
 
-// The problem folder: CarpIni followed by "Prbls".
+// The problem folder: carpIni followed by "Prbls".
 std::string CarpetaPrbls(std::string_view carpIni);
 
-// Makes the problem folder when it is missing, so that saves start there. A failure is only
-// returned: the file dialog then starts in the current folder.
+// Makes the problem folder (and the folders above it) when it is missing, so that saves and
+// "Abrir" start there. A failure is only returned: the file dialog then starts in the
+// current folder.
 FileResult CreaCarpetaPrbls(std::string_view carpIni);
 
 // key 0..7: shows Probs(key) in the problem viewer, with the caption "Problema".
@@ -44,22 +47,21 @@ bool GuardaPanell(Services& ui, const ProbTable& probs, int16_t key, std::string
 bool GuardaPrb(Services& ui, const Prob& problem, int16_t idioma, std::string_view carpIni);
 
 // The saved notice: the path, an empty line and the question, titled by language; on Yes
-// the file is opened in the text editor.
+// the file is opened to be read (ObreEditor).
 void VeureGuardat(Services& ui, const std::string& path, int16_t idioma);
 
-// "Abrir": a file chosen in the file dialog (open mode, problem folder) is opened in the text
-// editor.
+// "Abrir": a file chosen in the file dialog (open mode, problem folder) is opened to be read
+// (ObreEditor).
 void ObrePrbls(Services& ui, int16_t idioma, std::string_view carpIni);
 
-// The command that opens a text file in an editor without a shell: on Windows Notepad; else
-// the program in visual, else in editor (split at blanks: "code --wait"), else xdg-open. The
-// path is always one argument of its own.
-Command EditorCommand(const std::string& path, std::string_view visual, std::string_view editor);
-// The same with $VISUAL and $EDITOR of the environment.
-Command NotepadCommand(const std::string& path);
-
-// Opens the file in the text editor, without waiting. When the editor cannot be started,
-// the system's viewer is tried, and if that fails too the user is told. True when opened.
+// Opens a problem file to be read, without waiting: on Windows in Notepad; elsewhere with the
+// system's viewer (the desktop's program for text files). When none opens it, the program's
+// own problem viewer shows its text, captioned with the file's name. A terminal editor
+// ($VISUAL, $EDITOR) is never started: a window has no terminal to give it. A file that
+// nothing can show is told in a message. True when shown.
 bool ObreEditor(Services& ui, const std::string& path, int16_t idioma);
+
+// The largest file the problem viewer is given to show.
+inline constexpr std::uintmax_t kMaxShownFile = 1u << 20;
 
 }  // namespace tolvi

@@ -1,5 +1,6 @@
 #include "app/info.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -29,12 +30,20 @@ std::string CarpetaPrograma() {
   return Utf8Of(exe.parent_path());
 }
 
+std::string CarpetaDades() {
+  const std::string program = CarpetaPrograma();
+  if (program.empty()) return {};
+  return Utf8Of((PathOf(program) / PathOf(TOLVI_DATA_FROM_BIN)).lexically_normal());
+}
+
 std::vector<std::string> CarpetesInfo(std::string_view carpIni) {
   std::error_code ec;
   std::vector<std::string> folders;
   folders.push_back(carpIni.empty() ? Utf8Of(fs::current_path(ec)) : std::string(carpIni));
-  if (std::string program = CarpetaPrograma(); !program.empty() && program != folders.front())
-    folders.push_back(std::move(program));
+  for (std::string folder : {CarpetaPrograma(), CarpetaDades()}) {
+    if (!folder.empty() && std::find(folders.begin(), folders.end(), folder) == folders.end())
+      folders.push_back(std::move(folder));
+  }
   return folders;
 }
 

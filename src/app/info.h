@@ -1,6 +1,7 @@
-// The "Info" menu: the help document and the contact page, files that lie beside the program
-// and are opened with whatever the system associates with their type. (The About box, the
-// menu's third entry, is a window of its own.)
+// The "Info" menu: the help document and the contact page, files that ship with the program
+// (beside it in the build, in its data folder when installed) and are opened with whatever
+// the system associates with their type. (The About box, the menu's third entry, is a window
+// of its own.)
 #pragma once
 #include <cstdint>
 #include <string>
@@ -11,14 +12,18 @@
 
 namespace tolvi {
 
-inline constexpr std::string_view kHelpFile = "Tolvi.pdf";      // OpInfo
+inline constexpr std::string_view kHelpFile = "Tolvi.html";     // OpInfo
 inline constexpr std::string_view kContactFile = "kelmor.htm";  // OpWeb
 
 // The folder of the running program; empty when the system does not tell.
 std::string CarpetaPrograma();
 
-// Where the Info files are looked for, in order: the working folder (the current one when
-// carpIni is empty), then the program's folder.
+// The program's data folder as installed (share/tolvi beside the program's bin folder);
+// empty when the program's folder is not known.
+std::string CarpetaDades();
+
+// Where the Info files are looked for, in order: the settings folder (the current one when
+// carpIni is empty), the program's folder, then its data folder.
 std::vector<std::string> CarpetesInfo(std::string_view carpIni);
 
 // The file name in the first of the folders that holds it; empty when none does.

@@ -4,10 +4,11 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include "gui/program_icon.h"
 
 namespace tolvi {
 
@@ -15,26 +16,11 @@ QPointer<frmAbout> frmAbout::instance_;
 
 namespace {
 
-// The program's picture: bars that grow as the terms of a progression do.
+// The program's picture: the application's icon when one is set, else painted.
 QPixmap ProgramPicture(int size) {
   const QIcon own = QApplication::windowIcon();
   if (!own.isNull()) return own.pixmap(size, size);
-  QPixmap pm(size, size);
-  pm.fill(Qt::transparent);
-  QPainter p(&pm);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setPen(QPen(QColor(40, 40, 110), 2));
-  p.setBrush(Qt::white);
-  p.drawRoundedRect(QRectF(1, 1, size - 2, size - 2), size / 8.0, size / 8.0);
-  p.setPen(Qt::NoPen);
-  const double gap = size / 12.0, width = (size - 6 * gap) / 4.0, floor = size - 2 * gap;
-  const QColor colours[] = {{245, 180, 90}, {230, 140, 60}, {128, 128, 255}, {80, 80, 200}};
-  for (int i = 0; i < 4; ++i) {
-    const double height = (floor - 2 * gap) * (i + 1) / 4.0;
-    p.setBrush(colours[i]);
-    p.drawRect(QRectF(2 * gap + i * (width + gap / 1.5), floor - height, width, height));
-  }
-  return pm;
+  return PaintProgramPicture(size);
 }
 
 QLabel* Label(QWidget* parent, const char* name, const QString& text) {

@@ -18,13 +18,12 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
-#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/idiom.h"
 #include "gui/frmabout.h"
 #include "gui/ftools.h"
+#include "gui/program_icon.h"
 #include "gui/qt_form.h"
 #include "gui/qt_services.h"
 
@@ -137,6 +136,41 @@ QIcon DieIcon() {
   return QIcon(pm);
 }
 
+// A diskette: the picture of the Save buttons. Painted, as the die is, rather than taken from
+// the desktop's icon theme: the first look-up in the theme costs about a tenth of the window's
+// start-up.
+QIcon SaveIcon() {
+  QPixmap pm(32, 32);
+  pm.fill(Qt::transparent);
+  QPainter p(&pm);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(QColor(30, 40, 90), 1.5));
+  p.setBrush(QColor(70, 90, 170));
+  p.drawPolygon(QPolygonF({QPointF(3, 3), QPointF(25, 3), QPointF(29, 7), QPointF(29, 29),
+                           QPointF(3, 29)}));
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(215, 220, 230));
+  p.drawRect(QRectF(9, 3.8, 14, 9));  // the shutter
+  p.setBrush(QColor(70, 90, 170));
+  p.drawRect(QRectF(18, 5.5, 3, 5.5));
+  p.setBrush(Qt::white);
+  p.drawRoundedRect(QRectF(7, 17, 18, 11), 1.5, 1.5);  // the label
+  p.setPen(QPen(QColor(150, 160, 190), 1));
+  for (double y : {20.5, 23.5}) p.drawLine(QPointF(9, y), QPointF(23, y));
+  return QIcon(pm);
+}
+
+// A check mark: the picture of the button that confirms the infinite sum.
+QIcon CheckIcon() {
+  QPixmap pm(32, 32);
+  pm.fill(Qt::transparent);
+  QPainter p(&pm);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(QColor(30, 140, 50), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.drawPolyline(QPolygonF({QPointF(5, 17), QPointF(13, 25), QPointF(27, 7)}));
+  return QIcon(pm);
+}
+
 QToolButton* PictureButton(const QString& name, const QIcon& icon, const QString& tip) {
   auto* b = new QToolButton;
   b->setObjectName(name);
@@ -206,13 +240,11 @@ void Background(QWidget* w, const QColor& colour) {
 
 // The panel's four buttons placed in the columns every row of a frame shares:
 // 0 Generate, 2 Save, 3 Reset (the fields sit in column 1).
-void PlaceButtons(QGridLayout* g, int row, int key, int rowSpan = 1,
+void PlaceButtons(QGridLayout* g, int row, int key, const ButtonPictures& pictures, int rowSpan = 1,
                   Qt::Alignment align = Qt::AlignVCenter) {
-  g->addWidget(PictureButton(Nm("BtGen", key), DieIcon(), QStringLiteral(" Genera ")), row, 0,
+  g->addWidget(PictureButton(Nm("BtGen", key), pictures.die, QStringLiteral(" Genera ")), row, 0,
                rowSpan, 1, align);
-  QToolButton* save = PictureButton(Nm("BtGuard", key),
-                                    qApp->style()->standardIcon(QStyle::SP_DialogSaveButton),
-                                    QStringLiteral("  Guardar"));
+  QToolButton* save = PictureButton(Nm("BtGuard", key), pictures.save, QStringLiteral("  Guardar"));
   save->setEnabled(false);
   g->addWidget(save, row, 2, rowSpan, 1, align);
   g->addWidget(CaptionButton(Nm("BtRst", key), QStringLiteral("rst")), row, 3, rowSpan, 1, align);
@@ -253,7 +285,7 @@ struct InterpolationNames {
 
 // "Interpolar k Ns entre a y b  Ok  <formula> result terms" on row 2 of a progression frame.
 void InterpolationRow(QGridLayout* g, int key, const InterpolationNames& n, QWidget* formula,
-                      const QColor& resultColour) {
+                      const QColor& resultColour, const ButtonPictures& pictures) {
   auto* in = new QGridLayout;
   in->setHorizontalSpacing(6);
   in->setVerticalSpacing(0);
@@ -273,14 +305,24 @@ void InterpolationRow(QGridLayout* g, int key, const InterpolationNames& n, QWid
   in->addWidget(ReadOnly(new Field(QString::fromLatin1(n.terms), 16), Qt::white), 1, 9);
   in->setColumnStretch(9, 2);
   g->addLayout(in, 2, 1);
-  PlaceButtons(g, 2, key, 1, Qt::AlignBottom);
+  PlaceButtons(g, 2, key, pictures, 1, Qt::AlignBottom);
 }
 
 }  // namespace
 
-FTolvi::FTolvi(std::string folder, Services* services, QWidget* parent) : QMainWindow(parent) {
+FTolvi::FTolvi(std::string folder, Services* services, QWidget* parent)
+    : FTolvi(Folders{folder, folder, Layout::Working}, services, parent) {}
+
+FTolvi::FTolvi(Folders folders, Services* services, QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("FTolvi"));
-  setWindowTitle(QStringLiteral("Progresiones - Interés"));
+  setWindowTitle(QStringLiteral("Progresiones - Interés - Tolvi"));
+  setWindowIcon(QApplication::windowIcon().isNull() ? ProgramIcon() : QApplication::windowIcon());
+  pictures_.die = DieIcon();
+  pictures_.save = SaveIcon();
+  {
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    languageArguments_ = arguments.join(QLatin1Char(' ')).toStdString();
+  }
 
   auto* central = new QWidget;
   Background(central, kWindow);
@@ -304,7 +346,9 @@ FTolvi::FTolvi(std::string folder, Services* services, QWidget* parent) : QMainW
   }
   atzar_.seedFromClock();
   form_ = std::make_unique<QtForm>(*this);
-  controller_ = std::make_unique<Controller>(*form_, *services, atzar_, std::move(folder));
+  controller_ = std::make_unique<Controller>(*form_, *services, atzar_,
+                                             std::move(folders.settings),
+                                             std::move(folders.problems));
   if (auto* qt = dynamic_cast<QtServices*>(services)) qt->setState(&controller_->state());
   wire();
   controller_->hooks().focus = [this](std::string_view name) {
@@ -312,11 +356,8 @@ FTolvi::FTolvi(std::string folder, Services* services, QWidget* parent) : QMainW
   };
   controller_->hooks().menu = [this](std::string_view name) {
     if (name == "OpEdTools") {
-      // The editor decides the language from the command line (after the program's name).
-      std::vector<std::string> arguments;
-      for (const QString& a : QCoreApplication::arguments().mid(1))
-        arguments.push_back(a.toStdString());
-      FTools::EditaTools(controller_->services(), controller_->state(), TextArguments(arguments),
+      // The editor decides the language from the command line.
+      FTools::EditaTools(controller_->services(), controller_->state(), languageArguments_,
                          *form_, this);
       return true;
     }
@@ -372,13 +413,13 @@ QFrame* FTolvi::buildAritm() {
   row->addWidget(Formula(QStringLiteral("S%1 =").arg(kSubN)));
   row->addWidget(new Field(Nm("Id", 4), 9));
   g->addLayout(row, 1, 1);
-  PlaceButtons(g, 1, 0);
+  PlaceButtons(g, 1, 0, pictures_);
 
   // Key 1: k means between a and b.
   InterpolationRow(g, 1, {"IdK", "IdA", "IdB", "Idd", "IdTrms", 1, 5, 6},
                    Formula(Frac(QStringLiteral("d="), QStringLiteral("b-a"), QStringLiteral("k+1"),
                                 QStringLiteral("="))),
-                   kLightGreen);
+                   kLightGreen, pictures_);
 
   // The formulas at the right.
   auto* formulas = new QVBoxLayout;
@@ -454,18 +495,16 @@ QFrame* FTolvi::buildGeom() {
   sum->setPalette(face);
   KeepPlaceWhenHidden(sum);
   row->addWidget(sum);
-  QToolButton* oks = PictureButton(QStringLiteral("OkS"),
-                                   qApp->style()->standardIcon(QStyle::SP_DialogApplyButton),
-                                   QStringLiteral("Ok"));
+  QToolButton* oks = PictureButton(QStringLiteral("OkS"), CheckIcon(), QStringLiteral("Ok"));
   oks->setIconSize(QSize(12, 12));
   oks->setEnabled(false);
   row->addWidget(oks);
   g->addLayout(row, 1, 1);
-  PlaceButtons(g, 1, 2);
+  PlaceButtons(g, 1, 2, pictures_);
 
   // Key 3: k means between a and b.
   InterpolationRow(g, 3, {"IdKg", "IdAg", "IdBg", "IdR", "IdTG", 0, 2, 3},
-                   Formula(QStringLiteral("r=e<sup>Ln(b:a):(k+1)</sup> =")), kPink);
+                   Formula(QStringLiteral("r=e<sup>Ln(b:a):(k+1)</sup> =")), kPink, pictures_);
 
   auto* formulas = new QVBoxLayout;
   formulas->setSpacing(6);
@@ -547,7 +586,7 @@ QFrame* FTolvi::buildSimple(int key, const QString& caption, const QString& form
   auto* row = InterestRow(key, QStringLiteral("c ="), QStringLiteral("C ="));
   row->insertWidget(0, RowCaption(caption, true));
   g->addLayout(row, 0, 1);
-  PlaceButtons(g, 0, key);
+  PlaceButtons(g, 0, key, pictures_);
   g->addWidget(InterestFormula(formula), 0, 4);
   g->setColumnStretch(1, 1);
   return f;
@@ -567,7 +606,7 @@ QFrame* FTolvi::buildAnual() {
   auto* cap = InterestRow(6, QStringLiteral("C ="), QStringLiteral("a ="));
   cap->insertWidget(0, RowCaption(QStringLiteral("capitalización"), false));
   g->addLayout(cap, 1, 1);
-  PlaceButtons(g, 1, 6);
+  PlaceButtons(g, 1, 6, pictures_);
   g->addWidget(InterestFormula(Frac(QStringLiteral("a = "), QStringLiteral("C · i"),
                                     QStringLiteral("(1+i)((1+i)<sup>t</sup> - 1)"))),
                1, 4);
@@ -575,7 +614,7 @@ QFrame* FTolvi::buildAnual() {
   auto* amort = InterestRow(7, QStringLiteral("D ="), QStringLiteral("a ="));
   amort->insertWidget(0, RowCaption(QStringLiteral("amortización"), false));
   g->addLayout(amort, 2, 1);
-  PlaceButtons(g, 2, 7);
+  PlaceButtons(g, 2, 7, pictures_);
   g->addWidget(InterestFormula(Frac(QStringLiteral("a = "),
                                     QStringLiteral("D · i · (1+i)<sup>t</sup>"),
                                     QStringLiteral("(1+i)<sup>t</sup> - 1"))),

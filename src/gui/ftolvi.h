@@ -3,10 +3,12 @@
 // which writes back through a QtForm over these widgets. Every control carries its name as
 // its objectName ("Id(0)", "BtOk(3)", "IdI(15)", "LstSmbs", "OpGuard"...).
 #pragma once
+#include <QIcon>
 #include <QMainWindow>
 #include <memory>
 #include <string>
 #include "app/controller.h"
+#include "app/folders.h"
 #include "solvers/atzar.h"
 
 class QFrame;
@@ -17,14 +19,26 @@ namespace tolvi {
 
 class QtForm;
 
+// The pictures of every panel's Generate and Save buttons, painted once per window.
+struct ButtonPictures {
+  QIcon die, save;
+};
+
 class FTolvi : public QMainWindow {
   Q_OBJECT
 
  public:
-  // folder is the working folder (CarpIni). Messages and dialogs go to services; when it is
-  // null the window shows them itself with Qt. The controller's start-up runs here.
+  // folders says where the settings files (CarpIni) and the problem folder are. Messages and
+  // dialogs go to services; when it is null the window shows them itself with Qt. The
+  // controller's start-up runs here.
+  explicit FTolvi(Folders folders, Services* services = nullptr, QWidget* parent = nullptr);
+  // Settings and problems in one folder, as an old install keeps them.
   explicit FTolvi(std::string folder, Services* services = nullptr, QWidget* parent = nullptr);
   ~FTolvi() override;
+
+  // The command-line text the tools editor decides the language from ("cat", "esp", ...).
+  // Until it is set, the arguments after the program's name.
+  void setLanguageArguments(std::string text) { languageArguments_ = std::move(text); }
 
   Controller& controller() { return *controller_; }
   QtForm& form() { return *form_; }
@@ -49,10 +63,12 @@ class FTolvi : public QMainWindow {
   void wire();
   void quitNow();
 
+  ButtonPictures pictures_;
   std::unique_ptr<Services> ownServices_;
   Atzar atzar_;
   std::unique_ptr<QtForm> form_;
   std::unique_ptr<Controller> controller_;
+  std::string languageArguments_;
 };
 
 }  // namespace tolvi

@@ -34,8 +34,8 @@ QtServices::~QtServices() = default;
 
 int16_t QtServices::idioma() const { return state_ ? state_->Idioma : int16_t{2}; }
 
-std::string QtServices::carpIni() const {
-  if (state_ && !state_->CarpIni.empty()) return state_->CarpIni;
+std::string QtServices::docsFolder() const {
+  if (state_ && !state_->DocsFolder.empty()) return state_->DocsFolder;
   return QDir::currentPath().toStdString();
 }
 
@@ -81,7 +81,7 @@ void QtServices::showProblem(std::string_view caption, const Prob& prob) {
   viewer->setSaveHandler([self = std::weak_ptr<QtServices*>(self_)](const Prob& edited) {
     if (const auto alive = self.lock()) {
       QtServices& ui = **alive;
-      GuardaPrb(ui, edited, ui.idioma(), ui.carpIni());
+      GuardaPrb(ui, edited, ui.idioma(), ui.docsFolder());
     }
   });
   viewer->mostra(caption, prob, idioma());

@@ -1,7 +1,7 @@
 // Services for the window, with Qt: message boxes, questions, the option chooser FTria, the
 // program's file dialog DFtxs, the one problem viewer FPrbls, starting programs and opening
 // documents. The secondary windows speak the language of the window's state (Idioma), and
-// the viewer saves into the problem folder of its working folder (CarpIni).
+// the viewer saves into the problem folder (under the state's DocsFolder).
 #pragma once
 #include <QPointer>
 #include <QString>
@@ -36,10 +36,11 @@ class QtServices : public Services {
   bool openDocument(const std::string& path) override;
 
   // The window's state, read for the language of the secondary windows (Idioma) and the
-  // working folder (CarpIni). Until it is set, Spanish and the current folder.
+  // folder of the problem folder (DocsFolder). Until it is set, Spanish and the current
+  // folder.
   void setState(const AppState* state) { state_ = state; }
   int16_t idioma() const;
-  std::string carpIni() const;
+  std::string docsFolder() const;
 
  private:
   // The window a modal box belongs to: the active window of the program (the viewer when

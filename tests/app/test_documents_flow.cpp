@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -80,7 +79,7 @@ TEST_F(DocumentsFlow, ACancelledDialogWritesNothing) {
   EXPECT_TRUE(fs::is_empty(dir.path() / "Prbls"));
 }
 
-TEST_F(DocumentsFlow, TheSavedNoticeSpeaksTheLanguageAndYesOpensTheEditor) {
+TEST_F(DocumentsFlow, TheSavedNoticeSpeaksTheLanguageAndYesOpensTheFile) {
   const char* notices[][2] = {{"Saved at...  ", "Do you want see it?"},
                               {"Guardat a...  ", "Veure?"},
                               {"Guardado en ...  ", "\xC2\xBFVer?"}};
@@ -92,9 +91,8 @@ TEST_F(DocumentsFlow, TheSavedNoticeSpeaksTheLanguageAndYesOpensTheEditor) {
     ASSERT_EQ(yes.questions.size(), 1u) << idioma;
     EXPECT_EQ(yes.questions[0].title, notices[idioma][0]);
     EXPECT_EQ(yes.questions[0].text, path + "\r\n\r\n" + notices[idioma][1]);
-    ASSERT_EQ(yes.started.size(), 1u);
-    EXPECT_EQ(yes.started[0].command, NotepadCommand(path));
-    EXPECT_EQ(yes.started[0].style, WindowStyle::Normal);
+    EXPECT_EQ(yes.opened, std::vector<std::string>{path});
+    EXPECT_TRUE(yes.started.empty());
   }
 }
 
@@ -120,9 +118,10 @@ TEST_F(DocumentsFlow, AFileThatCannotBeWrittenIsAMessageNotANotice) {
   }
 }
 
-TEST_F(DocumentsFlow, OpenChoosesAFileAndShowsItInTheEditor) {
+TEST_F(DocumentsFlow, OpenChoosesAFileInTheProblemFolderAndShowsIt) {
   ObrePrbls(ui, 2, dir.str());  // cancelled
-  EXPECT_TRUE(ui.started.empty());
+  EXPECT_TRUE(ui.opened.empty());
+  EXPECT_TRUE(fs::is_directory(dir.path() / "Prbls"));  // made, so the dialog starts there
   const std::string file = dir / "Prbls/my problems.txt";
   ui.fileAnswers = {file};
   ObrePrbls(ui, 2, dir.str());
@@ -130,47 +129,33 @@ TEST_F(DocumentsFlow, OpenChoosesAFileAndShowsItInTheEditor) {
   EXPECT_EQ(ui.fileRequests[1].mode, 0);
   EXPECT_EQ(ui.fileRequests[1].folder, dir / "Prbls");
   EXPECT_EQ(ui.fileRequests[1].filter, "*.txt|*.*");
-  ASSERT_EQ(ui.started.size(), 1u);
-  EXPECT_EQ(ui.started[0].command, NotepadCommand(file));
+  EXPECT_EQ(ui.opened, std::vector<std::string>{file});
+  EXPECT_TRUE(ui.started.empty());  // no editor of $VISUAL or $EDITOR, which may need a terminal
   EXPECT_TRUE(ui.messages.empty());
-  EXPECT_FALSE(fs::exists(dir.path() / "Prbls"));  // only a save makes the folder
 }
 
-TEST_F(DocumentsFlow, AnEditorThatWillNotStartFallsBackToTheSystemViewer) {
+// Without a system viewer the program's own viewer shows the file; without the file, a message.
+TEST_F(DocumentsFlow, AFileNoViewerOpensIsShownInTheProgramsViewer) {
   const std::string path = dir / "p.txt";
-  ui.startSucceeds = false;
+  testing::WriteBytes(path, "Enunciado\nR:     4\n\n");
+  ui.openSucceeds = false;
   EXPECT_TRUE(ObreEditor(ui, path, 0));
   EXPECT_EQ(ui.opened, std::vector<std::string>{path});
+  ASSERT_EQ(ui.problems.size(), 1u);
+  EXPECT_EQ(ui.problems[0].first, "p.txt");
+  EXPECT_EQ(ui.problems[0].second, (Prob{"Enunciado\r\nR:     4\r\n\r\n", ""}));
+  EXPECT_TRUE(ui.started.empty());
   EXPECT_TRUE(ui.messages.empty());
 
-  ui.openSucceeds = false;
-  EXPECT_FALSE(ObreEditor(ui, path, 0));
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].title, "Not opened");
-  EXPECT_TRUE(ui.messages[0].text.starts_with(path + "\r\n\r\n"));
-}
-
-// $VISUAL, then $EDITOR, then the desktop's opener; the file is always one argument.
-TEST(EditorCommand, TheFileIsAlwaysOneArgumentOfItsOwn) {
-  const std::string path = "/home/t/my \"probs\"; echo x.txt";
-  struct Row { const char* visual; const char* editor; Command command; };
-  const Row rows[] = {
-      {"gedit", "vi", {"gedit", {path}, ""}},
-      {"", "kate", {"kate", {path}, ""}},
-      {" code  --wait ", "", {"code", {"--wait", path}, ""}},
-      {"", "", {"xdg-open", {path}, ""}},
-  };
-  std::string saved[2];
-  for (int i = 0; i < 2; ++i)
-    if (const char* value = std::getenv(i == 0 ? "VISUAL" : "EDITOR")) saved[i] = value;
-  for (const Row& r : rows) {
-    EXPECT_EQ(EditorCommand(path, r.visual, r.editor), r.command) << r.visual << "|" << r.editor;
-    ::setenv("VISUAL", r.visual, 1);
-    ::setenv("EDITOR", r.editor, 1);
-    EXPECT_EQ(NotepadCommand(path), r.command) << r.visual << "|" << r.editor;
+  for (const std::string& unshown : {dir / "gone.txt", dir.str()}) {
+    RecordingServices none;
+    none.openSucceeds = false;
+    EXPECT_FALSE(ObreEditor(none, unshown, 0));
+    ASSERT_EQ(none.messages.size(), 1u);
+    EXPECT_EQ(none.messages[0].title, "Not opened");
+    EXPECT_TRUE(none.messages[0].text.starts_with(unshown + "\r\n\r\n"));
+    EXPECT_TRUE(none.problems.empty());
   }
-  ::setenv("VISUAL", saved[0].c_str(), 1);
-  ::setenv("EDITOR", saved[1].c_str(), 1);
 }
 
 }  // namespace

@@ -194,13 +194,13 @@ TEST(ToolsStart, ProgramsStartWithTheirParametersAndDocumentsGoToTheOpener) {
 
 TEST(InfoMenu, OpensTheDocumentsBesideTheProgramOrTellsWhatIsMissing) {
   TempFolder dir;
-  testing::WriteBytes(dir / "Tolvi.pdf", "%PDF");
+  testing::WriteBytes(dir / "Tolvi.html", "<html>");
   RecordingServices ui;
   EXPECT_TRUE(MenuInfo(ui, "OpInfo", dir.str(), 2));
   EXPECT_TRUE(MenuInfo(ui, "OpWeb", dir.str(), 2));
   EXPECT_FALSE(MenuInfo(ui, "OpQuant", dir.str(), 2));
 #ifndef _WIN32
-  EXPECT_EQ(ui.opened, std::vector<std::string>{dir / "Tolvi.pdf"});
+  EXPECT_EQ(ui.opened, std::vector<std::string>{dir / "Tolvi.html"});
 #endif
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_NE(ui.messages[0].text.find("kelmor.htm"), std::string::npos);

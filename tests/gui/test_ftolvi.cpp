@@ -73,7 +73,7 @@ class TestFTolvi : public QObject {
   void cleanup() { w_.reset(); }
 
   void designStatesAtStart() {
-    QCOMPARE(w_->windowTitle(), QStringLiteral("Progresiones - Interés"));
+    QCOMPARE(w_->windowTitle(), QStringLiteral("Progresiones - Interés - Tolvi"));
     QList<QPair<QString, QString>> texts = {
         {"Id1a", "1"},         {"Id1g", "1"},           {"LstSmbs", "€"},
         {"Arxiu", "&Archivo"}, {"OpObr", "Abrir"},      {"OpGuard", "&Guardar todo"},
