@@ -104,7 +104,8 @@ TEST_F(DocumentsFlow, AFileThatCannotBeWrittenIsAMessageNotANotice) {
   const Row rows[] = {
       {dir / "taken.txt", 0, "Not saved", "There is a folder of that name."},
       {dir / "gone/p.txt", 1, "No s'ha guardat", "La carpeta no existeix."},
-      {"/dev/full", 2, "No se ha guardado", "El disco est\xC3\xA1 lleno."},
+      {"/dev/full", 2, "No se ha guardado",  // a device: refused before anything is written
+       "No es un archivo normal (es un dispositivo o una tuber\xC3\xAD" "a)."},
   };
   for (const Row& r : rows) {
     if (r.path == "/dev/full" && !fs::exists(r.path)) continue;
