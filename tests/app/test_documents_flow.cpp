@@ -121,6 +121,18 @@ TEST_F(DocumentsFlow, AFileThatCannotBeWrittenIsAMessageNotANotice) {
   }
 }
 
+TEST_F(DocumentsFlow, CharactersAWindows1252FileCannotTakeAreNamedBeforeTheNotice) {
+  const std::string file = dir / "old.txt";
+  testing::WriteBytes(file, "progresi\xF3n\r\n");
+  ui.fileAnswers = {file};
+  ASSERT_TRUE(GuardaPrb(ui, {"\xE2\x88\x9A" "2", "R"}, 0, dir.str()));  // √2
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].title, "Saved with changes");
+  EXPECT_EQ(ui.messages[0].text, file + "\r\n\r\nThe file is in Windows-1252, which has no "
+                                        "\xE2\x88\x9A (U+221A): they were written as \"?\".");
+  EXPECT_EQ(ui.questions.size(), 1u);  // the saved notice follows
+}
+
 TEST_F(DocumentsFlow, OpenChoosesAFileAndShowsItInTheEditor) {
   ObrePrbls(ui, 2, dir.str());  // cancelled
   EXPECT_TRUE(ui.started.empty());
