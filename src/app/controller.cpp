@@ -115,7 +115,8 @@ void Controller::start() {
 void Controller::llegeixNSmb() {
   if (state_.CarpIni.empty()) return;
   const std::string path = Utf8Of(PathOf(state_.CarpIni) / kNSmbFile);
-  SimbolDesat desat = LlegeixSimbol(LlegeixFtx(path));
+  // Only the file's start matters: a huge file must not hold up the start of the program.
+  SimbolDesat desat = LlegeixSimbol(LlegeixFtx(path, kSettingsReadLimit));
   if (desat.propi) {
     state_.Smbs.push_back(desat.simbol);
     form_.addItem("LstSmbs", desat.simbol);
@@ -260,7 +261,7 @@ void Controller::keyPressed(std::string_view name, int key) {
   if (name == "LstSmbs") {
     // Enter adds the user's own text, only while no item of the list is selected.
     if (key == kEnter && form_.currentIndex("LstSmbs") < 0)
-      addSymbol(PrimersCars(form_.text("LstSmbs"), kSimbolMax));
+      addSymbol(SimbolDelText(form_.text("LstSmbs")));
   } else if (Index(name, "Idg", i) && i >= 0 && i <= 5) {
     if (i == 5 && key == kEnter) {
       solveFromSum();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/file_messages.h"
+#include "documents/encoding.h"
 #include "documents/problem_file.h"
 
 namespace tolvi {
@@ -23,6 +24,16 @@ constexpr std::array<std::string_view, 3> kNoEditor = {
     "No program could show the file.", "Cap programa no ha pogut mostrar el fitxer.",
     "Ning\u00FAn programa ha podido mostrar el fichero."};
 
+// The characters a Windows-1252 file could not take.
+constexpr std::array<Notice, 3> kLost = {{
+    {"Saved with changes", "The file is in Windows-1252, which has no "},
+    {"Guardat amb canvis", "El fitxer \u00E9s en Windows-1252, que no t\u00E9 "},
+    {"Guardado con cambios", "El archivo est\u00E1 en Windows-1252, que no tiene "},
+}};
+constexpr std::array<std::string_view, 3> kLostEnd = {
+    ": they were written as \"?\".", ": s'han escrit com a \"?\".",
+    ": se han escrito como \"?\"."};
+
 constexpr std::array<Notice, 3> kSaved = {{
     {"Saved at...  ", "Do you want see it?"},
     {"Guardat a...  ", "Veure?"},
@@ -35,11 +46,18 @@ bool SaveProblems(Services& ui, std::span<const Prob> problems, int16_t idioma,
   CreaCarpetaPrbls(carpIni);
   const std::string path = ui.chooseFile(kModeSave, CarpetaPrbls(carpIni), kFiltrePrbs);
   if (path.empty()) return false;
-  const FileResult written = AfegeixPrbs(path, problems);
+  std::vector<std::string> lost;
+  const FileResult written = AfegeixPrbs(path, problems, &lost);
   if (!written) {
     ui.message(TextError(written, idioma), TitolError(FileOperation::Save, idioma),
                Icon::Exclamation);
     return false;
+  }
+  if (!lost.empty()) {
+    const auto i = static_cast<size_t>(IdiomaValid(idioma));
+    ui.message(path + NL + NL + std::string(kLost[i].question) + NameCharacters(lost) +
+                   std::string(kLostEnd[i]),
+               kLost[i].title, Icon::Exclamation);
   }
   VeureGuardat(ui, path, idioma);
   return true;

@@ -42,8 +42,9 @@ bool GuardaPanell(Services& ui, const ProbTable& probs, int16_t key, std::string
                   int16_t idioma, std::string_view carpIni);
 
 // Asks for a file (save mode, problem folder) and appends the one problem to it. A failure
-// is a message naming the file and the reason, and the saved notice is not shown. Answers
-// true when the problem was written.
+// is a message naming the file and the reason, and the saved notice is not shown. Characters
+// an older Windows-1252 file cannot take (written as "?") are named in a message before the
+// notice. Answers true when the problem was written.
 bool GuardaPrb(Services& ui, const Prob& problem, int16_t idioma, std::string_view carpIni);
 
 // The saved notice: the path, an empty line and the question, titled by language; on Yes

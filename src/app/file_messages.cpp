@@ -30,6 +30,18 @@ Three Reason(FileErrorKind kind) {
     case FileErrorKind::InvalidName:
       return {"The name is not valid.", "El nom no \u00E9s v\u00E0lid.",
               "El nombre no es v\u00E1lido."};
+    case FileErrorKind::NotAFile:
+      return {"It is not a plain file (a device or a pipe).",
+              "No \u00E9s un fitxer normal (\u00E9s un dispositiu o una canonada).",
+              "No es un archivo normal (es un dispositivo o una tuber\u00EDa)."};
+    case FileErrorKind::Busy:
+      return {"Another program is using the file.",
+              "Un altre programa est\u00E0 fent servir el fitxer.",
+              "Otro programa est\u00E1 usando el archivo."};
+    case FileErrorKind::Utf16:
+      return {"The file is in UTF-16, which the program does not write.",
+              "El fitxer \u00E9s en UTF-16, que el programa no escriu.",
+              "El archivo est\u00E1 en UTF-16, que el programa no escribe."};
     case FileErrorKind::Other: break;
   }
   return {"Unknown error.", "Error desconegut.", "Error desconocido."};

@@ -28,9 +28,9 @@ bool LlegeixLng(std::string_view carpIni, std::string& item) {
   const std::filesystem::path path =
       carpIni.empty() ? PathOf(kLngFile) : PathOf(carpIni) / PathOf(kLngFile);
   std::string bytes;
-  if (!ReadFileBytes(Utf8Of(path), bytes)) return false;
+  if (!ReadFileBytes(Utf8Of(path), bytes, 1)) return false;
   // The file's first item, read as the tools file reads its items.
-  item = LectorItems(LlegeixFtx(Utf8Of(path))).llegeix();
+  item = LectorItems(LlegeixFtx(Utf8Of(path), kSettingsReadLimit)).llegeix();
   return !item.empty();
 }
 

@@ -9,13 +9,33 @@ SimbolDesat LlegeixSimbol(std::string_view text) {
   if (text.empty() || text[0] < '0' || text[0] > '9') return out;
   int d = text[0] - '0';
   if (d == 3) {
-    std::string_view rest = text.substr(1);
-    rest = rest.substr(0, rest.find_first_of("\r\n"));
     out.propi = true;
-    out.simbol = std::string(rest);
+    out.simbol = SimbolDelText(text.substr(1));
   }
   if (d < 4) out.NSmb = static_cast<int16_t>(d);
   return out;
+}
+
+namespace {
+
+// Where the first control character of a UTF-8 text starts; npos when there is none.
+size_t PrimerControl(std::string_view text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    if (b < 0x20 || b == 0x7F) return i;
+    if (b == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+        static_cast<unsigned char>(text[i + 1]) <= 0x9F)
+      return i;
+  }
+  return std::string_view::npos;
+}
+
+}  // namespace
+
+bool TeControls(std::string_view text) { return PrimerControl(text) != std::string_view::npos; }
+
+std::string SimbolDelText(std::string_view text) {
+  return PrimersCars(text.substr(0, PrimerControl(text)), kSimbolMax);
 }
 
 std::string LiniaSimbol(int nsmb, std::string_view simbol) {

@@ -20,8 +20,16 @@ struct SimbolDesat {
 
 // What the text of NSmb.txt asks for. A text that does not start with a digit asks for
 // nothing; a digit 4 to 9 chooses nothing either. The user symbol is the rest of the first
-// line.
+// line, cut as a typed symbol is (SimbolDelText).
 SimbolDesat LlegeixSimbol(std::string_view text);
+
+// True when the text holds a control character (U+0000..U+001F, U+007F..U+009F): a line
+// break or a tab in a symbol would break the lines of every problem it is written into.
+bool TeControls(std::string_view text);
+
+// The symbol a typed text gives: its first kSimbolMax characters, up to the first control
+// character.
+std::string SimbolDelText(std::string_view text);
 
 // The line NSmb.txt holds for the symbol chosen at list index nsmb. Every index past the
 // three designed symbols is a user symbol and is written with the digit 3.

@@ -155,7 +155,10 @@ void ToolsDelText(ToolList& list, std::string_view text) {
 bool LlegeixTools(ToolList& list, std::string_view carpIni) {
   list.NTools = 0;
   std::string bytes;
-  if (!ReadFileBytes(Utf8Of(InFolder(carpIni, kToolsFile)), bytes)) return false;
+  // Twelve tools of four fields fit many times over; the rest of a huge file is not read.
+  constexpr size_t kToolsReadLimit = 1 << 20;
+  if (!ReadFileBytes(Utf8Of(InFolder(carpIni, kToolsFile)), bytes, kToolsReadLimit)) return false;
+  if (bytes.size() >= kToolsReadLimit) bytes.resize(Utf8WholeLength(bytes));
   std::string_view text(bytes);
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   ToolsDelText(list, DecodeText(text));

@@ -1,9 +1,46 @@
 #include "cli/cli.h"
 
 #include <CLI/CLI.hpp>
+#include <charconv>
 #include <ostream>
 
+#include "app/simbol.h"
+#include "documents/encoding.h"
+
 namespace tolvi::cli {
+
+namespace {
+
+// The output that did not reach standard output (a full disk, /dev/full, a closed pipe or
+// descriptor) makes the command fail, whatever it did besides.
+int CheckOutput(Streams io, int status) {
+  io.out.flush();
+  if (io.out) return status;
+  io.err << "tolvi-cli: the output could not be written to standard output\n";
+  return status == kOk ? kFailed : status;
+}
+
+}  // namespace
+
+std::string CheckSeed(std::string& text) {
+  uint64_t seed = 0;
+  const auto r = std::from_chars(text.data(), text.data() + text.size(), seed, 10);
+  if (text.empty() || r.ec != std::errc() || r.ptr != text.data() + text.size())
+    return "the seed must be a whole number from 0 to 18446744073709551615";
+  return {};
+}
+
+uint64_t SeedOf(const std::string& text) {
+  uint64_t seed = 0;
+  std::from_chars(text.data(), text.data() + text.size(), seed, 10);
+  return seed;
+}
+
+std::string CheckSymbol(std::string& text) {
+  if (!IsValidUtf8(text)) return "the symbol must be UTF-8 text";
+  if (TeControls(text)) return "the symbol may not hold control characters (line breaks, tabs)";
+  return {};
+}
 
 int RunCli(const std::vector<std::string>& args, Streams io) {
   CLI::App app{"Tolvi without a window: read numbers, find roots, solve panels and make worksheets.",
@@ -23,9 +60,9 @@ int RunCli(const std::vector<std::string>& args, Streams io) {
   } catch (const CLI::ParseError& e) {
     // --help and --version arrive here as "errors" with exit code 0.
     int code = app.exit(e, io.out, io.err);
-    return code == 0 ? kOk : kUsage;
+    return CheckOutput(io, code == 0 ? kOk : kUsage);
   }
-  return status;
+  return CheckOutput(io, status);
 }
 
 }  // namespace tolvi::cli

@@ -1,6 +1,7 @@
 // tolvi-cli: the engine without a window. RunCli is the whole program, so tests run it
 // in-process with their own streams.
 #pragma once
+#include <cstdint>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -17,7 +18,17 @@ struct Streams {
   std::ostream& err;
 };
 
+// Runs one command. Whatever the command, output that did not reach io.out (checked once
+// it is flushed at the end) is a message on io.err and the status kFailed.
 int RunCli(const std::vector<std::string>& args, Streams io);
+
+// Option checks in CLI11's form: an empty text when the value is good, else why not.
+// --seed: a whole number from 0 to 2^64-1, in decimal digits only.
+std::string CheckSeed(std::string& text);
+// --symbol: UTF-8 without control characters.
+std::string CheckSymbol(std::string& text);
+// The value of a --seed text that passed CheckSeed.
+uint64_t SeedOf(const std::string& text);
 
 // Each command adds itself to the app; its callback writes the exit status into *status.
 void AddCalc(CLI::App& app, Streams io, int* status);

@@ -8,6 +8,7 @@
 #include "app/panells.h"
 #include "app/recording_services.h"
 #include "cli/cli.h"
+#include "documents/encoding.h"
 #include "documents/problem_file.h"
 #include "solvers/atzar.h"
 
@@ -20,7 +21,7 @@ using Json = nlohmann::ordered_json;
 struct GenerateOptions {
   std::vector<std::string> panels;
   int count = 1;
-  std::optional<uint64_t> seed;
+  std::string seed;  // empty: the clock
   std::string output;
   std::string symbol = "\u20AC";
   bool json = false;
@@ -36,6 +37,9 @@ std::string Reason(const FileResult& r) {
     case FileErrorKind::NotFound: return "not found";
     case FileErrorKind::Exists: return "it already exists";
     case FileErrorKind::InvalidName: return "the name is not valid";
+    case FileErrorKind::NotAFile: return "it is not a plain file (a device or a pipe)";
+    case FileErrorKind::Busy: return "another program keeps it locked";
+    case FileErrorKind::Utf16: return "it is in UTF-16, which this program does not write";
     case FileErrorKind::Other: break;
   }
   return r.detail.empty() ? "error" : r.detail;
@@ -63,8 +67,8 @@ int RunGenerate(const GenerateOptions& opt, Streams io) {
   MemoryForm form;
   RecordingServices ui;
   Atzar rng;
-  if (opt.seed)
-    rng.seed(*opt.seed);
+  if (!opt.seed.empty())
+    rng.seed(SeedOf(opt.seed));
   else
     rng.seedFromClock();
   Controller controller(form, ui, rng, "");
@@ -103,9 +107,13 @@ int RunGenerate(const GenerateOptions& opt, Streams io) {
 
   if (!opt.output.empty()) {
     // Appended in one piece, in the file's own encoding; a failed write leaves the file as it was.
-    FileResult written = AfegeixPrbs(opt.output, problems);
+    std::vector<std::string> lost;
+    FileResult written = AfegeixPrbs(opt.output, problems, &lost);
     if (!written)
       return Fail(opt, io, "cannot write to \"" + opt.output + "\": " + Reason(written), kFailed);
+    if (!lost.empty())
+      io.err << "generate: warning: \"" << opt.output << "\" is in Windows-1252, which has no "
+             << NameCharacters(lost) << "; they were written as \"?\"\n";
   } else if (!opt.json) {
     for (const Prob& p : problems) io.out << EscriuPrb(p);
   }
@@ -128,9 +136,12 @@ void AddGenerate(CLI::App& app, Streams io, int* status) {
       ->required();
   cmd->add_option("--count", opt->count, "cases per panel (default 1)")
       ->check(CLI::Range(0, 32767));
-  cmd->add_option("--seed", opt->seed, "seed of the random generator (default: the clock)");
+  cmd->add_option("--seed", opt->seed,
+                  "seed of the random generator, 0 to 18446744073709551615 (default: the clock)")
+      ->check(CLI::Validator(CheckSeed, "SEED"));
   cmd->add_option("--output", opt->output, "append the problems to this file (created if missing)");
-  cmd->add_option("--symbol", opt->symbol, "the currency symbol (default €)");
+  cmd->add_option("--symbol", opt->symbol, "the currency symbol (default €)")
+      ->check(CLI::Validator(CheckSymbol, "SYMBOL"));
   cmd->add_flag("--json", opt->json, "print one JSON document");
   cmd->callback([opt, io, status] { *status = RunGenerate(*opt, io); });
 }

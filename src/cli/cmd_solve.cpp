@@ -128,7 +128,8 @@ void AddSolve(CLI::App& app, Streams io, int* status) {
       ->check(CLI::NonNegativeNumber);
   cmd->add_flag("--decreasing", opt->decreasing,
                 "offer the infinite-sum row of the geometric panel first (ratio sought in [0, 1])");
-  cmd->add_option("--symbol", opt->symbol, "the currency symbol (default €)");
+  cmd->add_option("--symbol", opt->symbol, "the currency symbol (default €)")
+      ->check(CLI::Validator(CheckSymbol, "SYMBOL"));
   cmd->add_flag("--json", opt->json, "print one JSON document");
   cmd->callback([opt, io, status] { *status = RunSolve(*opt, io); });
 }

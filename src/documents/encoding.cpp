@@ -1,7 +1,9 @@
 #include "documents/encoding.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstdio>
 
 namespace tolvi {
 namespace {
@@ -83,7 +85,7 @@ std::string Windows1252ToUtf8(std::string_view bytes) {
   return out;
 }
 
-std::string Utf8ToWindows1252(std::string_view text) {
+std::string Utf8ToWindows1252(std::string_view text, std::vector<std::string>* lost) {
   std::string out;
   out.reserve(text.size());
   for (size_t i = 0; i < text.size();) {
@@ -94,6 +96,7 @@ std::string Utf8ToWindows1252(std::string_view text) {
       ++i;
       continue;
     }
+    const std::string_view character = text.substr(i, len);
     i += len;
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
       out += static_cast<char>(cp);
@@ -107,12 +110,63 @@ std::string Utf8ToWindows1252(std::string_view text) {
       }
     }
     out += mapped;
+    if (mapped == '?' && lost && std::find(lost->begin(), lost->end(), character) == lost->end())
+      lost->emplace_back(character);
   }
   return out;
 }
 
 std::string DecodeText(std::string_view bytes) {
   return IsValidUtf8(bytes) ? std::string(bytes) : Windows1252ToUtf8(bytes);
+}
+
+std::string NameCharacters(const std::vector<std::string>& characters) {
+  std::string out;
+  for (const std::string& c : characters) {
+    char32_t cp = 0;
+    if (c.empty() || DecodeOne(c, 0, cp) != c.size()) continue;
+    if (!out.empty()) out += ", ";
+    char code[16];
+    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(cp));
+    out += c + " (" + code + ")";
+  }
+  return out;
+}
+
+size_t Utf8WholeLength(std::string_view bytes) {
+  // Look back at most three bytes for the lead byte of the last character.
+  const size_t n = bytes.size();
+  for (size_t back = 1; back <= 4 && back <= n; ++back) {
+    const auto b = static_cast<uint8_t>(bytes[n - back]);
+    if ((b & 0xC0) == 0x80) continue;  // a continuation byte: keep looking
+    const size_t need = (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : (b & 0xF8) == 0xF0 ? 4 : 1;
+    return need > back ? n - back : n;
+  }
+  return n;
+}
+
+size_t Utf8TornStart(std::string_view bytes) {
+  size_t i = 0;
+  while (i < 3 && i < bytes.size() && (static_cast<uint8_t>(bytes[i]) & 0xC0) == 0x80) ++i;
+  return i;
+}
+
+Utf8Census CountUtf8(std::string_view bytes) {
+  Utf8Census census;
+  for (size_t i = 0; i < bytes.size();) {
+    char32_t cp;
+    const size_t len = DecodeOne(bytes, i, cp);
+    if (len > 1) ++census.multibyte;
+    if (len > 0) {
+      i += len;
+      continue;
+    }
+    ++census.malformed;
+    ++i;
+    for (int k = 0; k < 3 && i < bytes.size() && (static_cast<uint8_t>(bytes[i]) & 0xC0) == 0x80; ++k)
+      ++i;
+  }
+  return census;
 }
 
 }  // namespace tolvi

@@ -4,6 +4,7 @@
 #pragma once
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tolvi {
 
@@ -16,10 +17,30 @@ bool IsValidUtf8(std::string_view bytes);
 std::string Windows1252ToUtf8(std::string_view bytes);
 
 // UTF-8 text as Windows-1252. A character the code page cannot hold becomes "?"; so does
-// each byte of a malformed sequence.
-std::string Utf8ToWindows1252(std::string_view text);
+// each byte of a malformed sequence. When lost is given, it receives each character that
+// became "?" (as UTF-8, once each, in order of first appearance).
+std::string Utf8ToWindows1252(std::string_view text, std::vector<std::string>* lost = nullptr);
 
 // The bytes as UTF-8 text: unchanged when they are valid UTF-8, else read as Windows-1252.
 std::string DecodeText(std::string_view bytes);
+
+// Characters named for a message: each as itself and its code point, "√ (U+221A)", joined
+// by ", ", so that even an invisible one can be told.
+std::string NameCharacters(const std::vector<std::string>& characters);
+
+// How many bytes of a UTF-8 text are left when the incomplete character at its end (the
+// first bytes of a sequence whose rest is missing) is cut off.
+size_t Utf8WholeLength(std::string_view bytes);
+// How many bytes at the start of a text are the trailing bytes of a character that began
+// before it (at most three), so that a piece cut from the middle of a file starts whole.
+size_t Utf8TornStart(std::string_view bytes);
+
+// The well-formed UTF-8 characters of more than one byte, and the malformed sequences (a
+// byte that starts no character, with the continuation bytes that follow it), in the bytes.
+struct Utf8Census {
+  size_t multibyte = 0;
+  size_t malformed = 0;
+};
+Utf8Census CountUtf8(std::string_view bytes);
 
 }  // namespace tolvi

@@ -16,13 +16,31 @@ std::string EscriuPrb(const Prob& problem) {
   return out;
 }
 
-FileResult AfegeixPrbs(const std::string& path, std::span<const Prob> problems) {
+ProblemEncoding EncodingOfSample(const FileSample& sample) {
+  std::string_view head = sample.head;
+  if (head.starts_with("\xFF\xFE") || head.starts_with("\xFE\xFF")) return ProblemEncoding::Utf16;
+  if (sample.size > head.size()) head = head.substr(0, Utf8WholeLength(head));
+  std::string_view tail = sample.tail;
+  tail.remove_prefix(Utf8TornStart(tail));
+  const Utf8Census first = CountUtf8(head), last = CountUtf8(tail);
+  return first.malformed + last.malformed > first.multibyte + last.multibyte
+             ? ProblemEncoding::Windows1252
+             : ProblemEncoding::Utf8;
+}
+
+FileResult AfegeixPrbs(const std::string& path, std::span<const Prob> problems,
+                       std::vector<std::string>* lost) {
   std::string text;
   for (const Prob& p : problems) text += EscriuPrb(p);
-  // A file that cannot be read here is left to the append to report.
-  std::string existing;
-  if (ReadFileBytes(path, existing) && !IsValidUtf8(existing)) text = Utf8ToWindows1252(text);
-  return AppendBytes(path, text);
+  return AppendToFile(path, [&](const FileSample& sample, std::string& bytes) {
+    const ProblemEncoding encoding = EncodingOfSample(sample);
+    if (encoding == ProblemEncoding::Utf16) return FileResult{FileErrorKind::Utf16, path, {}};
+    // Line breaks are the same bytes in both encodings.
+    const char last = sample.lastByte();
+    if (sample.size > 0 && sample.readable && last != '\n') bytes = last == '\r' ? "\n" : NL;
+    bytes += encoding == ProblemEncoding::Windows1252 ? Utf8ToWindows1252(text, lost) : text;
+    return FileResult::Ok(path);
+  });
 }
 
 }  // namespace tolvi

@@ -102,7 +102,8 @@ TEST_F(DocumentsFlow, AFileThatCannotBeWrittenIsAMessageNotANotice) {
   const Row rows[] = {
       {dir / "taken.txt", 0, "Not saved", "There is a folder of that name."},
       {dir / "gone/p.txt", 1, "No s'ha guardat", "La carpeta no existeix."},
-      {"/dev/full", 2, "No se ha guardado", "El disco est\xC3\xA1 lleno."},
+      {"/dev/full", 2, "No se ha guardado",  // a device: refused before anything is written
+       "No es un archivo normal (es un dispositivo o una tuber\xC3\xAD" "a)."},
   };
   for (const Row& r : rows) {
     if (r.path == "/dev/full" && !fs::exists(r.path)) continue;
@@ -116,6 +117,18 @@ TEST_F(DocumentsFlow, AFileThatCannotBeWrittenIsAMessageNotANotice) {
     EXPECT_TRUE(failing.questions.empty());
     EXPECT_TRUE(failing.started.empty());
   }
+}
+
+TEST_F(DocumentsFlow, CharactersAWindows1252FileCannotTakeAreNamedBeforeTheNotice) {
+  const std::string file = dir / "old.txt";
+  testing::WriteBytes(file, "progresi\xF3n\r\n");
+  ui.fileAnswers = {file};
+  ASSERT_TRUE(GuardaPrb(ui, {"\xE2\x88\x9A" "2", "R"}, 0, dir.str()));  // √2
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].title, "Saved with changes");
+  EXPECT_EQ(ui.messages[0].text, file + "\r\n\r\nThe file is in Windows-1252, which has no "
+                                        "\xE2\x88\x9A (U+221A): they were written as \"?\".");
+  EXPECT_EQ(ui.questions.size(), 1u);  // the saved notice follows
 }
 
 TEST_F(DocumentsFlow, OpenChoosesAFileInTheProblemFolderAndShowsIt) {

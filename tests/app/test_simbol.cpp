@@ -42,6 +42,11 @@ struct Window : testing::TestWindow {
   }
 };
 
+const std::string& Huge() {
+  static const std::string text = "3" + std::string(4 << 20, 'x');
+  return text;
+}
+
 TEST(CurrencySymbol, ReadAtStartUp) {
   struct Row { const char* file; int selected; std::string added; };  // added: a fourth item
   const Row rows[] = {
@@ -49,9 +54,12 @@ TEST(CurrencySymbol, ReadAtStartUp) {
       {"3CHF\r\n", 3, "CHF"},                  {"7\xE2\x82\xAC\r\n", 0, {}},  {"x1\r\n", 0, {}},
       {"3ab\nxyz\n", 3, "ab"},                 {"3\x80\r\n", 3, kEuro},   // Windows-1252
       {"\xEF\xBB\xBF" "1$\r\n", 1, {}},        {"3\r\n", 3, ""},
+      {"3CHFR\r\n", 3, "CHF"},                 {"3a\tb\r\n", 3, "a"},  // cut as a typed one
+      // A huge file: only its start is read (a one-line symbol of 4 MB).
+      {Huge().c_str(), 3, "xxx"},
   };
   for (const Row& r : rows) {
-    SCOPED_TRACE(r.file ? ::testing::PrintToString(std::string(r.file)) : "no file");
+    SCOPED_TRACE(r.file ? ::testing::PrintToString(std::string(r.file).substr(0, 20)) : "no file");
     Window w(r.file);
     Items items = {kEuro, "$", kPound};
     if (r.selected == 3) items.push_back(r.added);

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -32,6 +35,36 @@ TEST(LlegeixFtx, GivesEveryLineFollowedByCrLf) {
   EXPECT_EQ(LlegeixFtx(dir.str()), "");
 }
 
+TEST(LlegeixFtx, ALimitedReadEndsOnAWholeCharacter) {
+  TempFolder dir;
+  WriteBytes(dir / "f.txt", "3\xE2\x82\xAC\xE2\x82\xAC" + std::string(1 << 20, 'x'));
+  // A torn "€" is cut off, never read as Windows-1252.
+  const std::pair<size_t, std::string> cases[] = {
+      {1, "3"}, {3, "3"}, {4, "3\xE2\x82\xAC"}, {6, "3\xE2\x82\xAC"},
+      {8, "3\xE2\x82\xAC\xE2\x82\xAC" "x"}};
+  for (const auto& [limit, text] : cases)
+    EXPECT_EQ(LlegeixFtx(dir / "f.txt", limit), text + "\r\n") << limit;
+}
+
+TEST(ReadFileBytes, OnlyAPlainFileIsReadAndNothingElseMakesItWait) {
+  ::alarm(10);  // a pipe that made the read wait would end the test here
+  TempFolder dir;
+  ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+  std::string bytes = "x";
+  const std::pair<std::string, FileErrorKind> cases[] = {
+      {dir / "pipe", FileErrorKind::NotAFile},
+      {"/dev/zero", FileErrorKind::NotAFile},
+      {dir.str(), FileErrorKind::IsFolder},
+      {dir / "missing", FileErrorKind::NotFound},
+  };
+  for (const auto& [path, kind] : cases) {
+    EXPECT_EQ(ReadFileBytes(path, bytes).error, kind) << path;
+    EXPECT_EQ(bytes, "");
+    EXPECT_EQ(LlegeixFtx(path), "");
+  }
+  ::alarm(0);
+}
+
 TEST(EscriuFtx, ReplacesTheFileWithTheTextAndALineBreak) {
   TempFolder dir;
   WriteBytes(dir / "NSmb.txt", "old text that is longer than the new one\r\n");
@@ -42,16 +75,41 @@ TEST(EscriuFtx, ReplacesTheFileWithTheTextAndALineBreak) {
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }
 
+TEST(EscriuFtx, ALinkKeepsPointingAtTheReplacedFileWhichKeepsItsPermissions) {
+  TempFolder dir;
+  fs::create_directory(dir.path() / "real");
+  WriteBytes(dir / "real/Tools.rel", "old\r\n");
+  fs::permissions(dir / "real/Tools.rel", fs::perms::owner_read | fs::perms::owner_write);
+  fs::create_symlink("real/Tools.rel", dir.path() / "Tools.rel");  // relative to its folder
+  // Temporary files of an earlier run, under any name, are no obstacle.
+  for (int n = 0; n < 100; ++n) WriteBytes(dir / ("real/Tools.rel." + std::to_string(n) + ".tmp"), "");
+  ASSERT_TRUE(EscriuFtx("new", dir / "Tools.rel"));
+  EXPECT_TRUE(fs::is_symlink(dir.path() / "Tools.rel"));
+  EXPECT_EQ(ReadBytes(dir / "real/Tools.rel"), "new\r\n");
+  EXPECT_EQ(fs::status(dir.path() / "real/Tools.rel").permissions(),
+            fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path() / "real"), fs::directory_iterator()), 101);
+
+  // A link to nowhere yet: its target is created.
+  fs::create_symlink("real/NSmb.txt", dir.path() / "NSmb.txt");
+  ASSERT_TRUE(EscriuFtx("0", dir / "NSmb.txt"));
+  EXPECT_TRUE(fs::is_symlink(dir.path() / "NSmb.txt"));
+  EXPECT_EQ(ReadBytes(dir / "real/NSmb.txt"), "0\r\n");
+}
+
 TEST(EscriuFtx, FailuresNameTheFileAndLeaveThingsAsTheyWere) {
   TempFolder dir;
   fs::create_directory(dir.path() / "Prbls");
+  ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
   for (const auto& [name, kind] : {std::pair{"Prbls", FileErrorKind::IsFolder},
-                                   std::pair{"no/such/folder.txt", FileErrorKind::NoFolder}}) {
+                                   std::pair{"no/such/folder.txt", FileErrorKind::NoFolder},
+                                   std::pair{"pipe", FileErrorKind::NotAFile}}) {
     const FileResult r = EscriuFtx("x", dir / name);
     EXPECT_EQ(r.error, kind) << name;
     EXPECT_EQ(r.path, dir / name);
   }
   EXPECT_TRUE(fs::is_directory(dir.path() / "Prbls"));
+  EXPECT_TRUE(fs::is_fifo(dir.path() / "pipe"));
 
   if (testing::RunningAsRoot()) GTEST_SKIP() << "the superuser may write anywhere";
   WriteBytes(dir / "NSmb.txt", "$\r\n");
