@@ -3,6 +3,7 @@
 // must neither crash nor hang and must give back what holds together; the append must keep
 // every byte that was there and add one whole record, on a line of its own, in the file's
 // encoding.
+#include "fuzz_target.h"
 #include <unistd.h>
 
 #include <cstdint>

@@ -5,6 +5,7 @@
 // for short texts both agree with a direct reading of the text (split at the loosest operator,
 // recurse on both sides), which shares only the single operations with the program; roots come
 // out increasing and inside the interval.
+#include "fuzz_target.h"
 #include <charconv>
 #include <cmath>
 #include <cstddef>
@@ -111,8 +112,8 @@ struct Direct {
       AppendUtf8(op, s[pos]);
       const FunValue r = tolvi::AvaluaFun(op + Text(b), 0, 0);
       if (s[pos] == U'/') errDiv = static_cast<int16_t>(r.ErrDiv);
-      if (r.ErrFun == FunStatus::Overflow && s[pos] != U'^') return Fail(6);
-      Check(r.ErrFun != FunStatus::InvalidOperand);
+      if (r.ErrFun == tolvi::FunStatus::Overflow && s[pos] != U'^') return Fail(6);
+      Check(r.ErrFun != tolvi::FunStatus::InvalidOperand);
       errFun = static_cast<int16_t>(r.ErrFun);
       return r.value;
     }
@@ -129,15 +130,15 @@ struct Direct {
       std::string call;
       AppendUtf8(call, c);
       const FunValue r = tolvi::AvaluaFun(call + Text(v), 0, 0);
-      if (r.ErrFun == FunStatus::Overflow) return Fail(6);
-      if (r.ErrFun != FunStatus::None) errFun = static_cast<int16_t>(r.ErrFun);
+      if (r.ErrFun == tolvi::FunStatus::Overflow) return Fail(6);
+      if (r.ErrFun != tolvi::FunStatus::None) errFun = static_cast<int16_t>(r.ErrFun);
       return r.value;
     }
     std::string number;
     for (char32_t d : s) AppendUtf8(number, d);
     const FunValue r = tolvi::AvaluaFun(number, 0, 0);
-    if (r.ErrFun == FunStatus::Overflow) return Fail(6);
-    Check(r.ErrFun == FunStatus::None);
+    if (r.ErrFun == tolvi::FunStatus::Overflow) return Fail(6);
+    Check(r.ErrFun == tolvi::FunStatus::None);
     return r.value;
   }
   double Fail(int16_t code) {
@@ -165,9 +166,9 @@ void Evaluate(const std::string& code) {
     if (cps.size() <= 300) {
       Direct d{x};
       const double value = d.Eval(cps);
-      const auto div = static_cast<DivKind>(d.errDiv);
-      const FunValue r = d.fatal ? FunValue{0, static_cast<FunStatus>(d.fatal), div}
-                                 : FunValue{value, static_cast<FunStatus>(d.errFun), div};
+      const auto kind = static_cast<tolvi::DivKind>(d.errDiv);
+      const FunValue r = d.fatal ? FunValue{0, static_cast<tolvi::FunStatus>(d.fatal), kind}
+                                 : FunValue{value, static_cast<tolvi::FunStatus>(d.errFun), kind};
       Check(Same(v, r));
     }
   }

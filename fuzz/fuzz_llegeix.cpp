@@ -1,5 +1,6 @@
 // Arbitrary text typed into a numeric field: the readers must neither crash nor hang, and
 // what they give back must hold together.
+#include "fuzz_target.h"
 #include <charconv>
 #include <cmath>
 #include <cstdint>
