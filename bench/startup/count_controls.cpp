@@ -11,7 +11,7 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
-#include "app/recording_services.h"
+#include "solvers/recording_services.h"
 #include "gui/ftolvi.h"
 
 namespace {

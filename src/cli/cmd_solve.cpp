@@ -6,7 +6,7 @@
 
 #include "app/controller.h"
 #include "app/panells.h"
-#include "app/recording_services.h"
+#include "solvers/recording_services.h"
 #include "cli/cli.h"
 #include "solvers/atzar.h"
 

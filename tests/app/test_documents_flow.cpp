@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/documents_flow.h"
-#include "app/recording_services.h"
+#include "solvers/recording_services.h"
 #include "documents/temp_folder.h"
 
 namespace tolvi {

@@ -2,7 +2,7 @@
 // Each test starts it (c.start()) once its files and solver are in place.
 #pragma once
 #include "app/controller.h"
-#include "app/recording_services.h"
+#include "solvers/recording_services.h"
 #include "documents/temp_folder.h"
 #include "solvers/atzar.h"
 

@@ -3,7 +3,7 @@
 // is refused in open mode is seen through the Qt services in test_qt_services.
 #include <memory>
 
-#include "app/recording_services.h"
+#include "solvers/recording_services.h"
 #include "gui/dftxs.h"
 #include "gui_test.h"
 

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "app/recording_services.h"
+#include "solvers/recording_services.h"
 #include "gui/ftolvi.h"
 #include "gui/qt_form.h"
 #include "gui_test.h"

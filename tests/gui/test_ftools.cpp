@@ -2,7 +2,7 @@
 // with scripted services (no dialog blocks, nothing is started). Runs offscreen.
 #include <memory>
 
-#include "app/recording_services.h"
+#include "solvers/recording_services.h"
 #include "gui/frmabout.h"
 #include "gui/ftolvi.h"
 #include "gui/ftools.h"

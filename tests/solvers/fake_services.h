@@ -1,45 +1,19 @@
-// What the solver tests share: services that record what a solver shows instead of showing
-// it, and a solve run as the window runs it, on an in-memory form.
+// What the solver tests share: a solve run as the window runs it, on an in-memory form, with
+// services that record what it shows.
 #pragma once
 #include <deque>
 #include <string>
 #include <utility>
 #include <vector>
 #include "solvers/form.h"
+#include "solvers/recording_services.h"
 #include "solvers/solve.h"
 
 namespace tolvi::test {
 
-struct Shown {
-  std::string text, title;
-  Icon icon = Icon::None;
-  bool operator==(const Shown&) const = default;
-};
-
-// The option chooser answers from `answers` (cancel once they run out) and records its
-// caption and options.
-class RecordingServices : public Services {
- public:
-  std::vector<Shown> messages;
-  std::vector<std::pair<std::string, std::string>> choosers;
-  std::deque<int> answers;
-
-  void message(std::string_view text, std::string_view title, Icon icon) override {
-    messages.push_back({std::string(text), std::string(title), icon});
-  }
-  int chooseOption(std::string_view caption, std::string_view options) override {
-    choosers.emplace_back(caption, options);
-    if (answers.empty()) return 0;
-    const int a = answers.front();
-    answers.pop_front();
-    return a;
-  }
-  bool askYesNo(std::string_view, std::string_view) override { return false; }
-  std::string chooseFile(int, std::string, std::string_view) override { return {}; }
-  void showProblem(std::string_view, const Prob&) override {}
-  bool startProgram(const Command&, WindowStyle) override { return false; }
-  bool openDocument(const std::string&) override { return false; }
-};
+// What a solver shows instead of showing it. The chooser answers from choiceAnswers and
+// cancels once they run out.
+using Shown = RecordingServices::Message;
 
 inline void Apply(const SolveOutcome& outcome, MemoryForm& form) {
   for (const FormEdit& e : outcome.edits) {
@@ -68,7 +42,8 @@ template <class Solver>
 Solved Solve(MemoryForm form, Solver solver, std::string smb = "\u20AC",
              std::deque<int> answers = {}) {
   Solved r{std::move(form), {}, {}};
-  r.ui.answers = std::move(answers);
+  r.ui.defaultChoice = 0;
+  r.ui.choiceAnswers = std::move(answers);
   SolveContext ctx{r.ui, 2, std::move(smb)};
   r.out = solver(r.form, ctx);
   Apply(r.out, r.form);

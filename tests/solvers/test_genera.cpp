@@ -103,7 +103,7 @@ TEST(GeneraCas, FillsThreeFieldsWithinTheirRangesAndSolves) {
       test::Apply(out, form);
       test::Solved r = test::Solve(form, solvers[key]);
       ASSERT_TRUE(r.out.solved);
-      EXPECT_TRUE(r.ui.messages.empty() && r.ui.choosers.empty());
+      EXPECT_TRUE(r.ui.messages.empty() && r.ui.choices.empty());
       if (key == 2) {  // the statement shows the ratio the case was solved with
         const std::string& enun = r.out.record->Enun;
         const size_t at = enun.find("r = ") + 4;

@@ -22,10 +22,11 @@ std::string Join(const Camps& c) {
 // outcome: every text written into Idg(i) raises that field's change handler.
 struct Fila {
   MemoryForm form;
-  test::RecordingServices ui;
+  RecordingServices ui;
   SolveContext ctx{ui};
   ValsG vals{};
   explicit Fila(const Camps& idg = {}, const std::string& k = "1", bool decr = false) {
+    ui.defaultChoice = 0;  // the chooser cancels once its answers run out
     form.setText("Id1g", k);
     for (int i = 0; i < 6; ++i) form.setText(Nom("Idg", i), idg[static_cast<size_t>(i)]);
     Aplica(MostraSumaInf(decr));
@@ -76,7 +77,7 @@ TEST(ResolCasG, ComposesStatementAndAnswer) {
   for (const auto& t : rows) {
     SCOPED_TRACE(Join(t.idg) + " k=" + t.k);
     Fila f(t.idg, t.k, true);
-    f.ui.answers = {2};  // r = ±0.8165 in the third row
+    f.ui.choiceAnswers = {2};  // r = ±0.8165 in the third row
     SolveOutcome o = f.Resol();
     ASSERT_TRUE(o.record);
     EXPECT_EQ(o.record->Enun, std::string("En una progresión geométrica: ") + t.enun);
@@ -114,7 +115,7 @@ TEST(ResolCasG, EveryCaseRecoversItsProgression) {
   for (const auto& t : rows) {
     SCOPED_TRACE(Join(t.idg) + " k=" + t.k);
     Fila f(t.idg, t.k, true);
-    f.ui.answers = t.answers;
+    f.ui.choiceAnswers = t.answers;
     SolveOutcome o = f.Resol();
     ASSERT_TRUE(o.solved && o.record);
     const double want[] = {16 / std::pow(2.0, std::stod(t.k)), 0.5, 4, 1, 15, 16};
@@ -123,8 +124,8 @@ TEST(ResolCasG, EveryCaseRecoversItsProgression) {
       EXPECT_TRUE(LlegeixNum(f.Text(i), v) && std::fabs(v - want[i]) < 1e-4) << i << f.Text(i);
     }
     EXPECT_EQ(f.form.text("IdPG"), " 8, 4, 2, 1, ...");
-    EXPECT_TRUE(f.ui.answers.empty() && f.ui.messages.empty());
-    EXPECT_EQ(f.ui.choosers.size(), t.answers.size());
+    EXPECT_TRUE(f.ui.choiceAnswers.empty() && f.ui.messages.empty());
+    EXPECT_EQ(f.ui.choices.size(), t.answers.size());
     if (!t.enun) continue;
     EXPECT_EQ(o.record->Enun, std::string("En una progresión geométrica: ") + t.enun);
     EXPECT_EQ(o.record->Resp, std::string(t.resp) + "\r\nProgresión:  8, 4, 2, 1, ...");
@@ -136,9 +137,11 @@ TEST(ResolCasG, SeveralRatiosAreChosenByTheUser) {
   for (int answer : {1, 2, 0}) {
     SCOPED_TRACE(answer);
     Fila f({"2", "", "3", "", "", "9"}, "2", true);
-    f.ui.answers = {answer};
+    f.ui.choiceAnswers = {answer};
     SolveOutcome o = f.Resol();
-    EXPECT_EQ(f.ui.choosers, (decltype(f.ui.choosers){{"hay 2 soluciones", "r=1/3;r=2/3"}}));
+    ASSERT_EQ(f.ui.choices.size(), 1u);
+    EXPECT_EQ(f.ui.choices[0].caption, "hay 2 soluciones");
+    EXPECT_EQ(f.ui.choices[0].options, (std::vector<std::string>{"r=1/3", "r=2/3"}));
     EXPECT_TRUE(f.ui.messages.empty());
     EXPECT_EQ(o.solved && o.record && !o.edits.empty(), answer != 0);
     EXPECT_EQ(f.Text(1) + " " + f.Text(3) + " " + f.Text(4), found[answer]);
@@ -178,9 +181,9 @@ TEST(ResolCasG, RefusesWithItsMessageAndWritesNothing) {
 
 TEST(ResolG, NegativeCoefficientsAndExtraFields) {
   Fila f({"-1", "", "3", "", "-7"});  // -1, -2, -4 (or -1, 3, -9) through case 024
-  f.ui.answers = {2};
+  f.ui.choiceAnswers = {2};
   ASSERT_TRUE(f.Resol().solved);
-  EXPECT_EQ(f.ui.choosers.front().second, "r=-3;r=2");
+  EXPECT_EQ(f.ui.choices.front().options, (std::vector<std::string>{"r=-3", "r=2"}));
   EXPECT_EQ(f.Text(1) + " " + f.Text(3), "2 -4");
   Fila g({"2", "3", "5", "999", "1"}, "x");  // overwritten, and the subscript repaired
   ASSERT_TRUE(g.Resol().solved);

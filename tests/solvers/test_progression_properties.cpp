@@ -124,7 +124,7 @@ struct ProgressionG {
 struct SolveG {
   bool solved = false;
   ValsG vals{};
-  std::vector<std::pair<std::string, std::string>> choosers;
+  std::vector<RecordingServices::Choice> choices;
   std::vector<test::Shown> messages;
 };
 
@@ -133,8 +133,8 @@ SolveG RunG(const ProgressionG& pg, const char* code, bool row, int choice) {
   form.setText("Id1g", std::to_string(pg.k));
   const std::array<long double, 6> q = pg.Slots();
   for (const char* c = code; *c; ++c) form.setText(Nom("Idg", *c - '0'), Text(q[*c - '0']));
-  test::RecordingServices ui;
-  ui.answers = {choice};
+  RecordingServices ui;
+  ui.choiceAnswers = {choice};
   SolveContext ctx{ui};
   SolveG out;
   SolveOutcome o;
@@ -142,7 +142,7 @@ SolveG RunG(const ProgressionG& pg, const char* code, bool row, int choice) {
   test::Apply(MostraSumaInf(row || sum), form);
   o = sum ? TeclaIdg(5, kTeclaEnter, form, ctx, out.vals).outcome : ResolG(form, ctx, out.vals);
   out.solved = o.solved;
-  out.choosers = ui.choosers;
+  out.choices = ui.choices;
   out.messages = ui.messages;
   return out;
 }
@@ -218,13 +218,12 @@ TEST(GeometricProperty, EveryCaseGivesBackItsProgressionAndOffersOnlyAnswers) {
       ++tried;
       const SolveG first = RunG(pg, code, row, 0);
       std::vector<SolveG> options;
-      if (first.choosers.empty()) {
+      if (first.choices.empty()) {
         ASSERT_TRUE(first.solved) << (first.messages.empty() ? "" : first.messages[0].text);
         options.push_back(first);
       } else {
-        const std::string& text = first.choosers[0].second;
-        const auto count = 1 + std::count(text.begin(), text.end(), ';');
-        ASSERT_GE(count, 2) << text;
+        const auto count = static_cast<int>(first.choices[0].options.size());
+        ASSERT_GE(count, 2);
         ++chosen;
         for (int i = 1; i <= count; ++i) options.push_back(RunG(pg, code, row, i));
       }

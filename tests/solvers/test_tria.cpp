@@ -25,11 +25,12 @@ TEST(TriaOpcio, CaptionByLanguageAndTheChoiceReturned) {
   };
   for (const auto& t : rows) {
     SCOPED_TRACE(std::string(t.options) + " " + std::to_string(t.answer));
-    test::RecordingServices ui;
-    ui.answers = {t.answer};
+    RecordingServices ui;
+    ui.choiceAnswers = {t.answer};
     EXPECT_EQ(TriaOpcio(ui, t.idioma, t.caption, t.options), t.got);
-    using Shown = std::pair<std::string, std::string>;
-    EXPECT_EQ(ui.choosers, std::vector<Shown>{Shown(t.shown, t.options)});
+    ASSERT_EQ(ui.choices.size(), 1u);
+    EXPECT_EQ(ui.choices[0].caption, t.shown);
+    EXPECT_EQ(ui.choices[0].options, SplitOptions(t.options));
   }
 }
 

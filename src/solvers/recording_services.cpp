@@ -1,4 +1,4 @@
-#include "app/recording_services.h"
+#include "solvers/recording_services.h"
 
 namespace tolvi {
 
