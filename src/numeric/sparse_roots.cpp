@@ -87,7 +87,10 @@ double Polish(const std::vector<Power>& t, double a, double b) {
     if (m <= a || m >= b) break;
     const int s = SignAt(t, m);
     if (s == 0) return m;
-    if (s == sa) a = m; else b = m;
+    if (s == sa)
+      a = m;
+    else
+      b = m;
   }
   const Evaluator f{t, ScaleFor(t, a, b)};
   double fa = f(a), fb = f(b);
@@ -107,7 +110,10 @@ double Polish(const std::vector<Power>& t, double a, double b) {
       if (m <= a || m >= b) break;
       const int s = SignAt(t, m);
       if (s == 0) return m;
-      if (s == Sign(fa)) a = m; else b = m;
+      if (s == Sign(fa))
+        a = m;
+      else
+        b = m;
     }
     return a + (b - a) / 2;
   }
@@ -131,8 +137,7 @@ std::vector<double> PositiveRoots(std::vector<Power> t) {
 
   // The sum is monotonic between consecutive roots of its derivative.
   std::vector<Power> derivative;
-  for (size_t i = 1; i < t.size(); ++i)
-    derivative.push_back({t[i].coef * t[i].exp, t[i].exp - 1});
+  for (size_t i = 1; i < t.size(); ++i) derivative.push_back({t[i].coef * t[i].exp, t[i].exp - 1});
   const std::vector<double> critical = PositiveRoots(Normalise(std::move(derivative)));
 
   // The points that bound the monotonic pieces, with the sign of the sum there: 0 (the
@@ -161,7 +166,10 @@ std::vector<double> PositiveRoots(std::vector<Power> t) {
     double a = lo.x, b = hi.x;
     if (a == 0 && std::isinf(b)) {
       a = b = 1;
-      if (SignAt(t, 1) == lo.sign) b = 2; else a = 0.5;
+      if (SignAt(t, 1) == lo.sign)
+        b = 2;
+      else
+        a = 0.5;
     } else if (a == 0) {
       a = b / 2;
     } else if (std::isinf(b)) {

@@ -60,7 +60,10 @@ TEST(PowerSumRoots, FindsThePlantedRootEveryCrossingAndNothingElse) {
 }
 
 TEST(PowerSumRoots, DoubleRootsHighPowersAndOverflow) {
-  const struct { std::vector<Power> t; std::vector<double> want; } rows[] = {
+  const struct {
+    std::vector<Power> t;
+    std::vector<double> want;
+  } rows[] = {
       // 16·x·(1 − x) = 4 touches zero at 1/2 only; 27·x²·(1 − x) = 4 crosses at −1/3 and
       // touches at 2/3.
       {{{16, 1}, {-16, 2}, {-4, 0}}, {0.5}},
@@ -82,9 +85,12 @@ TEST(PowerSumRoots, DoubleRootsHighPowersAndOverflow) {
 }
 
 TEST(RealPowerRoots, BothSignsForEvenPowers) {
-  const struct { double q; int m; std::vector<double> want; } rows[] = {
-      {8, 3, {2}}, {-8, 3, {-2}}, {16, 4, {-2, 2}}, {-16, 4, {}}, {0.25, -2, {-2, 2}},
-      {0, 3, {}},  {5, 0, {}}};
+  const struct {
+    double q;
+    int m;
+    std::vector<double> want;
+  } rows[] = {{8, 3, {2}},         {-8, 3, {-2}}, {16, 4, {-2, 2}}, {-16, 4, {}},
+              {0.25, -2, {-2, 2}}, {0, 3, {}},    {5, 0, {}}};
   for (const auto& r : rows) {
     const std::vector<double> got = RealPowerRoots(r.q, r.m);
     ASSERT_EQ(got.size(), r.want.size()) << r.q << " " << r.m;

@@ -34,8 +34,8 @@ bool Near(double x, double want, double size, double tol) {
 
 // ---- Arithmetic -------------------------------------------------------------------------
 
-const char* const kCodesA[] = {"012", "013", "014", "023", "024", "034", "123", "124", "134",
-                               "234"};
+const char* const kCodesA[] = {"012", "013", "014", "023", "024",
+                               "034", "123", "124", "134", "234"};
 
 // The five quantities of the arithmetic row by slot, with a1, all read from a1, d, n and k.
 std::array<double, 5> QuantitiesA(double a1, double d, double n, double k) {
@@ -77,10 +77,10 @@ TEST(ArithmeticProperty, EveryCaseGivesBackItsProgression) {
     for (const char* code : kCodesA) {
       const std::string c = code;
       if ((c == "023" && n == k) || (c == "024" && n + 1 == 2 * k)) continue;  // d is free
-      if (c == "034" && k == 1 && truth[3] == -a1) continue;  // S = 0 for every n
-      SCOPED_TRACE("seed " + std::to_string(seed) + " round " + std::to_string(round) +
-                   " code " + c + " k=" + std::to_string(k) + " a1=" + TextCurt(a1) +
-                   " d=" + TextCurt(d) + " n=" + std::to_string(n));
+      if (c == "034" && k == 1 && truth[3] == -a1) continue;                   // S = 0 for every n
+      SCOPED_TRACE("seed " + std::to_string(seed) + " round " + std::to_string(round) + " code " +
+                   c + " k=" + std::to_string(k) + " a1=" + TextCurt(a1) + " d=" + TextCurt(d) +
+                   " n=" + std::to_string(n));
       ++tried;
       const ArithmeticCase res = SolveArithmeticCase(code, static_cast<int16_t>(k), truth);
       ASSERT_EQ(res.end, CaseEnd::Solved) << res.n;
@@ -114,8 +114,8 @@ struct ProgressionG {
   std::array<long double, 6> Slots() const {
     long double sn = 0, term = a1;
     for (int j = 0; j < n; ++j, term *= r) sn += term;
-    return {a1 * std::pow(r, k - 1), r, static_cast<long double>(n), a1 * std::pow(r, n - 1), sn,
-            std::fabs(r) < 1 ? a1 / (1 - r) : 0};
+    return {a1 * std::pow(r, k - 1), r,  static_cast<long double>(n),
+            a1 * std::pow(r, n - 1), sn, std::fabs(r) < 1 ? a1 / (1 - r) : 0};
   }
 };
 
@@ -153,12 +153,13 @@ bool AnswersG(const ValsG& v, const std::array<long double, 6>& data, const char
   const double r = v[1], n = v[2];
   if (n < 1 || n != std::round(n) || r == 0 || r == 1) return false;
   const double a1 = v[0] / std::pow(r, k - 1);
-  const double absSum = std::fabs(a1) * (std::fabs(r) == 1 ? n : (std::pow(std::fabs(r), n) - 1) /
-                                                                      (std::fabs(r) - 1));
-  const std::array<double, 6> q = {v[0], r, n, a1 * std::pow(r, n - 1),
-                                   a1 * (std::pow(r, n) - 1) / (r - 1), a1 / (1 - r)};
-  const std::array<double, 6> size = {std::fabs(q[0]), 1, 1, std::fabs(q[3]), absSum,
-                                      std::fabs(a1) / (1 - std::fabs(r))};
+  const double absSum =
+      std::fabs(a1) *
+      (std::fabs(r) == 1 ? n : (std::pow(std::fabs(r), n) - 1) / (std::fabs(r) - 1));
+  const std::array<double, 6> q = {
+      v[0], r, n, a1 * std::pow(r, n - 1), a1 * (std::pow(r, n) - 1) / (r - 1), a1 / (1 - r)};
+  const std::array<double, 6> size = {std::fabs(q[0]), 1,      1,
+                                      std::fabs(q[3]), absSum, std::fabs(a1) / (1 - std::fabs(r))};
   // A ratio next to 1 (a root the sum's equations may have there) magnifies the rounding of
   // 1 - r in every sum.
   tol += 1e-15 / std::fabs(1 - r);
@@ -199,7 +200,7 @@ TEST(GeometricProperty, EveryCaseGivesBackItsProgressionAndOffersOnlyAnswers) {
     for (const char* code : kCodesG) {
       const std::string c = code;
       if (c.ends_with('5') && !below) continue;  // no infinite sum
-      if (c == "023" && pg.n == pg.k) continue;   // r is free
+      if (c == "023" && pg.n == pg.k) continue;  // r is free
       // These cases see n (or r) only through the difference between the sum and a term |r|^n
       // times smaller: past what the doubles' rounding can tell, the data fix no answer, and
       // short of it they fix r only as well as that difference is known.
@@ -208,13 +209,13 @@ TEST(GeometricProperty, EveryCaseGivesBackItsProgressionAndOffersOnlyAnswers) {
       if (difference && rn * std::fabs(pg.r) < 1e-6L) continue;
       if (c == "134" && rn > 1e8L) continue;
       const double tolR =
-          1e-9 + (difference ? 1e-14 / static_cast<double>(std::min(1.0L, rn * std::fabs(pg.r)))
-                             : 0);
+          1e-9 +
+          (difference ? 1e-14 / static_cast<double>(std::min(1.0L, rn * std::fabs(pg.r))) : 0);
       // The row shown (a decreasing progression is sought) half of the time it fits.
       const bool row = below && (round % 2 == 0);
-      SCOPED_TRACE("seed " + std::to_string(seed) + " round " + std::to_string(round) +
-                   " code " + c + " k=" + std::to_string(pg.k) + " a1=" + Text(pg.a1) +
-                   " r=" + Text(pg.r) + " n=" + std::to_string(pg.n) + (row ? " row" : ""));
+      SCOPED_TRACE("seed " + std::to_string(seed) + " round " + std::to_string(round) + " code " +
+                   c + " k=" + std::to_string(pg.k) + " a1=" + Text(pg.a1) + " r=" + Text(pg.r) +
+                   " n=" + std::to_string(pg.n) + (row ? " row" : ""));
       ++tried;
       const SolveG first = RunG(pg, code, row, 0);
       std::vector<SolveG> options;
