@@ -127,7 +127,8 @@ void AddSolve(CLI::App& app, Streams io, int* status) {
   cmd->add_option("--choose", opt->choose, "the option to take when the solver offers several (0 cancels)")
       ->check(CLI::NonNegativeNumber);
   cmd->add_flag("--decreasing", opt->decreasing,
-                "offer the infinite-sum row of the geometric panel first (ratio sought in [0, 1])");
+                "offer the infinite-sum row of the geometric panel first "
+                "(only ratios between -1 and 1)");
   cmd->add_option("--symbol", opt->symbol, "the currency symbol (default €)")
       ->check(CLI::Validator(CheckSymbol, "SYMBOL"));
   cmd->add_flag("--json", opt->json, "print one JSON document");
