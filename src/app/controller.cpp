@@ -399,6 +399,7 @@ void Controller::reset(int16_t key) {
       break;
   }
   for (const std::string& name : CampsPanell(key)) marca(name, false);
+  form_.setText(kEstat, "");  // what the status line said of the last solve is gone with it
   form_.setEnabled(BtGuard(key), false);
   if (auto at = state_.Resolts.find(Digit(key)); at != std::string::npos)
     state_.Resolts.erase(at, 1);
