@@ -3,6 +3,8 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <set>
 #include <string>
 #include <vector>
 #include "documents/prob.h"
@@ -26,7 +28,13 @@ struct AppState {
   bool DinsPA = false;       // the last press on PAritm fell on the term list's rectangle
   bool DinsPG = false;       // the same for PGeom
   std::array<double, 6> Vals{};  // quantities of the panel being solved (geometric entries)
-  bool ended = false;        // "&Salir" was chosen: the program ends without its close step
+  bool ended = false;        // "&Salir" was chosen and done: the program ends, written already
+  // The quantity fields whose text the last solve of their panel found (not typed); an edit by
+  // the person makes a field typed again.
+  std::set<std::string, std::less<>> Calculats;
+  std::string SenseGuardar;  // digits of the panels solved since their problem was last saved
+  int16_t viewerKey = -1;    // the panel whose record the problem viewer was given last
+  bool preguntaSortir = true;  // ask before leaving with unsaved problems (Ajustes.txt)
 };
 
 }  // namespace tolvi

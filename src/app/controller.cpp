@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <limits>
 #include <utility>
 
@@ -13,6 +14,7 @@
 #include "app/tools.h"
 #include "documents/textfile.h"
 #include "numeric/fun.h"
+#include "numeric/numtext.h"
 #include "solvers/arithmetic.h"
 #include "solvers/atzar.h"
 #include "solvers/genera.h"
@@ -46,7 +48,97 @@ constexpr std::string_view kSettingsLost =
     "Tolvi funciona, pero no recordar\u00E1 el s\u00EDmbolo monetario elegido en esta sesi\u00F3n. "
     "Para guardar los ajustes en otra carpeta, inicia Tolvi con: tolvi --folder CARPETA";
 
+// A solve tells what it has to say in one box at most: every message waits, and all of them
+// show together when the solve ends (a bad field and the refusal it causes read as one).
+// A question or a window the solve opens shows first what waits.
+class OneBox : public Services {
+ public:
+  explicit OneBox(Services& ui) : ui_(ui) {}
+
+  void message(std::string_view text, std::string_view title, Icon icon) override {
+    if (text.empty()) return;  // an empty box tells nothing
+    for (const std::string& said : texts_)
+      if (said == text) return;
+    if (texts_.empty()) title_ = title;
+    texts_.emplace_back(text);
+    if (icon == Icon::Exclamation) icon_ = icon;
+  }
+  bool askYesNo(std::string_view text, std::string_view title) override {
+    flush();
+    return ui_.askYesNo(text, title);
+  }
+  bool askYesNoOptOut(std::string_view text, std::string_view title, std::string_view optOut,
+                      bool& ticked) override {
+    flush();
+    return ui_.askYesNoOptOut(text, title, optOut, ticked);
+  }
+  int chooseOption(std::string_view caption, std::string_view options) override {
+    flush();
+    return ui_.chooseOption(caption, options);
+  }
+  std::string chooseFile(int mode, std::string folder, std::string_view filter) override {
+    flush();
+    return ui_.chooseFile(mode, std::move(folder), filter);
+  }
+  void showProblem(std::string_view caption, const Prob& prob) override {
+    ui_.showProblem(caption, prob);
+  }
+  bool startProgram(const Command& command, WindowStyle style) override {
+    return ui_.startProgram(command, style);
+  }
+  bool openDocument(const std::string& path) override { return ui_.openDocument(path); }
+
+  void flush() {
+    if (texts_.empty()) return;
+    std::string text;
+    for (const std::string& said : texts_) text += (text.empty() ? "" : NL) + said;
+    texts_.clear();
+    ui_.message(text, title_, std::exchange(icon_, Icon::None));
+  }
+
+ private:
+  Services& ui_;
+  std::vector<std::string> texts_;
+  std::string title_;
+  Icon icon_ = Icon::None;
+};
+
+// The shortest text that reads back as x, with "." whatever the locale.
+std::string Curt(double x) {
+  char buf[32];
+  const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, x);
+  return ec == std::errc() ? std::string(buf, end) : std::string();
+}
+
+// Whether a typed text and the text a solve wrote for the same field stand for different
+// values (texts that both read as one value, such as 120 and 120.0, do not).
+bool Difereixen(std::string_view typed, std::string_view written) {
+  if (typed == written) return false;
+  double a = 0, b = 0;
+  if (!LlegeixNum(typed, a) || !LlegeixNum(written, b)) return true;
+  return std::fabs(a - b) > 1e-12 * std::max({1.0, std::fabs(a), std::fabs(b)});
+}
+
+// Ajustes.txt holds one "name=value" per line; the only one so far says not to ask before
+// leaving with unsaved problems.
+constexpr std::string_view kNoPreguntarSortir = "PreguntaSortir=0";
+
 }  // namespace
+
+std::vector<std::string> CampsPanell(int16_t key) {
+  std::vector<std::string> names;
+  switch (key) {
+    case 0: for (int i = 0; i <= 4; ++i) names.push_back(Nom("Id", i)); break;
+    case 1: names = {"IdK", "IdA", "IdB"}; break;
+    case 2: for (int i = 0; i <= 5; ++i) names.push_back(Nom("Idg", i)); break;
+    case 3: names = {"IdKg", "IdAg", "IdBg"}; break;
+    case 4: case 5: case 6: case 7:
+      for (int j = 0; j < 4; ++j) names.push_back(Nom("IdI", 4 * (key - 4) + j));
+      break;
+    default: break;
+  }
+  return names;
+}
 
 SolveOutcome SolvePanel(int16_t key, const Form& form, SolveContext& ctx,
                         std::array<double, 6>& Vals) {
@@ -102,6 +194,7 @@ void Controller::start() {
   state_.Smbs = {"\u20AC", "$", "\u00A3"};
   state_.NSmb = 0;
   llegeixNSmb();
+  llegeixAjustes();
   // Selecting the item in code raises the list's click handler, as a user's choice does.
   form_.setCurrentIndex("LstSmbs", state_.NSmb);
   symbolSelected(state_.NSmb);
@@ -122,6 +215,43 @@ void Controller::llegeixNSmb() {
     form_.addItem("LstSmbs", desat.simbol);
   }
   if (desat.NSmb >= 0) state_.NSmb = desat.NSmb;
+}
+
+void Controller::llegeixAjustes() {
+  if (state_.CarpIni.empty()) return;
+  const std::string text = LlegeixFtx(Utf8Of(PathOf(state_.CarpIni) / kAjustesFile));
+  for (size_t at = 0; at < text.size();) {
+    size_t end = text.find('\n', at);
+    if (end == std::string::npos) end = text.size();
+    std::string_view line(text.data() + at, end - at);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line == kNoPreguntarSortir) state_.preguntaSortir = false;
+    at = end + 1;
+  }
+}
+
+bool Controller::leave() {
+  if (state_.ended || state_.SenseGuardar.empty() || !state_.preguntaSortir) return true;
+  bool noPreguntar = false;
+  const bool surt = ui_.askYesNoOptOut(kPreguntaSortir, "Problemas sin guardar", kNoPreguntar,
+                                       noPreguntar);
+  if (noPreguntar) {
+    state_.preguntaSortir = false;
+    if (!state_.CarpIni.empty() && !state_.settingsLost) {
+      const std::string path = Utf8Of(PathOf(state_.CarpIni) / kAjustesFile);
+      const FileResult written = EscriuFtx(std::string(kNoPreguntarSortir) + NL, path);
+      if (!written)
+        ui_.message(TextError(written, state_.Idioma),
+                    TitolError(FileOperation::Save, state_.Idioma), Icon::Exclamation);
+    }
+  }
+  return surt;
+}
+
+void Controller::viewerSaved() {
+  if (!IsPanelKey(state_.viewerKey)) return;
+  if (auto at = state_.SenseGuardar.find(Digit(state_.viewerKey)); at != std::string::npos)
+    state_.SenseGuardar.erase(at, 1);
 }
 
 bool Controller::close() {
@@ -156,16 +286,82 @@ void Controller::addSymbol(std::string symbol) {
 
 void Controller::generate(int16_t key) {
   if (!IsPanelKey(key)) return;
-  apply(key, GeneraCas(key, form_, rng_));
+  const SolveOutcome generated = GeneraCas(key, form_, rng_);
+  apply(key, generated);
+  // The generated values are the case's data, as if typed.
+  for (const FormEdit& edit : generated.edits)
+    if (edit.kind == FormEdit::Text) marca(edit.name, false);
   solve(key);
 }
 
 void Controller::solve(int16_t key) {
   if (!IsPanelKey(key)) return;
-  SolveContext ctx = context();
+  runSolve(key, [this, key](SolveContext& ctx) {
+    return solver_ ? solver_(key, form_, ctx) : SolvePanel(key, form_, ctx, state_.Vals);
+  });
+}
+
+void Controller::runSolve(int16_t key,
+                          const std::function<SolveOutcome(SolveContext&)>& solver) {
+  // What the panel's fields held before: the typed ones are compared with what the solve
+  // writes, and a text the reading took only in part is told.
+  struct Antes {
+    std::string name, text;
+    bool calculat;
+  };
+  std::vector<Antes> antes;
+  std::string estat;
+  auto nota = [&estat](const std::string& text) { estat += (estat.empty() ? "" : "; ") + text; };
+  for (std::string& name : CampsPanell(key)) {
+    std::string text = form_.text(name);
+    const bool calculat = state_.Calculats.count(name) > 0;
+    double x = 0;
+    CalcResult read;
+    if (!text.empty() && !calculat && LlegeixNum(text, x, &read) && read.ignored)
+      nota(EtiquetaCamp(form_, name) + ": \u00AB" + text + "\u00BB le\u00EDdo como " + Curt(x));
+    antes.push_back({std::move(name), std::move(text), calculat});
+  }
+
+  OneBox box(ui_);
+  SolveContext ctx{box, state_.Idioma, state_.Smb};
   state_.PanAct = key;
-  apply(key, solver_ ? solver_(key, form_, ctx) : SolvePanel(key, form_, ctx, state_.Vals));
+  const SolveOutcome outcome = solver(ctx);
+  apply(key, outcome);
+  if (outcome.solved) {
+    for (const FormEdit& edit : outcome.edits) {
+      if (edit.kind != FormEdit::Text) continue;
+      const auto was = std::find_if(antes.begin(), antes.end(),
+                                    [&](const Antes& a) { return a.name == edit.name; });
+      if (was == antes.end()) continue;  // not a quantity field
+      if (!was->calculat && !was->text.empty() && Difereixen(was->text, edit.text)) {
+        nota(EtiquetaCamp(form_, edit.name) + " recalculado: " + edit.text +
+             " (se hab\u00EDa escrito " + was->text + ")");
+      }
+      marca(edit.name, !edit.text.empty());
+    }
+    if (state_.SenseGuardar.find(Digit(key)) == std::string::npos) {
+      state_.SenseGuardar += Digit(key);
+      std::sort(state_.SenseGuardar.begin(), state_.SenseGuardar.end());
+    }
+  } else {
+    // A refused solve leaves no results of an earlier one beside the new data.
+    for (const Antes& a : antes) {
+      if (state_.Calculats.count(a.name) == 0) continue;
+      setField(a.name, "");
+      marca(a.name, false);
+    }
+  }
+  form_.setText(kEstat, estat);
+  box.flush();
   solved(key);
+}
+
+void Controller::marca(std::string_view name, bool computed) {
+  const bool was = state_.Calculats.count(name) > 0;
+  if (was == computed) return;
+  if (computed) state_.Calculats.emplace(name);
+  else state_.Calculats.erase(state_.Calculats.find(name));
+  if (hooks_.computed) hooks_.computed(name, computed);
 }
 
 void Controller::solved(int16_t key) {
@@ -203,20 +399,30 @@ void Controller::reset(int16_t key) {
       for (int j = 0; j < 4; ++j) setField(Nom("IdI", 4 * (key - 4) + j), "");
       break;
   }
+  for (const std::string& name : CampsPanell(key)) marca(name, false);
+  form_.setText(kEstat, "");  // what the status line said of the last solve is gone with it
   form_.setEnabled(BtGuard(key), false);
   if (auto at = state_.Resolts.find(Digit(key)); at != std::string::npos)
     state_.Resolts.erase(at, 1);
+  // What the person cleared is not a problem left unsaved.
+  if (auto at = state_.SenseGuardar.find(Digit(key)); at != std::string::npos)
+    state_.SenseGuardar.erase(at, 1);
   if (state_.Resolts.empty()) form_.setEnabled("OpGuard", false);
 }
 
 void Controller::save(int16_t key) {
   if (!IsPanelKey(key)) return;
+  state_.viewerKey = key;
   GuardaPanell(ui_, state_.Probs, key, state_.SelGuard, state_.Idioma, state_.DocsFolder);
 }
 
 void Controller::saveAll() {
   state_.SelGuard = state_.Resolts;
-  GuardaPanell(ui_, state_.Probs, -1, state_.SelGuard, state_.Idioma, state_.DocsFolder);
+  if (!GuardaPanell(ui_, state_.Probs, -1, state_.SelGuard, state_.Idioma, state_.DocsFolder))
+    return;
+  for (char digit : state_.SelGuard)
+    if (auto at = state_.SenseGuardar.find(digit); at != std::string::npos)
+      state_.SenseGuardar.erase(at, 1);
 }
 
 void Controller::apply(int16_t key, const SolveOutcome& outcome) {
@@ -238,7 +444,10 @@ void Controller::setField(std::string_view name, std::string_view text) {
   changed(name);
 }
 
-void Controller::fieldChanged(std::string_view name) { changed(name); }
+void Controller::fieldChanged(std::string_view name) {
+  marca(name, false);  // what the person types is typed, whatever stood there
+  changed(name);
+}
 
 void Controller::changed(std::string_view name) {
   int i = 0;
@@ -279,10 +488,7 @@ void Controller::keyPressed(std::string_view name, int key) {
 void Controller::solveFromSum() {
   // The infinite-sum entry is a Solve of the geometric row like its Ok button: the panel
   // becomes the active one and counts for "&Guardar todo".
-  SolveContext ctx = context();
-  state_.PanAct = 2;
-  apply(2, ResolSumaG(form_, ctx, state_.Vals));
-  solved(2);
+  runSolve(2, [this](SolveContext& ctx) { return ResolSumaG(form_, ctx, state_.Vals); });
 }
 
 void Controller::clicked(std::string_view name) {
@@ -327,6 +533,9 @@ void Controller::menu(std::string_view name) {
   if (name == "OpGuard") {
     saveAll();
   } else if (name == "OpSurt") {
+    // The program ends at once, keeping the chosen symbol as closing the window does.
+    if (!leave()) return;
+    close();
     state_.ended = true;
   } else if (name == "OpObr") {
     ObrePrbls(ui_, state_.Idioma, state_.DocsFolder);

@@ -14,7 +14,8 @@
 //   the user's own typed text stands in it (no item selected). symbolSelected(i) when the user
 //   picks item i; keyPressed("LstSmbs", 13) for Enter. The controller adds the list's items
 //   (the window must not insert typed texts by itself).
-// - after menu("OpSurt") the program ends at once; close() then writes nothing.
+// - before closing, ask leave(); after menu("OpSurt") (which asks it and writes what close()
+//   writes) the program ends at once, and close() then writes nothing more.
 #pragma once
 #include <array>
 #include <cstdint>
@@ -22,6 +23,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 #include "app/app_state.h"
 #include "solvers/form.h"
 #include "solvers/services.h"
@@ -45,7 +47,21 @@ struct ControllerHooks {
   std::function<bool(std::string_view name, int key)> keyPressed;
   std::function<bool(std::string_view name)> clicked;
   std::function<bool(std::string_view name)> menu;
+  // A quantity field became one the last solve found (true) or one the person typed (false),
+  // so the window can show the two apart.
+  std::function<void(std::string_view name, bool computed)> computed;
 };
+
+// The status line: what a solve read differently from what was typed, and the typed values it
+// recomputed. Written by the controller, never a modal box.
+inline constexpr std::string_view kEstat = "EtEstat";
+
+// The question asked before leaving while solved problems have not been saved.
+inline constexpr std::string_view kPreguntaSortir = "\u00BFSalir sin guardar los problemas?";
+inline constexpr std::string_view kNoPreguntar = "No volver a preguntar";
+
+// The settings file that keeps the window's choices besides the currency symbol.
+inline constexpr const char* kAjustesFile = "Ajustes.txt";
 
 class Controller {
  public:
@@ -66,6 +82,12 @@ class Controller {
   // cannot be written is reported in a message. Answers false then; does nothing after
   // "&Salir" or when the settings folder was found unwritable at start.
   bool close();
+  // Whether the person may leave now: while solved problems have not been saved, asks once
+  // (unless told not to ask again, which Ajustes.txt keeps). Closing the window and "&Salir"
+  // both ask it.
+  bool leave();
+  // The problem viewer saved the record it was given last (through BtGuard of a panel).
+  void viewerSaved();
 
   void generate(int16_t key);  // BtGen(key)
   void solve(int16_t key);     // BtOk(key)
@@ -108,6 +130,11 @@ class Controller {
 
  private:
   void changed(std::string_view name);
+  // A Solve of panel key by `solver`: at most one message box, the status line, the found
+  // fields marked, and a refused solve's stale found fields emptied.
+  void runSolve(int16_t key, const std::function<SolveOutcome(SolveContext&)>& solver);
+  void marca(std::string_view name, bool computed);
+  void llegeixAjustes();
   void solved(int16_t key);
   void solveFromSum();
   void posaSimbols();
@@ -126,6 +153,10 @@ class Controller {
 // geometric row between its solves.
 SolveOutcome SolvePanel(int16_t key, const Form& form, SolveContext& ctx,
                         std::array<double, 6>& Vals);
+
+// The quantity fields of panel key that a person types and a solve may find (the subscript
+// boxes and the read-only result boxes are not among them).
+std::vector<std::string> CampsPanell(int16_t key);
 
 // Panel keys are 0..7.
 inline bool IsPanelKey(int key) { return key >= 0 && key <= 7; }

@@ -29,13 +29,14 @@ enum class Layout {
 };
 
 struct Folders {
-  std::string settings;  // NSmb.txt, Tools.rel, Lng.txt (the window's CarpIni)
+  std::string settings;  // NSmb.txt, Tools.rel, Lng.txt, Ajustes.txt (the window's CarpIni)
   std::string problems;  // the folder that holds Prbls, the problem folder
   Layout layout = Layout::Standard;
 };
 
 // The settings files the program reads at start-up or when its tools editor opens.
-inline constexpr std::string_view kSettingsFiles[] = {"NSmb.txt", "Tools.rel", "Lng.txt"};
+inline constexpr std::string_view kSettingsFiles[] = {"NSmb.txt", "Tools.rel", "Lng.txt",
+                                                      "Ajustes.txt"};
 
 // The folder holds one of the settings files, or a problem folder Prbls.
 bool HoldsProgramFiles(std::string_view folder);

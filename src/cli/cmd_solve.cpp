@@ -119,7 +119,9 @@ void AddSolve(CLI::App& app, Streams io, int* status) {
       "Type texts into a panel's fields as a person would and press its Solve button.\n"
       "Panels: arithmetic (0), arithmetic-interpolation (1), geometric (2), "
       "geometric-interpolation (3), simple (4), compound (5), capitalisation (6), "
-      "amortisation (7).");
+      "amortisation (7).\n"
+      "The messages are the window's: at most one per solve, and a field the calculator "
+      "refuses is named (\"a\u2081: Divisi\u00F3n por cero\").");
   cmd->add_option("panel", opt->panel, "the panel, by name or key")->required();
   cmd->add_option("fields", opt->assignments,
                   "NAME=TEXT: a field by its short name (a, d, n, an, sn, k, r, s, b, capital, "

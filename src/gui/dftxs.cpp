@@ -18,6 +18,7 @@
 #include <QStyle>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -27,6 +28,9 @@ namespace tolvi {
 namespace {
 
 constexpr int Px(int twips) { return twips / 15; }
+
+// The role of a folder item that tells its subfolders are listed under it.
+constexpr int kListed = Qt::UserRole + 1;
 
 QString Q(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -113,6 +117,12 @@ void DFtxs::build() {
   idNova_->setSizePolicy(keep);
   idNova_->hide();
 
+  etCarp_ = new QLabel(this);
+  etCarp_->setObjectName(QStringLiteral("EtCarp"));
+  etCarp_->setTextFormat(Qt::PlainText);
+  etCarp_->setMinimumWidth(Px(2760));
+  etCarp_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+
   lDirs_ = new QTreeWidget(this);
   lDirs_->setObjectName(QStringLiteral("LDirs"));
   lDirs_->setHeaderHidden(true);
@@ -163,6 +173,7 @@ void DFtxs::build() {
   bottom->setColumnStretch(1, 1);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
+  layout->addWidget(etCarp_);
   layout->addLayout(lists, 1);
   layout->addLayout(bottom);
 
@@ -170,7 +181,9 @@ void DFtxs::build() {
   btObr_->setVisible(QFileInfo(QDir::current(), QStringLiteral("Dunvelo.exe")).isFile());
 
   connect(lDsks_, &QComboBox::activated, this, &DFtxs::driveChosen);
-  connect(lDirs_, &QTreeWidget::itemActivated, this,
+  // One click on a folder opens it (the folder highlighted is the folder shown); from the
+  // keyboard the arrows move the highlight and Enter opens it.
+  connect(lDirs_, &QTreeWidget::itemClicked, this,
           [this](QTreeWidgetItem* item) { folderChosen(item); });
   connect(lFtxs_, &QListWidget::itemClicked, this,
           [this](QListWidgetItem* item) { idNom_->setText(item->text()); });
@@ -185,7 +198,8 @@ void DFtxs::build() {
   connect(btAm_, &QToolButton::clicked, this, &DFtxs::up);
   connect(btObr_, &QToolButton::clicked, this, &DFtxs::openOutside);
   connect(btNova_, &QToolButton::clicked, this, &DFtxs::newFolderAsked);
-  for (QObject* o : {static_cast<QObject*>(lFtxs_), static_cast<QObject*>(idNova_),
+  for (QObject* o : {static_cast<QObject*>(lDirs_), static_cast<QObject*>(lFtxs_),
+                     static_cast<QObject*>(idNova_),
                      static_cast<QObject*>(idNom_), static_cast<QObject*>(lTps_->lineEdit())}) {
     o->installEventFilter(this);
   }
@@ -238,36 +252,68 @@ void DFtxs::folderChosen(QTreeWidgetItem* item) {
   if (model_.canviaCarpeta(S(item->data(0, Qt::UserRole).toString()))) showFolder();
 }
 
+QTreeWidgetItem* DFtxs::folderItem(const QString& path) const {
+  QTreeWidgetItemIterator it(lDirs_);
+  for (; *it; ++it)
+    if ((*it)->data(0, Qt::UserRole).toString() == path) return *it;
+  return nullptr;
+}
+
 void DFtxs::showFolder() {
   const QString path = Q(model_.carpAct());
-  // The folder tree: the folder's ancestors from the root down, then its own subfolders.
-  QStringList chain;
-  for (std::string p = model_.carpAct();;) {
-    chain.prepend(Q(p));
-    std::string parent = NormalitzaCarpeta(CarpetaAmunt(p));
-    if (parent == p) break;
-    p = std::move(parent);
+  // The folder tree: the folder's ancestors from the root down, then its own subfolders. A
+  // folder already in the tree is opened where it stands, so that nothing moves under the
+  // pointer (the second click of a double click lands on the folder the first one opened).
+  QTreeWidgetItem* item = folderItem(path);
+  if (!item) {
+    QStringList chain;
+    for (std::string p = model_.carpAct();;) {
+      chain.prepend(Q(p));
+      std::string parent = NormalitzaCarpeta(CarpetaAmunt(p));
+      if (parent == p) break;
+      p = std::move(parent);
+    }
+    lDirs_->clear();
+    for (const QString& step : chain) {
+      auto* next = item ? new QTreeWidgetItem(item) : new QTreeWidgetItem(lDirs_);
+      next->setText(0, StepName(QDir::toNativeSeparators(step)));
+      next->setData(0, Qt::UserRole, step);
+      next->setIcon(0, style()->standardIcon(QStyle::SP_DirOpenIcon));
+      next->setExpanded(true);
+      item = next;
+    }
   }
-  lDirs_->clear();
-  QTreeWidgetItem* item = nullptr;
-  for (const QString& step : chain) {
-    auto* next = item ? new QTreeWidgetItem(item) : new QTreeWidgetItem(lDirs_);
-    next->setText(0, StepName(QDir::toNativeSeparators(step)));
-    next->setData(0, Qt::UserRole, step);
-    next->setIcon(0, style()->standardIcon(QStyle::SP_DirOpenIcon));
-    next->setExpanded(true);
-    item = next;
+  if (item && !item->data(0, kListed).toBool()) {
+    // Its subfolders, beside the one the tree may already hold (the way down to a folder).
+    QStringList held;
+    for (int i = 0; i < item->childCount(); ++i)
+      held << item->child(i)->data(0, Qt::UserRole).toString();
+    const QStringList subfolders = QDir(path).entryList(
+        QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
+    for (const QString& name : subfolders) {
+      const QString childPath = Q(NormalitzaCarpeta(S(QDir(path).filePath(name))));
+      if (held.contains(childPath)) continue;
+      auto* child = new QTreeWidgetItem(item);
+      child->setText(0, name);
+      child->setData(0, Qt::UserRole, childPath);
+      child->setIcon(0, style()->standardIcon(QStyle::SP_DirClosedIcon));
+    }
+    if (!held.isEmpty()) item->sortChildren(0, Qt::AscendingOrder);
+    item->setData(0, kListed, true);
   }
-  const QStringList subfolders = QDir(path).entryList(
-      QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
-  for (const QString& name : subfolders) {
-    auto* child = new QTreeWidgetItem(item);
-    child->setText(0, name);
-    child->setData(0, Qt::UserRole, QDir(path).filePath(name));
-    child->setIcon(0, style()->standardIcon(QStyle::SP_DirClosedIcon));
+  // The folder shown is the one a name goes into: in bold in the tree, and its whole path
+  // above the lists.
+  for (QTreeWidgetItemIterator it(lDirs_); *it; ++it) {
+    QFont font = (*it)->font(0);
+    font.setBold(*it == item);
+    (*it)->setFont(0, font);
   }
+  etCarp_->setText(QDir::toNativeSeparators(path));
+  etCarp_->setToolTip(etCarp_->text());
   if (item) {
+    item->setIcon(0, style()->standardIcon(QStyle::SP_DirOpenIcon));
     item->setExpanded(true);
+    const QSignalBlocker block(lDirs_);
     lDirs_->setCurrentItem(item);
     lDirs_->scrollToItem(item);
   }
@@ -305,6 +351,14 @@ void DFtxs::typeChosen() {
 }
 
 void DFtxs::okClicked() {
+  // With no name, Ok opens the folder highlighted in the tree.
+  if (idNom_->text().isEmpty()) {
+    QTreeWidgetItem* highlighted = lDirs_->currentItem();
+    if (highlighted && highlighted->data(0, Qt::UserRole).toString() != Q(model_.carpAct())) {
+      folderChosen(highlighted);
+      return;
+    }
+  }
   // The extension of a bare name is taken from the type shown, typed or chosen.
   const std::string shown = S(lTps_->currentText());
   if (shown != model_.tipusActual()) {
@@ -360,6 +414,7 @@ void DFtxs::newFolderEntered() {
     return;
   }
   idNova_->hide();
+  if (QTreeWidgetItem* shown = folderItem(Q(model_.carpAct()))) shown->setData(0, kListed, false);
   showFolder();
 }
 
@@ -376,6 +431,10 @@ void DFtxs::eraseAsked() {
 bool DFtxs::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
   const auto* key = static_cast<QKeyEvent*>(event);
+  if (watched == lDirs_ && IsEnter(key)) {
+    folderChosen(lDirs_->currentItem());
+    return true;
+  }
   if (watched == lFtxs_ && key->key() == Qt::Key_Delete) {
     eraseAsked();
     return true;

@@ -1,6 +1,9 @@
 // The program's own file dialog DFtxs: a drive list (the mounted volumes), a folder tree, a
 // file list filtered by the type pattern, a name field, a type combo and a row of small
-// buttons (back, up one level, open the folder with Dunvelo.exe, new folder). Modal; its
+// buttons (back, up one level, open the folder with Dunvelo.exe, new folder). The folder
+// shown (in bold in the tree, its path above the lists) is always the one a typed name goes
+// into: one click on a folder opens it; from the keyboard the arrows highlight a folder and
+// Enter, or Ok with no name, opens it. Modal; its
 // captions follow the interface language. The rules it follows (what Ok does with a name,
 // back, up, the extension of a type) live in app/file_dialog_rules.h; this is their window.
 #pragma once
@@ -65,8 +68,10 @@ class DFtxs : public QDialog {
   void fillDrives();
   void driveChosen(int index);
   void folderChosen(QTreeWidgetItem* item);
-  // Shows the model's folder in the tree, the drive list and the file list.
+  // Shows the model's folder in the tree (in bold, and highlighted), its path above the
+  // lists, the drive list and the file list.
   void showFolder();
+  QTreeWidgetItem* folderItem(const QString& path) const;
   void refreshFiles();
   void typeChosen();
   void okClicked();
@@ -91,6 +96,7 @@ class DFtxs : public QDialog {
   QComboBox* lTps_;
   QLineEdit* idNom_;
   QLineEdit* idNova_;
+  QLabel* etCarp_;  // the path of the folder shown: where a name typed goes
   QLabel* etNom_;
   QLabel* etTp_;
   QPushButton* btOk_;

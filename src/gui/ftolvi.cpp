@@ -18,6 +18,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QStatusBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -308,7 +309,34 @@ void InterpolationRow(QGridLayout* g, int key, const InterpolationNames& n, QWid
   PlaceButtons(g, 2, key, pictures, 1, Qt::AlignBottom);
 }
 
+// The palette a field had before it was first shown as found.
+constexpr const char* kOwnPalette = "tolviOwnPalette";
+
 }  // namespace
+
+void MarkComputed(QLineEdit& field, bool computed) {
+  if (!field.property(kOwnPalette).isValid())
+    field.setProperty(kOwnPalette, QVariant::fromValue(field.palette()));
+  const auto own = field.property(kOwnPalette).value<QPalette>();
+  QFont font = field.font();
+  font.setItalic(computed);
+  field.setFont(font);
+  field.setProperty("computed", computed);
+  if (!computed) {
+    field.setPalette(own);
+    return;
+  }
+  // A tint of the selection colour over the field's own background, with its own text colour,
+  // so that the look follows a light or a dark palette.
+  const QColor base = own.color(QPalette::Base);
+  const QColor tint = own.color(QPalette::Highlight);
+  constexpr double kTint = 0.22;
+  QPalette p = own;
+  p.setColor(QPalette::Base, QColor::fromRgbF(base.redF() + (tint.redF() - base.redF()) * kTint,
+                                              base.greenF() + (tint.greenF() - base.greenF()) * kTint,
+                                              base.blueF() + (tint.blueF() - base.blueF()) * kTint));
+  field.setPalette(p);
+}
 
 FTolvi::FTolvi(std::string folder, Services* services, QWidget* parent)
     : FTolvi(Folders{folder, folder, Layout::Working}, services, parent) {}
@@ -334,6 +362,9 @@ FTolvi::FTolvi(Folders folders, Services* services, QWidget* parent) : QMainWind
   v->addStretch(1);
   setCentralWidget(central);
   buildMenus();
+  QLabel* estat = Text(QString(), "EtEstat");
+  estat->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  statusBar()->addWidget(estat, 1);
   // Room for every field at its natural width where the screen allows it (a window's first
   // size is otherwise held to two thirds of the screen, which squeezes the panels).
   QSize size = sizeHint();
@@ -354,6 +385,11 @@ FTolvi::FTolvi(Folders folders, Services* services, QWidget* parent) : QMainWind
   controller_->hooks().focus = [this](std::string_view name) {
     if (auto* w = qobject_cast<QWidget*>(form_->find(name))) w->setFocus(Qt::OtherFocusReason);
   };
+  controller_->hooks().computed = [this](std::string_view name, bool computed) {
+    if (auto* field = qobject_cast<QLineEdit*>(form_->find(name))) MarkComputed(*field, computed);
+  };
+  if (auto* qt = dynamic_cast<QtServices*>(services))
+    qt->setProblemSaved([this] { controller_->viewerSaved(); });
   controller_->hooks().menu = [this](std::string_view name) {
     if (name == "OpEdTools") {
       // The editor decides the language from the command line.
@@ -368,6 +404,8 @@ FTolvi::FTolvi(Folders folders, Services* services, QWidget* parent) : QMainWind
     return false;
   };
   controller_->start();
+  // The caret starts where a case begins: the first quantity of the arithmetic row.
+  findChild<QWidget*>(Nm("Id", 0))->setFocus(Qt::OtherFocusReason);
 }
 
 FTolvi::~FTolvi() = default;
@@ -724,7 +762,7 @@ void FTolvi::wire() {
     if (name == "OpSurt") {
       connect(a, &QAction::triggered, this, [this] {
         controller_->menu("OpSurt");
-        quitNow();
+        if (controller_->state().ended) quitNow();
       });
     } else {
       connect(a, &QAction::triggered, this, [&c, name] { c.menu(name); });
@@ -786,12 +824,18 @@ bool FTolvi::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void FTolvi::closeEvent(QCloseEvent* event) {
-  if (!controller_->state().ended) controller_->close();
+  if (!controller_->state().ended) {
+    if (!controller_->leave()) {
+      event->ignore();
+      return;
+    }
+    controller_->close();
+  }
   event->accept();
 }
 
-// "&Salir": the program ends at once; the window is not closed, so its close step (which
-// writes the chosen symbol) does not run.
+// "&Salir": the program ends at once, once the controller has asked and written what closing
+// writes.
 void FTolvi::quitNow() { QCoreApplication::exit(0); }
 
 }  // namespace tolvi

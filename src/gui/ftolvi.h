@@ -24,6 +24,10 @@ struct ButtonPictures {
   QIcon die, save;
 };
 
+// Shows a quantity field as found by a solve (a tint of the palette's selection colour, in
+// italics) or as typed (its own look).
+void MarkComputed(QLineEdit& field, bool computed);
+
 class FTolvi : public QMainWindow {
   Q_OBJECT
 

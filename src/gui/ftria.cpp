@@ -60,6 +60,8 @@ int FTria::TriaOpcio(QWidget* parent, QString caption, QString options) {
 void FTria::posaOpcions(const QString& options) {
   lstOps_->clear();
   lstOps_->addItems(SplitOptions(options));
+  // The first option stands selected, so that Ok or Enter take what the list shows at once.
+  lstOps_->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
   // Wide enough for the longest option, tall enough for a few rows without scrolling.
   const int rows = std::clamp(lstOps_->count(), 3, kRowsShown);
   const int rowHeight = std::max(lstOps_->sizeHintForRow(0), fontMetrics().height() + 2);

@@ -1,7 +1,7 @@
 // The option chooser FTria: a small modal list from which the user picks one of several
 // answers (for instance one of the ratios that solve a progression's equation). Ok or a
-// double click on an option gives its position counting from 1; Esc, closing the window, or
-// Ok with nothing selected gives 0.
+// double click on an option gives its position counting from 1; Esc or closing the window
+// gives 0. The chooser opens with its first option selected.
 #pragma once
 #include <QDialog>
 #include <QString>

@@ -1,6 +1,7 @@
 #include "gui/qt_services.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDesktopServices>
 #include <QDir>
 #include <QMessageBox>
@@ -56,6 +57,18 @@ bool QtServices::askYesNo(std::string_view text, std::string_view title) {
   return box.exec() == QMessageBox::Yes;
 }
 
+bool QtServices::askYesNoOptOut(std::string_view text, std::string_view title,
+                                std::string_view optOut, bool& ticked) {
+  QMessageBox box(QMessageBox::NoIcon, ShownText(title), ShownText(text),
+                  QMessageBox::Yes | QMessageBox::No, owner());
+  auto* check = new QCheckBox(ShownText(optOut));
+  check->setObjectName(QStringLiteral("NoPreguntar"));
+  box.setCheckBox(check);
+  const bool yes = box.exec() == QMessageBox::Yes;
+  ticked = check->isChecked();
+  return yes;
+}
+
 int QtServices::chooseOption(std::string_view caption, std::string_view options) {
   return FTria::TriaOpcio(owner(), ShownText(caption), Q(options));
 }
@@ -81,7 +94,8 @@ void QtServices::showProblem(std::string_view caption, const Prob& prob) {
   viewer->setSaveHandler([self = std::weak_ptr<QtServices*>(self_)](const Prob& edited) {
     if (const auto alive = self.lock()) {
       QtServices& ui = **alive;
-      GuardaPrb(ui, edited, ui.idioma(), ui.docsFolder());
+      if (GuardaPrb(ui, edited, ui.idioma(), ui.docsFolder()) && ui.problemSaved_)
+        ui.problemSaved_();
     }
   });
   viewer->mostra(caption, prob, idioma());

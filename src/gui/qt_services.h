@@ -7,6 +7,7 @@
 #include <QString>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include "app/app_state.h"
@@ -24,6 +25,9 @@ class QtServices : public Services {
 
   void message(std::string_view text, std::string_view title, Icon icon = Icon::None) override;
   bool askYesNo(std::string_view text, std::string_view title) override;
+  // A Yes/No box with a check box under the text.
+  bool askYesNoOptOut(std::string_view text, std::string_view title, std::string_view optOut,
+                      bool& ticked) override;
   // FTria, modal.
   int chooseOption(std::string_view caption, std::string_view options) override;
   // DFtxs, modal, in the language of the state; its messages and the program it starts go
@@ -39,6 +43,8 @@ class QtServices : public Services {
   // folder of the problem folder (DocsFolder). Until it is set, Spanish and the current
   // folder.
   void setState(const AppState* state) { state_ = state; }
+  // Told each time the viewer's save has written its problem.
+  void setProblemSaved(std::function<void()> saved) { problemSaved_ = std::move(saved); }
   int16_t idioma() const;
   std::string docsFolder() const;
 
@@ -51,6 +57,7 @@ class QtServices : public Services {
   const AppState* state_ = nullptr;
   // Handed to the viewer's save handler, which does nothing once this object is gone.
   std::shared_ptr<QtServices*> self_;
+  std::function<void()> problemSaved_;
 };
 
 // A text of the program (CR LF line breaks, UTF-8) as a QString with plain line breaks.

@@ -32,7 +32,15 @@ bool Digit(char c) { return c >= '0' && c <= '9'; }
 struct Lectura {
   double value = 0;
   bool overflow = false;
+  size_t end = 0;  // where the reading stopped
 };
+
+// Whether anything but blanks stands in t from position `from` on.
+bool RestaText(std::string_view t, size_t from) {
+  for (size_t i = from; i < t.size(); ++i)
+    if (!Blank(t[i])) return true;
+  return false;
+}
 
 // Reads an integer in base 8 or 16 from i on (blanks skipped), stopping at the first
 // character that is not a digit of the base.
@@ -54,6 +62,7 @@ Lectura LlegeixBase(std::string_view t, size_t i, int base) {
       return r;
     }
   }
+  r.end = i;
   return r;
 }
 
@@ -62,7 +71,7 @@ Lectura LlegeixBase(std::string_view t, size_t i, int base) {
 // at the first character that does not fit. "&H"/"&O" at the start read a hexadecimal or
 // octal integer. No digits at the start read as 0. A number too large for a double is an
 // overflow, one too small to be told from 0 reads as 0.
-Lectura LlegeixInici(std::string_view t) {
+Lectura LlegeixNombre(std::string_view t) {
   size_t i = 0;
   auto salta = [&] {
     while (i < t.size() && Blank(t[i])) ++i;
@@ -118,9 +127,13 @@ Lectura LlegeixInici(std::string_view t) {
       edig = true;
       e = std::min<int64_t>(e * 10 + (t[j] - '0'), 1'000'000'000);  // saturates
     }
-    if (edig) exp10 += eneg ? -e : e;
+    if (edig) {
+      exp10 += eneg ? -e : e;
+      i = j;
+    }
   }
   Lectura r;
+  r.end = i;
   if (digits.empty()) return r;  // all zeros
   // Power of ten of the leading digit decides overflow and underflow before converting.
   int64_t magnitud = exp10 + static_cast<int64_t>(digits.size()) - 1;
@@ -141,6 +154,13 @@ Lectura LlegeixInici(std::string_view t) {
     return r;
   }
   r.value = negatiu ? -v : v;
+  return r;
+}
+
+// The leading number, and whether characters after it were left unread ("12abc", "1.5.5").
+Lectura LlegeixInici(std::string_view t, bool& resta) {
+  Lectura r = LlegeixNombre(t);
+  resta = r.end > 0 && RestaText(t, r.end);
   return r;
 }
 
@@ -312,6 +332,7 @@ CalcResult Avalua(std::string_view t) {
   std::vector<Marc> pila;
   pila.push_back({0, static_cast<int>(t.size())});
   double tornat = 0;  // value of the frame just finished
+  bool ignored = false;  // a number had characters after it that were not read
   while (!pila.empty()) {
     const size_t k = pila.size() - 1;
     if (pila[k].fase == 0) {
@@ -331,8 +352,10 @@ CalcResult Avalua(std::string_view t) {
       int p = Divisio(t, a, s, e);
       if (p < 0) {
         std::string_view peca = t.substr(s, e - s);
-        Lectura r = LlegeixInici(peca);
+        bool resta = false;
+        Lectura r = LlegeixInici(peca, resta);
         if (r.overflow) return Error(ErrCalc::Overflow);
+        ignored = ignored || resta;
         if (r.value == 0 && peca != "0") return Error(ErrCalc::Characters);
         tornat = r.value;
         pila.pop_back();
@@ -370,6 +393,7 @@ CalcResult Avalua(std::string_view t) {
   }
   CalcResult r;
   r.value = tornat == 0 ? 0.0 : tornat;  // never -0
+  r.ignored = ignored;
   return r;
 }
 

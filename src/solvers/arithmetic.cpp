@@ -74,8 +74,10 @@ ArithmeticCase Comptes(const std::vector<double>& arrels, std::string_view code,
                  const std::array<double, 5>& donats, Build build) {
   ArithmeticCase res;
   bool noEnter = false;
+  double massa = 0;  // a count of terms beyond the largest the program handles
   for (double x : arrels) {
-    if (!std::isfinite(x) || x < 0.5 || x > 32767.5) continue;
+    if (std::isfinite(x) && x > kMaxTermes + 0.5 && massa == 0) massa = x;
+    if (!std::isfinite(x) || x < 0.5 || x > kMaxTermes + 0.5) continue;
     const auto n = static_cast<double>(ArrodonirParell(x));
     const bool aprop = std::fabs(x - n) <= 1e-6;
     const std::optional<ArithmeticAnswer> r = build(n);
@@ -86,7 +88,12 @@ ArithmeticCase Comptes(const std::vector<double>& arrels, std::string_view code,
       res.n = x;
     }
   }
-  if (res.answers.empty()) res.end = noEnter ? CaseEnd::NotWhole : CaseEnd::NoSolution;
+  if (res.answers.empty() && !noEnter && massa != 0) {
+    res.end = CaseEnd::TooMany;
+    res.n = massa;
+  } else if (res.answers.empty()) {
+    res.end = noEnter ? CaseEnd::NotWhole : CaseEnd::NoSolution;
+  }
   return res;
 }
 
@@ -229,6 +236,10 @@ SolveOutcome ResolA(const Form& form, SolveContext& ctx) {
                                       ui.message("n debe ser > 1", "valor incorrecto", Icon::None);
                                       return false;
                                     }
+                                    if (i == 2 && x > kMaxTermes + 0.5) {
+                                      MassaTermes("n", kMaxTermes, ui);
+                                      return false;
+                                    }
                                     return true;
                                   });
   if (!read) return out;
@@ -240,6 +251,10 @@ SolveOutcome ResolA(const Form& form, SolveContext& ctx) {
   const ArithmeticCase res = SolveArithmeticCase(code, k, v);
   if (res.end == CaseEnd::NoSolution) {
     NoHiHaSolucions(ui);
+    return out;
+  }
+  if (res.end == CaseEnd::TooMany) {
+    MassaTermes("n = " + EscriuDec(res.n, kDecimals), kMaxTermes, ui, "No factible");
     return out;
   }
   if (res.end == CaseEnd::NotWhole) {
@@ -331,9 +346,10 @@ SolveOutcome InterpA(const Form& form, SolveContext& ctx) {
   const std::string textB = form.text("IdB");
   int16_t k = 0;
   double a = 0, b = 0;
+  if (MassaGran(form, "IdK", 32765, ctx.ui)) return {};  // k + 2 terms in all
   if (!LlegeixEnter(textK, k)) return falten();
-  if (!LlegeixNum(textA, a, ctx.ui)) return falten();
-  if (!LlegeixNum(textB, b, ctx.ui)) return falten();
+  if (!LlegeixCamp(form, "IdA", a, ctx.ui)) return falten();
+  if (!LlegeixCamp(form, "IdB", b, ctx.ui)) return falten();
   // k + 2 terms in all must stay a 16-bit count; a negative count inserts nothing sensible
   // (and k = −1 would divide by zero).
   if (k > 32765 || k < 0) return falten();

@@ -24,6 +24,7 @@ enum class CaseEnd {
   Solved,
   NoSolution,  // no finite answer: "No hay soluciones"
   NotWhole,    // the data give a count of terms that is not whole
+  TooMany,     // the data give a count of terms beyond the largest the program handles
 };
 
 // One full answer of the arithmetic row: the five quantities by slot (0 a_k, 1 d, 2 n, 3 a_n,
@@ -36,7 +37,7 @@ struct ArithmeticAnswer {
 struct ArithmeticCase {
   CaseEnd end = CaseEnd::Solved;
   std::vector<ArithmeticAnswer> answers;  // by increasing n when the data admit several counts
-  double n = 0;                           // with NotWhole: the count found
+  double n = 0;                           // with NotWhole or TooMany: the count found
 };
 
 // The missing quantities of a case, without the window. code: the three given slots in

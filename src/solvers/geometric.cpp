@@ -495,6 +495,10 @@ SolveOutcome ResolG(const Form& form, SolveContext& ctx, ValsG& Vals) {
                                       ctx.ui.message("n debe ser > 1", "valor incorrecto");
                                       return false;
                                     }
+                                    if (i == kN && x > kMaxTermes + 0.5) {
+                                      MassaTermes("n", kMaxTermes, ctx.ui);
+                                      return false;
+                                    }
                                     return true;
                                   });
   if (!read) return out;
@@ -515,7 +519,7 @@ SolveOutcome ResolSumaG(const Form& form, SolveContext& ctx, ValsG& Vals) {
   SolveOutcome out;
   const std::string anterior = EscriuNum(Vals[kS], 3);
   double s = 0;
-  if (!LlegeixNum(form.text("Idg(5)"), s, ctx.ui)) {
+  if (!LlegeixCamp(form, "Idg(5)", s, ctx.ui)) {
     out.setText("Idg(5)", anterior);
     return out;
   }
@@ -528,7 +532,7 @@ SolveOutcome ResolSumaG(const Form& form, SolveContext& ctx, ValsG& Vals) {
       pattern += '0';
       continue;
     }
-    if (!LlegeixNum(t, Vals[static_cast<size_t>(i)], ctx.ui)) return out;
+    if (!LlegeixCamp(form, Nom("Idg", i), Vals[static_cast<size_t>(i)], ctx.ui)) return out;
     ++count;
     code += static_cast<char>('0' + i);
     pattern += 'x';
@@ -552,7 +556,7 @@ RespostaTecla TeclaIdg(int16_t i, int key, const Form& form, SolveContext& ctx, 
   }
   const std::string t = form.text(Nom("Idg", i));
   double x = 0;
-  const bool llegit = LlegeixNum(t, x, ctx.ui);  // an empty text reads as 0, silently
+  const bool llegit = LlegeixCamp(form, Nom("Idg", i), x, ctx.ui);  // empty reads as 0, silently
   if (!t.empty() && !llegit) return res;
   if (i == kR) MostraSumaInf(std::fabs(x) < 1, res.outcome);
   res.focus = Nom("Idg", (i + 1) % 5);
@@ -589,10 +593,11 @@ SolveOutcome InterpG(const Form& form, SolveContext& ctx) {
   const std::string textA = form.text("IdAg");
   const std::string textB = form.text("IdBg");
   int16_t k = 0;
+  if (MassaGran(form, "IdKg", 32765, ctx.ui)) return {};  // k + 2 terms in all
   if (!LlegeixEnter(textK, k)) return falten();
   double a = 0, b = 0;
-  if (!LlegeixNum(textA, a, ctx.ui)) return falten();
-  if (!LlegeixNum(textB, b, ctx.ui)) return falten();
+  if (!LlegeixCamp(form, "IdAg", a, ctx.ui)) return falten();
+  if (!LlegeixCamp(form, "IdBg", b, ctx.ui)) return falten();
   // Signs compared rather than the product, which can vanish for tiny ends.
   const bool oposats = a != 0 && b != 0 && (std::signbit(a) != std::signbit(b));
   if (k % 2 == 1 && oposats) {

@@ -28,6 +28,13 @@ bool RecordingServices::askYesNo(std::string_view text, std::string_view title) 
   return answer;
 }
 
+bool RecordingServices::askYesNoOptOut(std::string_view text, std::string_view title,
+                                       std::string_view, bool& ticked) {
+  ticked = !optOutAnswers.empty() && optOutAnswers.front();
+  if (!optOutAnswers.empty()) optOutAnswers.pop_front();
+  return askYesNo(text, title);
+}
+
 int RecordingServices::chooseOption(std::string_view caption, std::string_view options) {
   Choice choice{std::string(caption), SplitOptions(options), defaultChoice};
   if (!choiceAnswers.empty()) {

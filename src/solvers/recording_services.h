@@ -35,6 +35,8 @@ class RecordingServices : public Services {
   // Scripted answers, used first to last; when a queue is empty the default answers.
   std::deque<bool> yesNoAnswers;
   bool defaultYesNo = false;
+  std::deque<bool> optOutAnswers;  // whether the opt-out box is ticked; default not
+
   std::deque<int> choiceAnswers;
   int defaultChoice = 1;  // an answer past the last option cancels, as no real chooser can give it
   std::deque<std::string> fileAnswers;  // default "": cancelled
@@ -52,6 +54,9 @@ class RecordingServices : public Services {
 
   void message(std::string_view text, std::string_view title, Icon icon = Icon::None) override;
   bool askYesNo(std::string_view text, std::string_view title) override;
+  // Recorded among the questions, answered from yesNoAnswers and optOutAnswers.
+  bool askYesNoOptOut(std::string_view text, std::string_view title, std::string_view optOut,
+                      bool& ticked) override;
   int chooseOption(std::string_view caption, std::string_view options) override;
   std::string chooseFile(int mode, std::string folder, std::string_view filter) override;
   void showProblem(std::string_view caption, const Prob& prob) override;

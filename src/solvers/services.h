@@ -28,6 +28,14 @@ class Services {
   virtual void message(std::string_view text, std::string_view title, Icon icon = Icon::None) = 0;
   // A Yes/No question; true for Yes.
   virtual bool askYesNo(std::string_view text, std::string_view title) = 0;
+  // A Yes/No question with a box to tick, captioned `optOut` ("no volver a preguntar");
+  // `ticked` tells whether the person ticked it. The default asks without the box.
+  virtual bool askYesNoOptOut(std::string_view text, std::string_view title,
+                              std::string_view optOut, bool& ticked) {
+    (void)optOut;
+    ticked = false;
+    return askYesNo(text, title);
+  }
   // The modal option chooser: options separated by ";" (the text after the last ";" is the
   // last item, even when empty). Returns the 1-based position chosen, 0 when cancelled.
   virtual int chooseOption(std::string_view caption, std::string_view options) = 0;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include "numeric/calc.h"
 #include "solvers/form.h"
 #include "solvers/services.h"
 
@@ -17,9 +18,30 @@ struct SolveContext {
   std::string Smb = "\u20AC";  // the chosen currency symbol, written after every amount
 };
 
+// The name under which the window shows the quantity of a field: "a₁" (with the subscript
+// typed beside it), "d", "n", "aₙ", "Sₙ", "S∞", "k", "c", "C"... Another name is given back as
+// it stands.
+std::string EtiquetaCamp(const Form& form, std::string_view name);
+
+// The calculator's failure as the main window tells it, in Spanish; never empty.
+std::string MissatgeCalcFinestra(ErrCalc err);
+
 // Reads a typed field as the calculator does; a calculator failure is shown once, in a box
-// titled "Error" with no icon, and the field then counts as not given.
-bool LlegeixNum(std::string_view text, double& value, Services& ui);
+// titled "Error" with no icon that names the field ("a₁: División por cero"), and the field
+// then counts as not given.
+bool LlegeixCamp(const Form& form, std::string_view name, double& value, Services& ui);
+
+// A count typed beyond `max` (a field that reads as a number larger than the program's
+// counts) is told in a message naming the field; answers true then.
+bool MassaGran(const Form& form, std::string_view name, int max, Services& ui);
+
+// Tells that a count (`what`: "n", "n = 40000") goes beyond `max`, the largest the program
+// handles.
+void MassaTermes(std::string_view what, int max, Services& ui,
+                 std::string_view title = "valor incorrecto");
+
+// The largest count of terms the program handles.
+inline constexpr int kMaxTermes = 32767;
 
 // The given quantities of a row, read from the fields group(first), group(first + 1), ...: the
 // first `wanted` fields that hold a number are given (their position's digit is appended to
@@ -38,8 +60,8 @@ bool LlegeixDonats(const Form& form, Services& ui, std::string_view group, int f
       pattern += '0';
       continue;
     }
-    const std::string text = form.text(Nom(group, first + static_cast<int>(i)));
-    if (text.empty() || !LlegeixNum(text, x, ui) || full) {
+    const std::string name = Nom(group, first + static_cast<int>(i));
+    if (form.text(name).empty() || !LlegeixCamp(form, name, x, ui) || full) {
       pattern += '0';
       continue;
     }

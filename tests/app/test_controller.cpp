@@ -118,11 +118,11 @@ TEST(ControllerStates, PanelLifeCycle) {
   EXPECT_EQ(state(), "save listed");
   w.c.setSolver(Refused);
   w.c.clicked("BtOk(0)");
-  EXPECT_EQ(state(), "save listed");  // a failed solve leaves the button and the record
-  EXPECT_EQ(w.c.state().Probs[0], RecordOf(0));
-  w.form.setText("Id(1)", "2,5");
-  w.c.fieldChanged("Id(1)");
+  // A failed solve keeps the record, but empties the fields the last one found: the panel
+  // no longer shows that case, so its Save goes.
   EXPECT_EQ(state(), "- listed");
+  EXPECT_EQ(w.c.state().Probs[0], RecordOf(0));
+  EXPECT_EQ(w.form.text(FoundField(0)), "");
   w.c.clicked("BtRst(0)");
   EXPECT_EQ(state(), "-");
 }
@@ -373,6 +373,62 @@ TEST(ControllerGeometric, SumEntryIsASolveOfTheRow) {
     EXPECT_TRUE(w.form.enabled("OpGuard"));
     EXPECT_FALSE(w.c.state().Probs[2].Enun.empty());
   }
+}
+
+}  // namespace
+}  // namespace tolvi
+
+namespace tolvi {
+namespace {
+
+// A solve that says three things (one of them twice) and is refused.
+SolveOutcome Talkative(int16_t, const Form&, SolveContext& ctx) {
+  ctx.ui.message("a\u2081: Divisi\u00F3n por cero", "Error", Icon::None);
+  ctx.ui.message("a\u2081: Divisi\u00F3n por cero", "Error", Icon::None);
+  ctx.ui.message("", "Error", Icon::None);
+  ctx.ui.message("Se necesita 3 datos", "Datos insuficientes", Icon::Exclamation);
+  return {};
+}
+
+TEST(ControllerSolve, OneBoxPerSolveNeverEmpty) {
+  Window w;
+  w.c.setSolver(Talkative);
+  w.c.solve(4);
+  ASSERT_EQ(w.ui.messages.size(), 1u);
+  EXPECT_EQ(w.ui.messages[0].text,
+            std::string("a\u2081: Divisi\u00F3n por cero") + NL + "Se necesita 3 datos");
+  EXPECT_EQ(w.ui.messages[0].title, "Error");
+  EXPECT_EQ(w.ui.messages[0].icon, Icon::Exclamation);
+}
+
+// The question before leaving: only with solved problems not saved, and never again once
+// the person said so, also in the next run (Ajustes.txt).
+TEST(ControllerLeave, AsksWhileProblemsAreUnsavedUntilToldNotTo) {
+  Window w;
+  EXPECT_TRUE(w.c.leave());
+  w.c.generate(0);
+  w.c.generate(4);
+  w.c.reset(4);
+  w.ui.yesNoAnswers = {false};
+  EXPECT_FALSE(w.c.leave());
+  w.c.save(0);
+  w.c.viewerSaved();  // the viewer wrote panel 0's problem
+  EXPECT_TRUE(w.c.leave());
+  EXPECT_EQ(w.ui.questions.size(), 1u);
+
+  w.c.generate(5);
+  w.ui.yesNoAnswers = {true};
+  w.ui.optOutAnswers = {true};
+  EXPECT_TRUE(w.c.leave());
+  EXPECT_EQ(w.ui.questions.size(), 2u);
+
+  MemoryForm form;
+  RecordingServices ui;
+  Controller next(form, ui, w.rng, w.dir.str());
+  next.start();
+  next.generate(0);
+  EXPECT_TRUE(next.leave());
+  EXPECT_TRUE(ui.questions.empty());
 }
 
 }  // namespace

@@ -85,8 +85,8 @@ TEST(CurrencySymbol, WrittenWhenTheWindowCloses) {
       {"later user symbol", "3CHF\r\n", [](Window& w) { w.type("Kr"); }, "3Kr\r\n"},
       {"earlier user symbol chosen again", "3CHF\r\n",
        [](Window& w) { w.type("Kr"); w.c.symbolSelected(3); }, "3CHF\r\n"},
-      {"Salir writes nothing", "1$\r\n",
-       [](Window& w) { w.c.symbolSelected(2); w.c.menu("OpSurt"); }, "1$\r\n"},
+      {"Salir keeps it too", "1$\r\n",
+       [](Window& w) { w.c.symbolSelected(2); w.c.menu("OpSurt"); }, "2\xC2\xA3\r\n"},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);

@@ -87,6 +87,70 @@ class TestDFtxs : public QObject {
     QCOMPARE(carpAct(*dlg), path("Prbls"));
   }
 
+  // The folder shown (its path above the lists, in bold in the tree) is the folder a typed
+  // name goes into, by mouse and by keyboard alike.
+  void theFolderShownReceivesTheFile_data() {
+    QTest::addColumn<bool>("keyboard");
+    QTest::newRow("one click on the folder") << false;
+    QTest::newRow("arrow down, then Ok with no name") << true;
+  }
+  void theFolderShownReceivesTheFile() {
+    QFETCH(bool, keyboard);
+    auto dlg = open(1, path("Prbls"), 2);
+    auto* tree = Child<QTreeWidget>(dlg.get(), "LDirs");
+    auto* shownPath = Child<QLabel>(dlg.get(), "EtCarp");
+    QCOMPARE(shownPath->text(), QDir::toNativeSeparators(path("Prbls")));
+    QTreeWidgetItem* sub = tree->currentItem()->child(0);
+    QCOMPARE(sub->text(0), QStringLiteral("sub"));
+    if (keyboard) {
+      tree->setFocus();
+      QTest::keyClick(tree, Qt::Key_Down);
+      QCOMPARE(tree->currentItem(), sub);
+      // Highlighted, not yet shown: a name would still go where the path says.
+      QCOMPARE(shownPath->text(), QDir::toNativeSeparators(path("Prbls")));
+      Click(dlg.get(), "BtOk");
+    } else {
+      QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(sub).center());
+    }
+    QCOMPARE(carpAct(*dlg), path("Prbls/sub"));
+    QCOMPARE(shownPath->text(), QDir::toNativeSeparators(path("Prbls/sub")));
+    QVERIFY(tree->currentItem()->font(0).bold());
+    QVERIFY(dlg->isVisible());
+
+    // Up goes one level from the folder shown, and back into it.
+    Click(dlg.get(), "BtAm");
+    QCOMPARE(carpAct(*dlg), path("Prbls"));
+    Click(dlg.get(), "BtRere");
+    QCOMPARE(carpAct(*dlg), path("Prbls/sub"));
+
+    QTest::keyClicks(Child(dlg.get(), "IdNom"), "probs");
+    QTest::keyClick(Child(dlg.get(), "IdNom"), Qt::Key_Return);
+    QCOMPARE(dlg->result(), path("Prbls/sub/probs.txt"));
+  }
+
+  // A folder only highlighted from the keyboard is not where a typed name goes: the name goes
+  // into the folder shown. A double click opens the folder under the pointer, never one of its
+  // subfolders that the first click brought there.
+  void aHighlightIsNotWhereTheFileGoes() {
+    QVERIFY(QDir(dir_.path()).mkpath("Prbls/sub2/deeper"));
+    auto dlg = open(1, path("Prbls"), 2);
+    auto* tree = Child<QTreeWidget>(dlg.get(), "LDirs");
+    QTreeWidgetItem* sub2 = tree->currentItem()->child(1);
+    QCOMPARE(sub2->text(0), QStringLiteral("sub2"));
+    const QPoint at = tree->visualItemRect(sub2).center();
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(carpAct(*dlg), path("Prbls/sub2"));
+
+    Click(dlg.get(), "BtAm");
+    tree->setFocus();
+    QTest::keyClick(tree, Qt::Key_Down);
+    QTest::keyClicks(Child(dlg.get(), "IdNom"), "probs");
+    Click(dlg.get(), "BtOk");
+    QCOMPARE(dlg->result(), path("Prbls/probs.txt"));
+    QDir(path("Prbls/sub2")).removeRecursively();
+  }
+
   // The proposed name makes the folder; the same name again is refused with a message, and
   // Escape then hides the field only.
   void newFolderFromTheProposedName() {

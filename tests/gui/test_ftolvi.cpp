@@ -20,7 +20,7 @@ QStringList AllNames() {
                        "EtS", "EtInf", "Etdecr", "IdPG", "IdKg", "IdAg", "IdBg", "IdR", "IdTG",
                        "LstSmbs", "PAritm", "PGeom", "PInteres", "PCompost", "Panual",
                        "Progressions", "PInteresComercial", "Arxiu", "OpObr", "OpGuard", "OpSurt",
-                       "Tools", "OpEdTools", "Info", "OpInfo", "OpWeb", "OpQuant"};
+                       "Tools", "OpEdTools", "Info", "OpInfo", "OpWeb", "OpQuant", "EtEstat"};
   const struct { const char* group; int first, last; } groups[] = {
       {"Id", 0, 4},    {"Idg", 0, 5},   {"IdI", 0, 15},    {"EtM", 0, 7},    {"ITool", 1, 12},
       {"BtGen", 0, 7}, {"BtOk", 0, 7}, {"BtRst", 0, 7}, {"BtGuard", 0, 7}};
@@ -190,8 +190,8 @@ class TestFTolvi : public QObject {
     QCOMPARE(w_->form().currentIndex("LstSmbs"), 1);
   }
 
-  // Closing writes the chosen symbol; "&Salir" leaves the file as it was.
-  void closeWritesTheSymbolAndSalirDoesNot() {
+  // Closing the window and "&Salir" both keep the chosen symbol.
+  void closeAndSalirKeepTheSymbol() {
     const QString file = dir_->filePath("NSmb.txt");
     QTest::keyClick(get("LstSmbs"), Qt::Key_Down);
     QTest::keyClick(get("LstSmbs"), Qt::Key_Down);
@@ -204,8 +204,132 @@ class TestFTolvi : public QObject {
     QTest::keyClick(get("LstSmbs"), Qt::Key_Up);
     QCOMPARE(shown("EtM(3)"), QStringLiteral("$"));
     get<QAction>("OpSurt")->trigger();
-    w_->close();
-    QCOMPARE(ReadAll(file), std::string("2\xC2\xA3\r\n"));
+    QCOMPARE(ReadAll(file), std::string("1$\r\n"));
+    QVERIFY(ui_->questions.empty());  // nothing solved: nothing to ask
+  }
+
+  // Leaving with a solved problem not saved asks once, by either way out; "No" stays. Ticking
+  // "no volver a preguntar" is kept for the next run; saving the problems asks nothing.
+  void leavingWithUnsavedProblemsAsksOnce() {
+    const std::string question = "\u00BFSalir sin guardar los problemas?";
+    click("BtGen(0)");
+    click("BtGen(5)");
+    ui_->yesNoAnswers = {false, false};
+    QVERIFY(!w_->close());
+    get<QAction>("OpSurt")->trigger();
+    QCOMPARE(ui_->questions.size(), size_t{2});
+    QCOMPARE(ui_->questions[0].text, question);
+    QVERIFY(w_->isVisible());
+    QVERIFY(!QFile::exists(dir_->filePath("NSmb.txt")));
+
+    ui_->yesNoAnswers = {true};
+    ui_->optOutAnswers = {true};
+    get<QAction>("OpSurt")->trigger();
+    QCOMPARE(ui_->questions.size(), size_t{3});
+    QVERIFY(QFile::exists(dir_->filePath("NSmb.txt")));
+
+    w_.reset();
+    ui_ = std::make_unique<RecordingServices>();
+    makeWindow();
+    click("BtGen(0)");
+    QVERIFY(w_->close());
+    QVERIFY(ui_->questions.empty());
+
+    // Saved through "&Guardar todo": nothing is lost, nothing is asked.
+    QVERIFY(QFile::remove(dir_->filePath("Ajustes.txt")));
+    w_.reset();
+    ui_ = std::make_unique<RecordingServices>();
+    makeWindow();
+    click("BtGen(0)");
+    ui_->fileAnswers = {dir_->filePath("Prbls/todo.txt").toStdString()};
+    get<QAction>("OpGuard")->trigger();
+    QVERIFY(QFile::exists(dir_->filePath("Prbls/todo.txt")));
+    ui_->questions.clear();
+    QVERIFY(w_->close());
+    QVERIFY(ui_->questions.empty());
+  }
+
+  // The caret starts in the first quantity of the arithmetic row: digits typed at once go
+  // there, not into the subscript box.
+  void typingStartsInTheFirstQuantity() {
+    QApplication::setActiveWindow(w_.get());
+    QCOMPARE(QApplication::focusWidget(), get("Id(0)"));
+    QTest::keyClicks(QApplication::focusWidget(), "3");
+    QCOMPARE(shown("Id(0)"), QStringLiteral("3"));
+    QCOMPARE(shown("Id1a"), QStringLiteral("1"));
+  }
+
+  // Found fields look apart from typed ones until the person edits them. A typed fourth
+  // quantity that the solve recomputes is told in the status line, without a box.
+  void foundFieldsAndRecomputedTypedValues() {
+    QTest::keyClicks(get("Id(0)"), "3");
+    QTest::keyClicks(get("Id(1)"), "2");
+    QTest::keyClicks(get("Id(2)"), "10");
+    click("BtOk(0)");
+    auto computed = [this](const char* name) { return get(name)->property("computed").toBool(); };
+    auto base = [this](const char* name) { return get(name)->palette().color(QPalette::Base); };
+    QCOMPARE(shown("Id(4)"), QStringLiteral("120"));
+    QVERIFY(computed("Id(3)") && computed("Id(4)") && !computed("Id(0)"));
+    QVERIFY(base("Id(4)") != base("Id(0)"));
+    QVERIFY(get("Id(4)")->font().italic());
+
+    auto* sum = get<QLineEdit>("Id(4)");
+    sum->selectAll();
+    QTest::keyClicks(sum, "200");
+    QVERIFY(!computed("Id(4)"));
+    QCOMPARE(base("Id(4)"), base("Id(0)"));
+    click("BtOk(0)");
+    QCOMPARE(shown("Id(4)"), QStringLiteral("120"));
+    QCOMPARE(shown("EtEstat"), QStringLiteral("S\u2099 recalculado: 120 (se hab\u00EDa escrito 200)"));
+    QVERIFY(computed("Id(4)"));
+    QVERIFY(ui_->messages.empty());
+  }
+
+  // Every failure of a field's text names the field, in Spanish, in one box per solve, never
+  // empty; a text read only in part is told in the status line; a count beyond the largest
+  // one is told as such, and a refused solve leaves no earlier results beside the new data.
+  void messagesNameTheField_data() {
+    QTest::addColumn<QString>("a1");
+    QTest::addColumn<QString>("n");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("status");
+    const QString none;
+    QTest::newRow("5/0") << "5/0" << "10" << "a\u2081: Divisi\u00F3n por cero\nSe necesita 3 datos"
+                         << none;
+    QTest::newRow("500 digits") << QString(500, QLatin1Char('9')) << "10"
+                                << "a\u2081: N\u00FAmero demasiado grande\nSe necesita 3 datos" << none;
+    QTest::newRow("1,5,5") << "1,5,5" << "10" << none
+                           << "a\u2081: \u00AB1,5,5\u00BB le\u00EDdo como 1.5";
+    QTest::newRow("12abc") << "12abc" << "10" << none << "a\u2081: \u00AB12abc\u00BB le\u00EDdo como 12";
+    QTest::newRow("n = 40000") << "3" << "40000"
+                               << "n: como mucho 32767 (el mayor n\u00FAmero de t\u00E9rminos que se calcula)"
+                               << none;
+  }
+  void messagesNameTheField() {
+    QFETCH(QString, a1);
+    QFETCH(QString, n);
+    QFETCH(QString, message);
+    QFETCH(QString, status);
+    QTest::keyClicks(get("Id(1)"), "2");
+    if (QTest::currentDataTag() == QByteArray("n = 40000")) {
+      // First a solved case, whose found a_n and S_n the refused solve must not leave behind.
+      QTest::keyClicks(get("Id(0)"), "3");
+      QTest::keyClicks(get("Id(2)"), "10");
+      click("BtOk(0)");
+      QVERIFY(!shown("Id(3)").isEmpty());
+    }
+    for (auto [name, text] : {std::pair{"Id(0)", a1}, std::pair{"Id(2)", n}}) {
+      get<QLineEdit>(name)->selectAll();
+      QTest::keyClicks(get(name), text);
+    }
+    click("BtOk(0)");
+    QCOMPARE(ui_->messages.size(), size_t(message.isEmpty() ? 0 : 1));
+    if (!message.isEmpty()) {
+      QCOMPARE(QString::fromStdString(ui_->messages[0].text).replace("\r\n", "\n"), message);
+      QCOMPARE(shown("Id(3)"), QString());
+      QCOMPARE(shown("Id(4)"), QString());
+    }
+    QCOMPARE(shown("EtEstat"), status);
   }
 
   // Return on the ratio offers the infinite-sum row for |r| < 1 and withdraws it otherwise;

@@ -23,6 +23,7 @@ class TestFTria : public QObject {
   // The modal chooser as the services show it: the options split at every ";" (the text
   // after the last one is always an item), the caption as given (accents kept) or the
   // designer's "Options", the buttons' captions, and what each way of leaving it gives.
+  // The person only clicks or presses keys: a row clicked first, then the way out.
   void leavingTheChooser_data() {
     QTest::addColumn<QString>("options");
     QTest::addColumn<QStringList>("items");
@@ -33,7 +34,9 @@ class TestFTria : public QObject {
     const QString r = "r=0.5;r=2";
     const QStringList rs = {"r=0.5", "r=2"};
     QTest::newRow("second, Ok") << r << rs << "hay 2 soluciones" << 1 << +ClickOk << 2;
-    QTest::newRow("a;b;, Ok") << "a;b;" << QStringList{"a", "b", ""} << "" << -1 << +ClickOk << 0;
+    // The chooser opens on its first option: Ok or Enter at once take it.
+    QTest::newRow("a;b;, Ok at once") << "a;b;" << QStringList{"a", "b", ""} << "" << -1 << +ClickOk << 1;
+    QTest::newRow("Enter at once") << r << rs << "" << -1 << +EnterKey << 1;
     QTest::newRow("a;;b, double click on the second")
         << "a;;b" << QStringList{"a", "", "b"} << "Elegir opción:" << 1 << +DoubleClick << 2;
     QTest::newRow(";, second, Enter") << ";" << QStringList{"", ""} << "" << 1 << +EnterKey << 2;
@@ -61,7 +64,10 @@ class TestFTria : public QObject {
         case DoubleClick:
           return QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
                                     list->visualItemRect(list->item(selected)).center());
-        case EnterKey: return QTest::keyClick(list, Qt::Key_Return);
+        case EnterKey: {
+          QWidget* typed = QApplication::focusWidget();
+          return QTest::keyClick(typed ? typed : list, Qt::Key_Return);
+        }
         case EscKey: return QTest::keyClick(list, Qt::Key_Escape);
         case ClickEsc: return Click(chooser, "BtEsc");
         default: chooser->close();

@@ -41,6 +41,30 @@ class TestQtServices : public QObject {
   }
   void cleanup() { FPrbls::release(); }
 
+  // The question before leaving: the box ticked with a click, then Yes; and unticked, No.
+  void questionWithABoxToTick() {
+    QtServices ui;
+    QStringList seen;
+    ModalScript script;
+    for (bool tick : {true, false}) {
+      script.then([&seen, tick](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        QVERIFY(box);
+        seen << box->text() << box->checkBox()->text();
+        if (tick) QTest::mouseClick(box->checkBox(), Qt::LeftButton, {}, QPoint(4, 4));
+        box->button(tick ? QMessageBox::Yes : QMessageBox::No)->click();
+      });
+    }
+    bool ticked = false;
+    QVERIFY(ui.askYesNoOptOut("\u00BFSalir?", "Tolvi", "No volver a preguntar", ticked));
+    QVERIFY(ticked);
+    QVERIFY(!ui.askYesNoOptOut("\u00BFSalir?", "Tolvi", "No volver a preguntar", ticked));
+    QVERIFY(!ticked);
+    QCOMPARE(script.problems(), QStringList());
+    QCOMPARE(seen, (QStringList{"\u00BFSalir?", "No volver a preguntar", "\u00BFSalir?",
+                                "No volver a preguntar"}));
+  }
+
   // The file dialog speaks the state's language; refusing a missing file in open mode is a
   // services box, and the dialog stays open until cancelled.
   void fileDialogInTheStatesLanguage() {

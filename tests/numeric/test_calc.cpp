@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "numeric/calc.h"
 
@@ -75,6 +76,21 @@ TEST(Avalua, LeadingNumberRule) {
       {"3e", 3, ErrCalc::Ok},       {"0.1e1", 1, ErrCalc::Ok},
   };
   for (const auto& r : rows) Check(r);
+}
+
+// Characters after a number that the reading left are told, so the window can say what it
+// read; blanks, exponents and expressions read whole are not.
+TEST(Avalua, TellsWhenANumbersTextWasReadInPart) {
+  const std::pair<const char*, bool> rows[] = {
+      {"12abc", true}, {"1.5.5", true},  {"3e", true},     {"2*3x", true},  {"&HFFz", true},
+      {"12", false},   {"1 000", false}, {"2.5E-2", false}, {"(2+3)*4", false}, {"&HFF", false},
+      {" 7 ", false},
+  };
+  for (const auto& [text, ignored] : rows) {
+    const CalcResult c = Avalua(text);
+    EXPECT_TRUE(c.ok()) << text;
+    EXPECT_EQ(c.ignored, ignored) << text;
+  }
 }
 
 TEST(Avalua, NeverMinusZero) {

@@ -17,7 +17,13 @@ using Texts = std::vector<std::string>;
 
 const Shown kNoSolutions{"No hay soluciones", "No factible", Icon::None};
 const Shown kTooFew{"Se necesita 3 datos", "Datos insuficientes", Icon::Exclamation};
-const Shown kNoChars{"Caràcter(s) no permeso(s)", "Error", Icon::None};
+const Shown kTooMany{"n: como mucho 32767 (el mayor n\u00FAmero de t\u00E9rminos que se calcula)",
+                     "valor incorrecto", Icon::None};
+
+// A field's text the calculator refuses, named by its quantity.
+Shown NoChars(const std::string& field) {
+  return {field + ": Car\u00E1cter(es) no permitido(s)", "Error", Icon::None};
+}
 const Shown kNotWhole{"n=4.5\r\nn debe ser entero", "No factible", Icon::None};
 const Shown kFalten{"Faltan datos", "No se puede calcular", Icon::Exclamation};
 
@@ -103,7 +109,8 @@ TEST(ResolA, RefusesWithItsMessageAndWritesNoResult) {
   const struct { const char* k; Texts typed; std::vector<Shown> shown; bool repair = false; }
       rows[] = {
       {"1", {"3", "2", "", "", ""}, {kTooFew}},
-      {"1", {"abc", "2", "5", "", ""}, {kNoChars, kTooFew}},  // a text counts as blank
+      {"1", {"abc", "2", "5", "", ""}, {NoChars("a\u2081"), kTooFew}},  // a text counts as blank
+      {"3", {"abc", "2", "5", "", ""}, {NoChars("a\u2083"), kTooFew}},
       {"1", {"3", "0", "", "", ""}, {{"d debe ser <> 0", "valor incorrecto", Icon::None}}},
       {"1", {"3", "2", "1.5", "", ""}, {kBadN}},
       {"1", {"1", "2", "", "8", ""}, {kNotWhole}},
@@ -118,7 +125,9 @@ TEST(ResolA, RefusesWithItsMessageAndWritesNoResult) {
       {"1", {"2", "", "", "-2", "4"}, {kNoSolutions}},    // "034" with k = 1, a_n + a_1 = 0
       {"1", {"3", "", "", "3", "3"}, {kNoSolutions}},     // "034" with k = 1, n = 1
       {"1", {"3", "2", "", "1", ""}, {kNoSolutions}},     // "013", n = 0
-      {"1", {"1", "1", "40000", "", ""}, {kNoSolutions}},  // n beyond 16 bits
+      // n beyond the largest count, typed or found.
+      {"1", {"1", "1", "32768", "", ""}, {kTooMany}},
+      {"1", {"1", "1", "", "40000", ""}, {{"n = 40000: como mucho 32767 (el mayor n\u00FAmero de t\u00E9rminos que se calcula)", "No factible", Icon::None}}},
       {"1", {"1e308", "1e308", "5", "", ""}, {kNoSolutions}},  // overflow
   };
   for (const auto& c : rows) {
@@ -153,14 +162,15 @@ TEST(ResolA, AcceptsUnusualData) {
     EXPECT_EQ(r.text("IdPA"), c.terms);
   }
   // An extra field that is no number still gets the calculator's message.
-  EXPECT_EQ(SolveA("1", {"3", "2", "5", "x", "1"}).ui.messages, std::vector<Shown>{kNoChars});
+  EXPECT_EQ(SolveA("1", {"3", "2", "5", "x", "1"}).ui.messages,
+            std::vector<Shown>{NoChars("a\u2099")});
   EXPECT_TRUE(SolveA("1", {"1", "1", "4.5", "", ""}).out.record->Enun.ends_with("a4.5 y S4.5"));
 }
 
 TEST(ResolA, LongTermListStopsAfterItsLimit) {
-  Solved r = SolveA("1", {"1", "1", "32768", "", ""});
+  Solved r = SolveA("1", {"1", "1", "32767", "", ""});
   ASSERT_TRUE(r.out.solved);
-  EXPECT_EQ(r.text("Id(4)"), "536887296");
+  EXPECT_EQ(r.text("Id(4)"), "536854528");
   const std::string terms = r.text("IdPA");
   EXPECT_EQ(std::count(terms.begin(), terms.end(), ','), MaxTermes);
   EXPECT_TRUE(terms.ends_with(", 999, 1000, ...")) << terms.substr(terms.size() - 40);
@@ -181,7 +191,7 @@ TEST(InterpA, WritesDifferenceAndTermsOrRefuses) {
       {"2.5", "0", "3", "1", "1, 2"},     {"3", "10", "2", "-2", "8, 6, 4"},
       // Refused with "Faltan datos".
       {"", "2", "10"},  {"3", "", "10"},  {"3", "2", ""},   {"3", "0.0", "10"},
-      {"-1", "2", "10"}, {"-3", "2", "10"}, {"32766", "2", "10"}, {"0", "-1e308", "1e308"},
+      {"-1", "2", "10"}, {"-3", "2", "10"}, {"0", "-1e308", "1e308"},
   };
   for (const auto& c : rows) {
     SCOPED_TRACE(std::string(c.k) + " " + c.a + " " + c.b);
@@ -198,6 +208,15 @@ TEST(InterpA, WritesDifferenceAndTermsOrRefuses) {
       EXPECT_TRUE(r.out.edits.empty() && !r.out.record);
     }
   }
+}
+
+// k + 2 terms in all stay within the largest count: beyond it the message says so.
+TEST(InterpA, CountBeyondTheLargestIsTold) {
+  Solved r = InterpOn("32766", "2", "10");
+  EXPECT_FALSE(r.out.solved);
+  const Shown tooMany{"k: como mucho 32765 (el mayor n\u00FAmero de t\u00E9rminos que se calcula)",
+                     "valor incorrecto", Icon::None};
+  EXPECT_EQ(r.ui.messages, std::vector<Shown>{tooMany});
 }
 
 TEST(InterpA, WorkedExampleStatementAndTheLargestK) {

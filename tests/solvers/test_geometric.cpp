@@ -262,7 +262,9 @@ TEST(InterpG, Refusals) {
   const Shown parity{"Si a*b<0 => k ha de ser par", "Cas no posible"};
   const Shown falten{"Faltan datos", "No se puede calcular", Icon::Exclamation};
   const struct { const char* k; const char* a; const char* b; Shown shown; } rows[] = {
-      {"3", "1", "-16", parity}, {"-1", "1", "2", falten}, {"32766", "1", "2", falten},
+      {"3", "1", "-16", parity}, {"-1", "1", "2", falten},
+      {"32766", "1", "2", {"k: como mucho 32765 (el mayor n\u00FAmero de t\u00E9rminos que se calcula)",
+                           "valor incorrecto"}},
       {"2", "0", "5", falten},   {"2", "5", "0", falten},  {"", "1", "2", falten},
       {"2", "", "2", falten}};
   for (const auto& t : rows) {

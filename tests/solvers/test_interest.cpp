@@ -114,7 +114,8 @@ TEST(ResolI, SolvesEachCaseWithItsStatementAndAnswer) {
 
 TEST(ResolI, OnlyTheFirstThreeReadableFieldsAreRead) {
   Solved s = SolveI(0, {"abc", "5", "3", "1150"});
-  EXPECT_EQ(s.ui.messages, (std::vector<Shown>{{"Caràcter(s) no permeso(s)", "Error"}}));
+  EXPECT_EQ(s.ui.messages,
+            (std::vector<Shown>{{"c: Car\u00E1cter(es) no permitido(s)", "Error"}}));
   EXPECT_EQ(s.text("IdI(0)"), "1000");
   Solved t = SolveI(1, {"1000", "5", "3", "abc"});
   EXPECT_TRUE(t.ui.messages.empty());
