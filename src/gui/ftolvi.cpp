@@ -119,57 +119,61 @@ QHBoxLayout* Row(int spacing = 6) {
   return row;
 }
 
-// A die with five pips: the picture of the Generate buttons.
-QIcon DieIcon() {
+// A picture of the buttons, painted on a clear 32x32 square.
+template <class Paint>
+QIcon Painted(Paint paint) {
   QPixmap pm(32, 32);
   pm.fill(Qt::transparent);
-  QPainter p(&pm);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setPen(QPen(QColor(60, 60, 60), 2));
-  p.setBrush(Qt::white);
-  p.drawRoundedRect(QRectF(2, 2, 28, 28), 6, 6);
-  p.setPen(Qt::NoPen);
-  p.setBrush(QColor(200, 30, 30));
-  for (const QPointF c : {QPointF(9.5, 9.5), QPointF(22.5, 9.5), QPointF(16, 16), QPointF(9.5, 22.5),
-                          QPointF(22.5, 22.5)}) {
-    p.drawEllipse(c, 3, 3);
+  {
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    paint(p);
   }
   return QIcon(pm);
+}
+
+// A die with five pips: the picture of the Generate buttons.
+QIcon DieIcon() {
+  return Painted([](QPainter& p) {
+    p.setPen(QPen(QColor(60, 60, 60), 2));
+    p.setBrush(Qt::white);
+    p.drawRoundedRect(QRectF(2, 2, 28, 28), 6, 6);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(200, 30, 30));
+    for (const QPointF c : {QPointF(9.5, 9.5), QPointF(22.5, 9.5), QPointF(16, 16),
+                            QPointF(9.5, 22.5), QPointF(22.5, 22.5)}) {
+      p.drawEllipse(c, 3, 3);
+    }
+  });
 }
 
 // A diskette: the picture of the Save buttons. Painted, as the die is, rather than taken from
 // the desktop's icon theme: the first look-up in the theme costs about a tenth of the window's
 // start-up.
 QIcon SaveIcon() {
-  QPixmap pm(32, 32);
-  pm.fill(Qt::transparent);
-  QPainter p(&pm);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setPen(QPen(QColor(30, 40, 90), 1.5));
-  p.setBrush(QColor(70, 90, 170));
-  p.drawPolygon(QPolygonF({QPointF(3, 3), QPointF(25, 3), QPointF(29, 7), QPointF(29, 29),
-                           QPointF(3, 29)}));
-  p.setPen(Qt::NoPen);
-  p.setBrush(QColor(215, 220, 230));
-  p.drawRect(QRectF(9, 3.8, 14, 9));  // the shutter
-  p.setBrush(QColor(70, 90, 170));
-  p.drawRect(QRectF(18, 5.5, 3, 5.5));
-  p.setBrush(Qt::white);
-  p.drawRoundedRect(QRectF(7, 17, 18, 11), 1.5, 1.5);  // the label
-  p.setPen(QPen(QColor(150, 160, 190), 1));
-  for (double y : {20.5, 23.5}) p.drawLine(QPointF(9, y), QPointF(23, y));
-  return QIcon(pm);
+  return Painted([](QPainter& p) {
+    p.setPen(QPen(QColor(30, 40, 90), 1.5));
+    p.setBrush(QColor(70, 90, 170));
+    p.drawPolygon(QPolygonF({QPointF(3, 3), QPointF(25, 3), QPointF(29, 7), QPointF(29, 29),
+                             QPointF(3, 29)}));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(215, 220, 230));
+    p.drawRect(QRectF(9, 3.8, 14, 9));  // the shutter
+    p.setBrush(QColor(70, 90, 170));
+    p.drawRect(QRectF(18, 5.5, 3, 5.5));
+    p.setBrush(Qt::white);
+    p.drawRoundedRect(QRectF(7, 17, 18, 11), 1.5, 1.5);  // the label
+    p.setPen(QPen(QColor(150, 160, 190), 1));
+    for (double y : {20.5, 23.5}) p.drawLine(QPointF(9, y), QPointF(23, y));
+  });
 }
 
 // A check mark: the picture of the button that confirms the infinite sum.
 QIcon CheckIcon() {
-  QPixmap pm(32, 32);
-  pm.fill(Qt::transparent);
-  QPainter p(&pm);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setPen(QPen(QColor(30, 140, 50), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-  p.drawPolyline(QPolygonF({QPointF(5, 17), QPointF(13, 25), QPointF(27, 7)}));
-  return QIcon(pm);
+  return Painted([](QPainter& p) {
+    p.setPen(QPen(QColor(30, 140, 50), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolyline(QPolygonF({QPointF(5, 17), QPointF(13, 25), QPointF(27, 7)}));
+  });
 }
 
 QToolButton* PictureButton(const QString& name, const QIcon& icon, const QString& tip) {

@@ -5,8 +5,8 @@
 #include <initializer_list>
 #include <vector>
 
-#include "numeric/sparse_roots.h"
 #include "numeric/numtext.h"
+#include "numeric/sparse_roots.h"
 #include "solvers/tria.h"
 
 namespace tolvi {
@@ -17,7 +17,6 @@ constexpr std::string_view kNoFactible = "No factible";
 
 // Slots of ValsG.
 constexpr int kAk = 0, kR = 1, kN = 2, kAn = 3, kSn = 4, kS = 5;
-
 
 // The form as it will read once the edits gathered so far are applied.
 std::string TextActual(const Form& form, const SolveOutcome& out, std::string_view name) {
