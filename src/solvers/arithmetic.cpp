@@ -4,9 +4,9 @@
 #include <array>
 #include <cmath>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
-#include <string>
 
 #include "numeric/numtext.h"
 #include "solvers/tria.h"
@@ -71,7 +71,7 @@ bool Concorda(const ArithmeticAnswer& r, const std::array<double, 5>& donats, st
 // n admits none.
 template <class Build>
 ArithmeticCase Comptes(const std::vector<double>& arrels, std::string_view code, double k,
-                 const std::array<double, 5>& donats, Build build) {
+                       const std::array<double, 5>& donats, Build build) {
   ArithmeticCase res;
   bool noEnter = false;
   double massa = 0;  // a count of terms beyond the largest the program handles
@@ -97,10 +97,11 @@ ArithmeticCase Comptes(const std::vector<double>& arrels, std::string_view code,
   return res;
 }
 
-// The five quantities by slot: 0 a_k, 1 d, 2 n, 3 a_n, 4 S_n, three of them given by `code`.
 }  // namespace
 
-ArithmeticCase SolveArithmeticCase(std::string_view code, int16_t k16, const std::array<double, 5>& donats) {
+// The five quantities by slot: 0 a_k, 1 d, 2 n, 3 a_n, 4 S_n, three of them given by `code`.
+ArithmeticCase SolveArithmeticCase(std::string_view code, int16_t k16,
+                                   const std::array<double, 5>& donats) {
   std::array<double, 5> v = donats;
   double& ak = v[0];
   double& d = v[1];
@@ -142,8 +143,9 @@ ArithmeticCase SolveArithmeticCase(std::string_view code, int16_t k16, const std
   } else if (code == "014") {
     // S = n·a_1 + n·(n − 1)·d/2: d·n² + (2·a_1 − d)·n − 2·S = 0, both roots.
     a1 = ak - (k - 1) * d;
-    return Comptes(ArrelsQuadratica(d, 2 * a1 - d, -2 * s), code, k, donats,
-                   [&](double m) -> std::optional<ArithmeticAnswer> { return Completa(a1, d, m, k); });
+    return Comptes(
+        ArrelsQuadratica(d, 2 * a1 - d, -2 * s), code, k, donats,
+        [&](double m) -> std::optional<ArithmeticAnswer> { return Completa(a1, d, m, k); });
   } else if (code == "134") {
     // d·n² − (2·a_n + d)·n + 2·S = 0, both roots.
     return Comptes(ArrelsQuadratica(d, -(2 * an + d), 2 * s), code, k, donats,
@@ -153,17 +155,16 @@ ArithmeticCase SolveArithmeticCase(std::string_view code, int16_t k16, const std
   } else if (code == "034") {
     // (a_n + a_k)·n² + ((1 − 2k)·a_n − 2·S − a_k)·n + 2k·S = 0, which carries n = k by
     // construction: that root is an answer only when a_k = a_n, with d from the sum.
-    return Comptes(
-        ArrelsQuadratica(an + ak, (1 - 2 * k) * an - 2 * s - ak, 2 * k * s), code, k, donats,
-        [&](double m) -> std::optional<ArithmeticAnswer> {
-          if (m != k) {
-            const double dd = (an - ak) / (m - k);
-            return Completa(ak - (k - 1) * dd, dd, m, k);
-          }
-          if (ak != an || m == 1) return std::nullopt;
-          const double first = 2 * s / m - an;
-          return Completa(first, (an - first) / (m - 1), m, k);
-        });
+    return Comptes(ArrelsQuadratica(an + ak, (1 - 2 * k) * an - 2 * s - ak, 2 * k * s), code, k,
+                   donats, [&](double m) -> std::optional<ArithmeticAnswer> {
+                     if (m != k) {
+                       const double dd = (an - ak) / (m - k);
+                       return Completa(ak - (k - 1) * dd, dd, m, k);
+                     }
+                     if (ak != an || m == 1) return std::nullopt;
+                     const double first = 2 * s / m - an;
+                     return Completa(first, (an - first) / (m - 1), m, k);
+                   });
   }
   return {CaseEnd::Solved, {{v, a1}}, 0};
 }
@@ -188,19 +189,22 @@ struct Presentacio {
 };
 
 constexpr Presentacio kCasos[] = {
-    {"012", {Ak, D, N, AN, SN}},  {"023", {Ak, N, AN, D, SN}},  {"024", {Ak, N, Sn, D, AN}},
-    {"123", {D, N, AN, Ak, SN}},  {"124", {D, N, SN, AK, AN}},  {"234", {N, AN, SN, Ak, D}},
-    {"013", {AK, D, An, N, Sn}},  {"034", {Ak, An, Sn, D, N}},  {"014", {AK, D, Sn, N, An}},
+    {"012", {Ak, D, N, AN, SN}}, {"023", {Ak, N, AN, D, SN}}, {"024", {Ak, N, Sn, D, AN}},
+    {"123", {D, N, AN, Ak, SN}}, {"124", {D, N, SN, AK, AN}}, {"234", {N, AN, SN, Ak, D}},
+    {"013", {AK, D, An, N, Sn}}, {"034", {Ak, An, Sn, D, N}}, {"014", {AK, D, Sn, N, An}},
     {"134", {D, An, Sn, N, AK}},
 };
 
 int Slot(Q q) {
   switch (q) {
-    case Ak: case AK: return 0;
+    case Ak:
+    case AK: return 0;
     case D: return 1;
     case N: return 2;
-    case AN: case An: return 3;
-    case SN: case Sn: return 4;
+    case AN:
+    case An: return 3;
+    case SN:
+    case Sn: return 4;
   }
   return 0;
 }
@@ -226,22 +230,22 @@ SolveOutcome ResolA(const Form& form, SolveContext& ctx) {
   // The first three usable fields in slot order are the givens; the others will be filled in.
   std::array<double, 5> v{};
   std::string code, pattern;
-  const bool read = LlegeixDonats(form, ui, "Id", 0, 3, true, v, code, pattern,
-                                  [&](size_t i, double x) {
-                                    if (i == 1 && x == 0) {
-                                      ui.message("d debe ser <> 0", "valor incorrecto", Icon::None);
-                                      return false;
-                                    }
-                                    if (i == 2 && x < 2) {
-                                      ui.message("n debe ser > 1", "valor incorrecto", Icon::None);
-                                      return false;
-                                    }
-                                    if (i == 2 && x > kMaxTermes + 0.5) {
-                                      MassaTermes("n", kMaxTermes, ui);
-                                      return false;
-                                    }
-                                    return true;
-                                  });
+  const bool read =
+      LlegeixDonats(form, ui, "Id", 0, 3, true, v, code, pattern, [&](size_t i, double x) {
+        if (i == 1 && x == 0) {
+          ui.message("d debe ser <> 0", "valor incorrecto", Icon::None);
+          return false;
+        }
+        if (i == 2 && x < 2) {
+          ui.message("n debe ser > 1", "valor incorrecto", Icon::None);
+          return false;
+        }
+        if (i == 2 && x > kMaxTermes + 0.5) {
+          MassaTermes("n", kMaxTermes, ui);
+          return false;
+        }
+        return true;
+      });
   if (!read) return out;
   if (code.size() < 3) {
     ui.message("Se necesita 3 datos", "Datos insuficientes", Icon::Exclamation);
@@ -266,10 +270,10 @@ SolveOutcome ResolA(const Form& form, SolveContext& ctx) {
   size_t tria = 0;
   if (res.answers.size() > 1) {
     std::string options;
-    for (const ArithmeticAnswer& r : res.answers) options += (options.empty() ? "n=" : ";n=") + Num(r.v[2]);
-    const int16_t c = TriaOpcio(ui, ctx.Idioma,
-                                "hay " + std::to_string(res.answers.size()) + " soluciones",
-                                options);
+    for (const ArithmeticAnswer& r : res.answers)
+      options += (options.empty() ? "n=" : ";n=") + Num(r.v[2]);
+    const int16_t c = TriaOpcio(
+        ui, ctx.Idioma, "hay " + std::to_string(res.answers.size()) + " soluciones", options);
     if (c < 1) return out;
     tria = static_cast<size_t>(c - 1);
   }

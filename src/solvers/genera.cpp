@@ -33,9 +33,7 @@ SolveOutcome GeneraCas(int16_t key, const Form&, Atzar& rng) {
       out.setText("Id(1)", Text(rng.AtzarEnter(1, 8)));
       out.setText("Id(2)", Text(rng.AtzarEnter(4, 9)));
       break;
-    case 1:
-      GeneraInterpolacio(out, rng, "IdK", "IdA", "IdB");
-      break;
+    case 1: GeneraInterpolacio(out, rng, "IdK", "IdA", "IdB"); break;
     case 2: {
       out.setText("Idg(0)", Text(rng.AtzarEnter(1, 8)));
       // A whole ratio most of the time, otherwise one below 1 so that the progression decreases,
@@ -48,9 +46,7 @@ SolveOutcome GeneraCas(int16_t key, const Form&, Atzar& rng) {
       out.setText("Idg(2)", Text(rng.AtzarEnter(4, 9)));
       break;
     }
-    case 3:
-      GeneraInterpolacio(out, rng, "IdKg", "IdAg", "IdBg");
-      break;
+    case 3: GeneraInterpolacio(out, rng, "IdKg", "IdAg", "IdBg"); break;
     case 4:
     case 5:
     case 6:
@@ -62,8 +58,7 @@ SolveOutcome GeneraCas(int16_t key, const Form&, Atzar& rng) {
       out.setText(Nom("IdI", j + 2), Text(static_cast<int16_t>(5 * rng.AtzarEnter(1, 4))));
       break;
     }
-    default:
-      break;
+    default: break;
   }
   return out;
 }

@@ -64,6 +64,7 @@ double Cond(std::initializer_list<double> parts, double result) {
 
 // How each case shows its quantities: the three given, then the found ones (the sixth is S
 // when the case does not find it), and the decimals of the last two.
+// clang-format off
 enum class Q {
   Ak,  // "a" and the subscript box as typed
   AK,  // "a" and k in digits
@@ -110,6 +111,7 @@ constexpr PresentacioG kCasosG[] = {
     {"245", {N, SN, S, Ak, R, AN}, 5},
     {"345", {An, Sn, S, Ak, R, N}},
 };
+// clang-format on
 
 // One solve of the geometric row: the case's computation, the choice of the ratio and the
 // texts it composes. Each step answers false when the solve has ended (its message shown).
@@ -140,7 +142,7 @@ class CasG {
 
   int16_t k_ = 1;
   std::string textK_, textN_;  // the subscripts as typed
-  bool baixa_ = false;  // the infinite-sum row is shown
+  bool baixa_ = false;         // the infinite-sum row is shown
   double a1_ = 0;
 };
 
@@ -408,11 +410,15 @@ void CasG::Resol() {
   std::array<std::string, 6> noms, text;
   for (size_t i = 0; i < 6; ++i) {
     const Q q = cas.noms[i];
-    noms[i] = q == Ak ? "a" + textK_
-               : q == AK ? "a" + std::to_string(k_)
-               : q == AN ? "a" + textN_
-               : q == SN ? "S" + textN_
-               : std::string(q == R ? "r" : q == N ? "n" : q == An ? "an" : q == Sn ? "Sn" : "S");
+    noms[i] = q == Ak   ? "a" + textK_
+              : q == AK ? "a" + std::to_string(k_)
+              : q == AN ? "a" + textN_
+              : q == SN ? "S" + textN_
+                        : std::string(q == R    ? "r"
+                                      : q == N  ? "n"
+                                      : q == An ? "an"
+                                      : q == Sn ? "Sn"
+                                                : "S");
     text[i] = EscriuNum(V_[static_cast<size_t>(SlotOf(q))], i >= 4 ? cas.decimals : 3);
   }
   Prob prob;
@@ -483,23 +489,23 @@ SolveOutcome ResolG(const Form& form, SolveContext& ctx, ValsG& Vals) {
   Vals[kS] = 0;
   std::string code, pattern;
   std::array<double, 5> given{};
-  const bool read = LlegeixDonats(form, ctx.ui, "Idg", 0, 3, true, given, code, pattern,
-                                  [&](size_t i, double x) {
-                                    Vals[i] = x;
-                                    if (i == kR && x == 1) {
-                                      ctx.ui.message("r debe ser <> 1", "valor incorrecto");
-                                      return false;
-                                    }
-                                    if (i == kN && x < 2) {
-                                      ctx.ui.message("n debe ser > 1", "valor incorrecto");
-                                      return false;
-                                    }
-                                    if (i == kN && x > kMaxTermes + 0.5) {
-                                      MassaTermes("n", kMaxTermes, ctx.ui);
-                                      return false;
-                                    }
-                                    return true;
-                                  });
+  const bool read =
+      LlegeixDonats(form, ctx.ui, "Idg", 0, 3, true, given, code, pattern, [&](size_t i, double x) {
+        Vals[i] = x;
+        if (i == kR && x == 1) {
+          ctx.ui.message("r debe ser <> 1", "valor incorrecto");
+          return false;
+        }
+        if (i == kN && x < 2) {
+          ctx.ui.message("n debe ser > 1", "valor incorrecto");
+          return false;
+        }
+        if (i == kN && x > kMaxTermes + 0.5) {
+          MassaTermes("n", kMaxTermes, ctx.ui);
+          return false;
+        }
+        return true;
+      });
   if (!read) return out;
   if (code.size() < 3) {
     ctx.ui.message("Se necesita 3 datos", "Datos insuficientes", Icon::Exclamation);
@@ -608,8 +614,8 @@ SolveOutcome InterpG(const Form& form, SolveContext& ctx) {
 
   // |r|^(k+1) = |b/a|; r is negative exactly when a and b have opposite signs.
   const double q = std::fabs(b) / std::fabs(a);
-  const double ln = (std::isfinite(q) && q > 0) ? std::log(q)
-                                                 : std::log(std::fabs(b)) - std::log(std::fabs(a));
+  const double ln =
+      (std::isfinite(q) && q > 0) ? std::log(q) : std::log(std::fabs(b)) - std::log(std::fabs(a));
   const double r = (oposats ? -1.0 : 1.0) * std::exp(ln / (k + 1));
   if (!std::isfinite(r)) return falten();
 

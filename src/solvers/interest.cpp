@@ -21,7 +21,6 @@ constexpr int16_t kCompound = 1;
 constexpr int16_t kCapitalisation = 2;
 constexpr int16_t kAmortisation = 3;
 
-
 // The value texts of statements and answers.
 std::string TextDiners(double x, const std::string& smb) { return EscriuDec(x, 2) + smb; }
 std::string TextDinersTallat(double x, const std::string& smb) { return Talla2Dec(x) + smb; }
@@ -78,9 +77,9 @@ bool CasInteres(int16_t k, const std::string& codi, std::array<double, 4>& v, So
     cas.value = k == kSimple ? c * (1 + r * t / 100) : c * std::exp(t * L);
   } else if (codi == "023") {
     cas.pos = 1;
-    cas.enun = "Calcula el % de interés " + tipus + " anual al cual se debe imponer un capital de " +
-               TextDiners(c, smb) + " durante " + TextAnys(t) + " per obtener un capital de " +
-               TextDiners(C, smb);
+    cas.enun = "Calcula el % de interés " + tipus +
+               " anual al cual se debe imponer un capital de " + TextDiners(c, smb) + " durante " +
+               TextAnys(t) + " per obtener un capital de " + TextDiners(C, smb);
     if (!(c < C)) {
       ctx.ui.message(" C debe ser > c", "Error", Icon::None);
       return false;
@@ -114,10 +113,9 @@ bool CasInteres(int16_t k, const std::string& codi, std::array<double, 4>& v, So
 // smallest root is the rate; NaN when there is none.
 double TipusAnualitat(int16_t k, double K, double t, double a) {
   auto g = [=](double i) {
-    const double factor = i == 0 ? t
-                          : k == kCapitalisation
-                              ? (1 + i) * std::expm1(t * std::log1p(i)) / i
-                              : -std::expm1(-t * std::log1p(i)) / i;
+    const double factor = i == 0                 ? t
+                          : k == kCapitalisation ? (1 + i) * std::expm1(t * std::log1p(i)) / i
+                                                 : -std::expm1(-t * std::log1p(i)) / i;
     return a * factor - K;
   };
   if (!std::isfinite(g(0))) return std::nan("");
@@ -204,13 +202,12 @@ SolveOutcome ResolI(int16_t k, const Form& form, SolveContext& ctx) {
   std::array<double, 4> vals{};
   std::string codi;
   std::string donats;
-  const bool read = LlegeixDonats(form, ctx.ui, "IdI", 4 * k, 3, false, vals, codi, donats,
-                                  [&](size_t, double x) {
-                                    if (x > 0) return true;
-                                    ctx.ui.message("Només valors positius", "Entrada incorrecta",
-                                                   Icon::None);
-                                    return false;
-                                  });
+  const bool read = LlegeixDonats(
+      form, ctx.ui, "IdI", 4 * k, 3, false, vals, codi, donats, [&](size_t, double x) {
+        if (x > 0) return true;
+        ctx.ui.message("Només valors positius", "Entrada incorrecta", Icon::None);
+        return false;
+      });
   if (!read) return {};
   if (codi.size() < 3) {
     ctx.ui.message("Se necesita 3 datos", "Datos insuficientes", Icon::Exclamation);
@@ -218,8 +215,8 @@ SolveOutcome ResolI(int16_t k, const Form& form, SolveContext& ctx) {
   }
 
   Cas cas;
-  bool seguir = k <= kCompound ? CasInteres(k, codi, vals, ctx, cas)
-                               : CasAnualitat(k, codi, vals, ctx, cas);
+  bool seguir =
+      k <= kCompound ? CasInteres(k, codi, vals, ctx, cas) : CasAnualitat(k, codi, vals, ctx, cas);
   if (!seguir) return {};
 
   // A value that overflowed, has no real value or vanished is no solution; neither is a

@@ -30,10 +30,8 @@ std::string TermeConegut(const Form& form, const char* box) {
 
 std::string EtiquetaCamp(const Form& form, std::string_view name) {
   static const char* const kProgressio[] = {nullptr, "d", "n", "a\u2099", "S\u2099", "S\u221E"};
-  static const char* const kInteres[4][4] = {{"c", "r", "t", "C"},
-                                             {"c", "r", "t", "C"},
-                                             {"C", "r", "t", "a"},
-                                             {"D", "r", "t", "a"}};
+  static const char* const kInteres[4][4] = {
+      {"c", "r", "t", "C"}, {"c", "r", "t", "C"}, {"C", "r", "t", "a"}, {"D", "r", "t", "a"}};
   for (int i = 0; i <= 5; ++i) {
     const bool aritm = i <= 4 && name == Nom("Id", i);
     if (!aritm && name != Nom("Idg", i)) continue;

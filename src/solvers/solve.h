@@ -14,7 +14,7 @@ namespace tolvi {
 
 struct SolveContext {
   Services& ui;
-  int16_t Idioma = 2;        // language of the secondary windows: 0 English, 1 Catalan, 2 Spanish
+  int16_t Idioma = 2;          // language of the secondary windows: 0 English, 1 Catalan, 2 Spanish
   std::string Smb = "\u20AC";  // the chosen currency symbol, written after every amount
 };
 
@@ -50,8 +50,8 @@ inline constexpr int kMaxTermes = 32767;
 // message. `accept(position, value)` may refuse a value after showing its message: the reading
 // ends there and answers false.
 template <size_t N, class Accept>
-bool LlegeixDonats(const Form& form, Services& ui, std::string_view group, int first,
-                   size_t wanted, bool readAll, std::array<double, N>& values, std::string& code,
+bool LlegeixDonats(const Form& form, Services& ui, std::string_view group, int first, size_t wanted,
+                   bool readAll, std::array<double, N>& values, std::string& code,
                    std::string& pattern, Accept accept) {
   for (size_t i = 0; i < N; ++i) {
     double x = 0;
