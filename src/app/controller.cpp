@@ -88,6 +88,9 @@ class OneBox : public Services {
   }
   bool openDocument(const std::string& path) override { return ui_.openDocument(path); }
 
+  // What the solve said so far (flush empties it).
+  const std::vector<std::string>& texts() const { return texts_; }
+
   void flush() {
     if (texts_.empty()) return;
     std::string text;
@@ -327,6 +330,19 @@ void Controller::runSolve(int16_t key,
   state_.PanAct = key;
   const SolveOutcome outcome = solver(ctx);
   apply(key, outcome);
+  // The working, closed by the reason when there is no answer.
+  Solution working = outcome.solution;
+  working.panel = key;
+  if (!outcome.solved) {
+    std::string why;
+    for (const std::string& said : box.texts()) why += (why.empty() ? "" : " ") + said;
+    for (char& ch : why)
+      if (ch == '\r' || ch == '\n') ch = ' ';
+    working.refusal(why.empty() ? "Sin respuesta: no se eligió ninguna de las soluciones"
+                                : "Sin respuesta: " + why);
+  }
+  state_.Solutions[static_cast<size_t>(key)] = std::move(working);
+  if (hooks_.steps) hooks_.steps(key);
   if (outcome.solved) {
     for (const FormEdit& edit : outcome.edits) {
       if (edit.kind != FormEdit::Text) continue;
@@ -401,6 +417,8 @@ void Controller::reset(int16_t key) {
   }
   for (const std::string& name : CampsPanell(key)) marca(name, false);
   form_.setText(kEstat, "");  // what the status line said of the last solve is gone with it
+  state_.Solutions[static_cast<size_t>(key)].clear();
+  if (hooks_.steps) hooks_.steps(key);
   form_.setEnabled(BtGuard(key), false);
   if (auto at = state_.Resolts.find(Digit(key)); at != std::string::npos)
     state_.Resolts.erase(at, 1);

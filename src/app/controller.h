@@ -50,6 +50,8 @@ struct ControllerHooks {
   // A quantity field became one the last solve found (true) or one the person typed (false),
   // so the window can show the two apart.
   std::function<void(std::string_view name, bool computed)> computed;
+  // The working of panel key changed: a solve (solved or refused) or its reset.
+  std::function<void(int16_t key)> steps;
 };
 
 // The status line: what a solve read differently from what was typed, and the typed values it

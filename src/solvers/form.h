@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 #include "documents/prob.h"
+#include "solvers/steps.h"
 
 namespace tolvi {
 
@@ -69,6 +70,7 @@ struct SolveOutcome {
   std::vector<FormEdit> edits;
   std::optional<Prob> record;
   bool solved = false;
+  Solution solution;  // the working: the case's quantities and the steps that found them
 
   void setText(std::string_view name, std::string_view text) {
     edits.push_back({FormEdit::Text, std::string(name), std::string(text), false});
