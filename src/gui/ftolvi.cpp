@@ -20,6 +20,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolButton>
+#include <QTextBrowser>
 #include <QVBoxLayout>
 
 #include "gui/frmabout.h"
@@ -363,7 +364,7 @@ FTolvi::FTolvi(Folders folders, Services* services, QWidget* parent) : QMainWind
   v->setSpacing(8);
   v->addWidget(buildProgressions());
   v->addWidget(buildInterest());
-  v->addStretch(1);
+  v->addWidget(buildSteps(), 1);
   setCentralWidget(central);
   buildMenus();
   QLabel* estat = Text(QString(), "EtEstat");
@@ -389,6 +390,7 @@ FTolvi::FTolvi(Folders folders, Services* services, QWidget* parent) : QMainWind
   controller_->hooks().focus = [this](std::string_view name) {
     if (auto* w = qobject_cast<QWidget*>(form_->find(name))) w->setFocus(Qt::OtherFocusReason);
   };
+  controller_->hooks().steps = [this](int16_t key) { showSteps(key); };
   controller_->hooks().computed = [this](std::string_view name, bool computed) {
     if (auto* field = qobject_cast<QLineEdit*>(form_->find(name))) MarkComputed(*field, computed);
   };
@@ -413,6 +415,44 @@ FTolvi::FTolvi(Folders folders, Services* services, QWidget* parent) : QMainWind
 }
 
 FTolvi::~FTolvi() = default;
+
+// The lower pane: the working of the last solved panel. It takes what height is left and asks
+// for none, so the window's minimum size stays that of the panels.
+QGroupBox* FTolvi::buildSteps() {
+  auto* box = new QGroupBox(QStringLiteral("Soluci\u00F3n paso a paso"));
+  box->setObjectName(QStringLiteral("PPassos"));
+  auto* v = new QVBoxLayout(box);
+  v->setContentsMargins(6, 4, 6, 4);
+  steps_ = new QTextBrowser;
+  steps_->setObjectName(QStringLiteral("IdPassos"));
+  steps_->setOpenLinks(false);
+  steps_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+  steps_->setMinimumHeight(0);
+  steps_->setAccessibleName(QStringLiteral("Soluci\u00F3n paso a paso"));
+  v->addWidget(steps_);
+  box->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+  return box;
+}
+
+void FTolvi::showSteps(int16_t key) {
+  const Solution& working = controller_->state().Solutions[static_cast<size_t>(key)];
+  if (working.empty()) {
+    // A reset clears the pane only when it shows that panel.
+    if (stepsKey_ == key) steps_->clear();
+    return;
+  }
+  stepsKey_ = key;
+  static const char* const kTitles[] = {"Progresi\u00F3n aritm\u00E9tica",
+                                        "Interpolaci\u00F3n aritm\u00E9tica",
+                                        "Progresi\u00F3n geom\u00E9trica",
+                                        "Interpolaci\u00F3n geom\u00E9trica",
+                                        "Inter\u00E9s simple",
+                                        "Inter\u00E9s compuesto",
+                                        "Capitalizaci\u00F3n",
+                                        "Amortizaci\u00F3n"};
+  steps_->setHtml(QStringLiteral("<p><b>%1</b></p>").arg(QString::fromUtf8(kTitles[key])) +
+                  QString::fromStdString(StepsHtml(working)));
+}
 
 QGroupBox* FTolvi::buildProgressions() {
   auto* box = new QGroupBox(QStringLiteral(" Progresiones "));

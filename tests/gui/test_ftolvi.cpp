@@ -1,5 +1,6 @@
 // The main window driven as a person would: controls found by their names, real clicks and
 // key presses, and what the window shows afterwards. Runs offscreen.
+#include <QTextBrowser>
 #include <memory>
 #include <string>
 
@@ -386,6 +387,30 @@ class TestFTolvi : public QObject {
     QCOMPARE(shown("Id(3)"), QStringLiteral("1.369"));
     QCOMPARE(shown("Id(4)"), QStringLiteral("4.738"));
     QVERIFY(ui_->messages.empty());
+  }
+
+  // The lower pane shows the working of the last solve, and a panel's reset clears it only
+  // when it shows that panel. It asks for no height of its own.
+  void stepsPaneFollowsTheSolves() {
+    const QSize least = w_->minimumSizeHint();
+    auto* pane = get<QTextBrowser>("IdPassos");
+    QVERIFY(pane->toPlainText().isEmpty());
+    QTest::keyClicks(get("Id(0)"), "3");
+    QTest::keyClicks(get("Id(2)"), "10");
+    QTest::keyClicks(get("Id(3)"), "21");
+    click("BtOk(0)");
+    QVERIFY(pane->toPlainText().contains(QStringLiteral("Diferencia")));
+    QVERIFY(pane->toPlainText().contains(QStringLiteral("120")));
+    click("BtRst(2)");
+    QVERIFY(!pane->toPlainText().isEmpty());
+    click("BtRst(0)");
+    QVERIFY(pane->toPlainText().isEmpty());
+    QTest::keyClicks(get("Id(0)"), "3");
+    QTest::keyClicks(get("Id(1)"), "0");
+    QTest::keyClicks(get("Id(2)"), "4");
+    click("BtOk(0)");
+    QVERIFY(pane->toPlainText().contains(QStringLiteral("Sin respuesta")));
+    QCOMPARE(w_->minimumSizeHint(), least);
   }
 };
 
