@@ -556,6 +556,7 @@ void Controller::menu(std::string_view name) {
     close();
     state_.ended = true;
   } else if (name == "OpObr") {
+    state_.viewerKey = -1;  // the viewer shows a file, not a panel's problem
     ObrePrbls(ui_, state_.Idioma, state_.DocsFolder);
   } else if (const int16_t tool = IndexTool(name); tool > 0) {
     ExecutaTool(ui_, tool, state_.CarpIni, state_.Idioma);

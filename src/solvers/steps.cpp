@@ -245,7 +245,8 @@ std::string Inline(const Nodes& nodes) {
       case Node::Sup: out += "<sup>" + Inline(n.a) + "</sup>"; break;
       case Node::Frac: {
         const std::string num = Inline(n.a), den = Inline(n.b);
-        out += "(" + num + ")/(" + den + ")";
+        out += (Atom(Plain(n.a)) ? num : "(" + num + ")") + "/" +
+               (Atom(Plain(n.b)) ? den : "(" + den + ")");
         break;
       }
     }
@@ -384,7 +385,7 @@ std::string StepsHtml(const Solution& solution) {
     } else if (s.kind == StepKind::Refusal) {
       out += "<p><i>" + Escape(s.text) + "</i></p>";
     } else {
-      out += "<p>" + Escape(s.text) + "</p>";
+      out += "<p>" + MarkupHtml(s.text) + "</p>";
     }
   }
   return out;

@@ -412,6 +412,33 @@ class TestFTolvi : public QObject {
     QVERIFY(pane->toPlainText().contains(QStringLiteral("Sin respuesta")));
     QCOMPARE(w_->minimumSizeHint(), least);
   }
+
+  // Pictures of the pane for people to look at: TOLVI_SHOT_DIR=folder runs it.
+  void screenshotsOfTheWorking() {
+    const QString folder = qEnvironmentVariable("TOLVI_SHOT_DIR");
+    if (folder.isEmpty()) QSKIP("TOLVI_SHOT_DIR not set");
+    ui_->defaultChoice = 1;
+    w_->resize(1366, 900);
+    const QList<QPair<QString, QStringList>> cases = {
+        {"arithmetic", {"Id(0)=3", "Id(2)=10", "Id(3)=21", "BtOk(0)"}},
+        {"geometric", {"Idg(0)=3", "Idg(2)=5", "Idg(4)=363", "BtOk(2)"}},
+        {"geometric-interpolation", {"IdKg=3", "IdAg=2", "IdBg=162", "BtOk(3)"}},
+        {"compound", {"IdI(4)=1000", "IdI(5)=5", "IdI(7)=1628.89", "BtOk(5)"}},
+        {"amortisation", {"IdI(12)=10000", "IdI(14)=10", "IdI(15)=1295.05", "BtOk(7)"}}};
+    for (const auto& [name, steps] : cases) {
+      for (const QString& step : steps) {
+        const qsizetype eq = step.indexOf('=');
+        if (eq < 0) {
+          click(step);
+          continue;
+        }
+        get<QLineEdit>(step.left(eq))->clear();
+        QTest::keyClicks(get(step.left(eq)), step.mid(eq + 1));
+      }
+      QTest::qWait(50);
+      QVERIFY(w_->grab().save(folder + "/steps-" + name + ".png"));
+    }
+  }
 };
 
 QTEST_MAIN(TestFTolvi)
