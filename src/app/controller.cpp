@@ -336,8 +336,7 @@ void Controller::runSolve(int16_t key,
   if (!outcome.solved) {
     std::string why;
     for (const std::string& said : box.texts()) why += (why.empty() ? "" : " ") + said;
-    for (char& ch : why)
-      if (ch == '\r' || ch == '\n') ch = ' ';
+    for (size_t at; (at = why.find(NL)) != std::string::npos;) why.replace(at, 2, " ");
     working.refusal(why.empty() ? "Sin respuesta: no se eligió ninguna de las soluciones"
                                 : "Sin respuesta: " + why);
   }

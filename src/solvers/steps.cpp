@@ -70,7 +70,9 @@ void Solution::refusal(std::string text) {
 }
 
 std::string Factor(std::string_view shown) {
-  if (!shown.empty() && shown[0] == '-') return "(" + std::string(shown) + ")";
+  // A negative number or a fraction ("5/2") is a factor only in parentheses.
+  if (!shown.empty() && (shown[0] == '-' || shown.find('/') != std::string_view::npos))
+    return "(" + std::string(shown) + ")";
   return std::string(shown);
 }
 

@@ -68,7 +68,7 @@ struct Solution {
   void refusal(std::string text);
 };
 
-// A number as it stands in a substituted formula: in parentheses when negative.
+// A number as it stands in a substituted formula: in parentheses when negative or a fraction.
 std::string Factor(std::string_view shown);
 
 // The markup as plain text with Unicode sub- and superscripts where they exist
