@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "app/controller.h"
+#include "solvers/controls.h"
 #include "app/panells.h"
 #include "solvers/recording_services.h"
 #include "cli/cli.h"
@@ -84,7 +85,7 @@ int RunGenerate(const GenerateOptions& opt, Streams io) {
     for (int i = 0; i < opt.count; ++i) {
       const size_t messagesBefore = ui.messages.size();
       controller.generate(panel->key);
-      const bool solved = form.enabled(Nom("BtGuard", panel->key));
+      const bool solved = form.enabled(ctl::BtGuard(panel->key));
       const Prob& record = controller.state().Probs[static_cast<size_t>(panel->key)];
       const Solution& working = controller.state().Solutions[static_cast<size_t>(panel->key)];
       if (solved) {

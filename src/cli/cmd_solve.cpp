@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "app/controller.h"
+#include "solvers/controls.h"
 #include "app/panells.h"
 #include "solvers/recording_services.h"
 #include "cli/cli.h"
@@ -63,7 +64,7 @@ int RunSolve(const SolveOptions& opt, Streams io) {
   TriaSimbol(controller, opt.symbol);
 
   const bool sumGiven = panel->key == 2 && std::any_of(typed.begin(), typed.end(), [](auto& t) {
-                          return t.first == "Idg(5)";
+                          return t.first == ctl::Idg(5);
                         });
   if (panel->key == 2 && (opt.decreasing || sumGiven)) controller.showInfiniteSum(true);
   for (const auto& [control, text] : typed) {
@@ -71,12 +72,12 @@ int RunSolve(const SolveOptions& opt, Streams io) {
     controller.fieldChanged(control);
   }
   if (sumGiven)
-    controller.keyPressed("Idg(5)", kEnter);  // the infinite-sum entry
+    controller.keyPressed(ctl::Idg(5), kEnter);  // the infinite-sum entry
   else
     controller.solve(panel->key);
 
   const Prob& record = controller.state().Probs[static_cast<size_t>(panel->key)];
-  const bool solved = form.enabled(Nom("BtGuard", panel->key));
+  const bool solved = form.enabled(ctl::BtGuard(panel->key));
   const Solution& working = controller.state().Solutions[static_cast<size_t>(panel->key)];
   if (opt.json) {
     Json fields = Json::object();

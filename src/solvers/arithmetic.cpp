@@ -1,4 +1,5 @@
 #include "solvers/arithmetic.h"
+#include "solvers/controls.h"
 
 #include <algorithm>
 #include <array>
@@ -334,20 +335,20 @@ SolveOutcome ResolA(const Form& form, SolveContext& ctx) {
   Services& ui = ctx.ui;
 
   // The subscript k of the known term; anything but an integer is set back to 1.
-  std::string textK = form.text("Id1a");
+  std::string textK = form.text(ctl::Id1a);
   int16_t k = 1;
   if (!LlegeixEnter(textK, k)) {
     k = 1;
     textK = "1";
-    out.setText("Id1a", textK);
+    out.setText(ctl::Id1a, textK);
   }
-  const std::string textN = form.text("Id(2)");
+  const std::string textN = form.text(ctl::Id(2));
 
   // The first three usable fields in slot order are the givens; the others will be filled in.
   std::array<double, 5> v{};
   std::string code, pattern;
   const bool read =
-      LlegeixDonats(form, ui, "Id", 0, 3, true, v, code, pattern, [&](size_t i, double x) {
+      LlegeixDonats(form, ui, ctl::Id, 0, 3, true, v, code, pattern, [&](size_t i, double x) {
         if (i == 1 && x == 0) {
           ui.message("d debe ser <> 0", "valor incorrecto", Icon::None);
           return false;
@@ -411,7 +412,7 @@ SolveOutcome ResolA(const Form& form, SolveContext& ctx) {
   }
 
   for (int i = 0; i < 5; ++i)
-    if (pattern[i] == '0') out.setText(Nom("Id", i), Num(v[i]));
+    if (pattern[i] == '0') out.setText(ctl::Id(i), Num(v[i]));
 
   Solution& sol = out.solution;
   sol.code = code;
@@ -425,7 +426,7 @@ SolveOutcome ResolA(const Form& form, SolveContext& ctx) {
   for (size_t i = 0; i < 5; ++i) {
     const auto& [alias, name] = quantities[i];
     if (pattern[i] == 'x')
-      sol.given(alias, name, v[i], form.text(Nom("Id", static_cast<int>(i))));
+      sol.given(alias, name, v[i], form.text(ctl::Id(static_cast<int>(i))));
     else
       sol.found(alias, name, v[i], Num(v[i]));
   }
@@ -435,8 +436,8 @@ SolveOutcome ResolA(const Form& form, SolveContext& ctx) {
   std::string terms = " " + Num(a1) + ", ";
   for (int j = 1; j <= shown; ++j) terms += Num(j * v[1] + a1) + ", ";
   terms += "...";
-  out.setText("IdPA", terms);
-  out.setVisible("IdPA", true);
+  out.setText(ctl::IdPA, terms);
+  out.setVisible(ctl::IdPA, true);
 
   const Presentacio* cas = std::find_if(std::begin(kCasos), std::end(kCasos),
                                         [&](const Presentacio& c) { return code == c.code; });
@@ -479,15 +480,15 @@ SolveOutcome InterpA(const Form& form, SolveContext& ctx) {
     ctx.ui.message("Faltan datos", "No se puede calcular", Icon::Exclamation);
     return SolveOutcome{};
   };
-  const std::string textK = form.text("IdK");
-  const std::string textA = form.text("IdA");
-  const std::string textB = form.text("IdB");
+  const std::string textK = form.text(ctl::IdK);
+  const std::string textA = form.text(ctl::IdA);
+  const std::string textB = form.text(ctl::IdB);
   int16_t k = 0;
   double a = 0, b = 0;
-  if (MassaGran(form, "IdK", 32765, ctx.ui)) return {};  // k + 2 terms in all
+  if (MassaGran(form, ctl::IdK, 32765, ctx.ui)) return {};  // k + 2 terms in all
   if (!LlegeixEnter(textK, k)) return falten();
-  if (!LlegeixCamp(form, "IdA", a, ctx.ui)) return falten();
-  if (!LlegeixCamp(form, "IdB", b, ctx.ui)) return falten();
+  if (!LlegeixCamp(form, ctl::IdA, a, ctx.ui)) return falten();
+  if (!LlegeixCamp(form, ctl::IdB, b, ctx.ui)) return falten();
   // k + 2 terms in all must stay a 16-bit count; a negative count inserts nothing sensible
   // (and k = −1 would divide by zero).
   if (k > 32765 || k < 0) return falten();
@@ -513,8 +514,8 @@ SolveOutcome InterpA(const Form& form, SolveContext& ctx) {
               "\\f{" + Num(b) + " − " + Factor(Num(a)) + "}{" + std::to_string(k) + " + 1}", d,
               textD);
   sol.check("Términos: a + d, a + 2·d, …, a + " + std::to_string(k) + "·d");
-  out.setText("Idd", textD);
-  out.setText("IdTrms", list);
+  out.setText(ctl::Idd, textD);
+  out.setText(ctl::IdTrms, list);
   out.record = Prob{"Interpola  " + textK + " términos entre " + textA + " y " + textB +
                         " para que en conjunto formen una progresión aritmética: ",
                     "d = (b-a)/(k+1) = " + textD + "; términos: " + list};

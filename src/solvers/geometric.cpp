@@ -1,4 +1,5 @@
 #include "solvers/geometric.h"
+#include "solvers/controls.h"
 
 #include <algorithm>
 #include <cmath>
@@ -515,14 +516,14 @@ bool CasG::Cas() {
 
 void CasG::Resol() {
   // Step 1: the subscript k, the texts of the subscripts and the search interval.
-  textK_ = TextActual(form_, out_, "Id1g");
+  textK_ = TextActual(form_, out_, ctl::Id1g);
   if (!LlegeixEnter(textK_, k_)) {
-    out_.setText("Id1g", "1");
+    out_.setText(ctl::Id1g, "1");
     textK_ = "1";
     k_ = 1;
   }
-  textN_ = form_.text("Idg(2)");
-  baixa_ = form_.visible("Idg(5)");
+  textN_ = form_.text(ctl::Idg(2));
+  baixa_ = form_.visible(ctl::Idg(5));
   // A given n counts terms as well: the term list needs it whole.
   if (Te('2') && !TestN()) return;
 
@@ -565,7 +566,7 @@ void CasG::Resol() {
   // Step 5: the found fields.
   for (int i = 0; i < 5; ++i)
     if (i >= static_cast<int>(pattern_.size()) || pattern_[static_cast<size_t>(i)] == '0')
-      out_.setText(Nom("Idg", i), EscriuNum(V_[static_cast<size_t>(i)], 8));
+      out_.setText(ctl::Idg(i), EscriuNum(V_[static_cast<size_t>(i)], 8));
 
   sol.code = code_;
   const std::string nText = EscriuNum(V_[kN], 0);
@@ -580,14 +581,14 @@ void CasG::Resol() {
     const auto& [alias, name] = quantities[i];
     if (i == kS && !ambS && !decreixent) continue;
     if (Te(static_cast<char>('0' + i)))
-      sol.given(alias, name, V_[i], form_.text(Nom("Idg", static_cast<int>(i))));
+      sol.given(alias, name, V_[i], form_.text(ctl::Idg(static_cast<int>(i))));
     else
       sol.found(alias, name, V_[i], EscriuNum(V_[i], i == kS ? 3 : 8));
   }
 
   // Step 6: the term list.
-  out_.setText("IdPG", llista);
-  out_.setVisible("IdPG", true);
+  out_.setText(ctl::IdPG, llista);
+  out_.setVisible(ctl::IdPG, true);
 
   // Step 7: statement and answer.
   const PresentacioG& cas = *std::find_if(std::begin(kCasosG), std::end(kCasosG),
@@ -636,11 +637,11 @@ void ResolCasInto(std::string_view code, std::string_view pattern, const Form& f
 }  // namespace
 
 void MostraSumaInf(bool v, SolveOutcome& out) {
-  out.setVisible("Idg(5)", v);
-  out.setEnabled("Etdecr", v);
-  out.setEnabled("EtS", v);
-  out.setEnabled("EtInf", v);
-  out.setEnabled("OkS", v);
+  out.setVisible(ctl::Idg(5), v);
+  out.setEnabled(ctl::Etdecr, v);
+  out.setEnabled(ctl::EtS, v);
+  out.setEnabled(ctl::EtInf, v);
+  out.setEnabled(ctl::OkS, v);
 }
 
 SolveOutcome MostraSumaInf(bool v) {
@@ -654,7 +655,7 @@ void SumaInf(double a1, double r, ValsG& Vals, SolveOutcome& out) {
   MostraSumaInf(v, out);
   if (v) {
     Vals[kS] = a1 / (1 - r);
-    out.setText("Idg(5)", EscriuNum(Vals[kS], 3));
+    out.setText(ctl::Idg(5), EscriuNum(Vals[kS], 3));
   } else {
     Vals[kS] = 0;
   }
@@ -670,12 +671,12 @@ SolveOutcome ResolCasG(std::string_view code, std::string_view pattern, const Fo
 SolveOutcome ResolG(const Form& form, SolveContext& ctx, ValsG& Vals) {
   SolveOutcome out;
   int16_t k = 1;
-  if (!LlegeixEnter(form.text("Id1g"), k)) out.setText("Id1g", "1");
+  if (!LlegeixEnter(form.text(ctl::Id1g), k)) out.setText(ctl::Id1g, "1");
   Vals[kS] = 0;
   std::string code, pattern;
   std::array<double, 5> given{};
   const bool read =
-      LlegeixDonats(form, ctx.ui, "Idg", 0, 3, true, given, code, pattern, [&](size_t i, double x) {
+      LlegeixDonats(form, ctx.ui, ctl::Idg, 0, 3, true, given, code, pattern, [&](size_t i, double x) {
         Vals[i] = x;
         if (i == kR && x == 1) {
           ctx.ui.message("r debe ser <> 1", "valor incorrecto");
@@ -709,20 +710,20 @@ SolveOutcome ResolSumaG(const Form& form, SolveContext& ctx, ValsG& Vals) {
   SolveOutcome out;
   const std::string anterior = EscriuNum(Vals[kS], 3);
   double s = 0;
-  if (!LlegeixCamp(form, "Idg(5)", s, ctx.ui)) {
-    out.setText("Idg(5)", anterior);
+  if (!LlegeixCamp(form, ctl::Idg(5), s, ctx.ui)) {
+    out.setText(ctl::Idg(5), anterior);
     return out;
   }
   Vals[kS] = s;
   int count = 0;
   std::string code, pattern;
   for (int i = 0; i < 5 && count < 2; ++i) {
-    const std::string t = form.text(Nom("Idg", i));
+    const std::string t = form.text(ctl::Idg(i));
     if (t.empty()) {
       pattern += '0';
       continue;
     }
-    if (!LlegeixCamp(form, Nom("Idg", i), Vals[static_cast<size_t>(i)], ctx.ui)) return out;
+    if (!LlegeixCamp(form, ctl::Idg(i), Vals[static_cast<size_t>(i)], ctx.ui)) return out;
     ++count;
     code += static_cast<char>('0' + i);
     pattern += 'x';
@@ -744,12 +745,12 @@ RespostaTecla TeclaIdg(int16_t i, int key, const Form& form, SolveContext& ctx, 
     res.outcome = ResolSumaG(form, ctx, Vals);
     return res;
   }
-  const std::string t = form.text(Nom("Idg", i));
+  const std::string t = form.text(ctl::Idg(i));
   double x = 0;
-  const bool llegit = LlegeixCamp(form, Nom("Idg", i), x, ctx.ui);  // empty reads as 0, silently
+  const bool llegit = LlegeixCamp(form, ctl::Idg(i), x, ctx.ui);  // empty reads as 0, silently
   if (!t.empty() && !llegit) return res;
   if (i == kR) MostraSumaInf(std::fabs(x) < 1, res.outcome);
-  res.focus = Nom("Idg", (i + 1) % 5);
+  res.focus = ctl::Idg((i + 1) % 5);
   return res;
 }
 
@@ -757,9 +758,9 @@ SolveOutcome ClicIdg(int16_t i, const Form& form, ValsG& Vals) {
   SolveOutcome out;
   if (i != kS) return out;
   MostraSumaInf(true, out);
-  if (form.text("Idg(5)").empty()) {
+  if (form.text(ctl::Idg(5)).empty()) {
     for (int j = kN; j <= kSn; ++j) {
-      out.setText(Nom("Idg", j), "");
+      out.setText(ctl::Idg(j), "");
       Vals[static_cast<size_t>(j)] = 0;
     }
   }
@@ -768,8 +769,8 @@ SolveOutcome ClicIdg(int16_t i, const Form& form, ValsG& Vals) {
 
 SolveOutcome CanviIdg() {
   SolveOutcome out;
-  out.setEnabled("BtGuard(2)", false);
-  out.setText("IdPG", "");
+  out.setEnabled(ctl::BtGuard(2), false);
+  out.setText(ctl::IdPG, "");
   return out;
 }
 
@@ -779,15 +780,15 @@ SolveOutcome InterpG(const Form& form, SolveContext& ctx) {
     ctx.ui.message("Faltan datos", "No se puede calcular", Icon::Exclamation);
     return SolveOutcome{};
   };
-  const std::string textK = form.text("IdKg");
-  const std::string textA = form.text("IdAg");
-  const std::string textB = form.text("IdBg");
+  const std::string textK = form.text(ctl::IdKg);
+  const std::string textA = form.text(ctl::IdAg);
+  const std::string textB = form.text(ctl::IdBg);
   int16_t k = 0;
-  if (MassaGran(form, "IdKg", 32765, ctx.ui)) return {};  // k + 2 terms in all
+  if (MassaGran(form, ctl::IdKg, 32765, ctx.ui)) return {};  // k + 2 terms in all
   if (!LlegeixEnter(textK, k)) return falten();
   double a = 0, b = 0;
-  if (!LlegeixCamp(form, "IdAg", a, ctx.ui)) return falten();
-  if (!LlegeixCamp(form, "IdBg", b, ctx.ui)) return falten();
+  if (!LlegeixCamp(form, ctl::IdAg, a, ctx.ui)) return falten();
+  if (!LlegeixCamp(form, ctl::IdBg, b, ctx.ui)) return falten();
   // Signs compared rather than the product, which can vanish for tiny ends.
   const bool oposats = a != 0 && b != 0 && (std::signbit(a) != std::signbit(b));
   if (k % 2 == 1 && oposats) {
@@ -824,8 +825,8 @@ SolveOutcome InterpG(const Form& form, SolveContext& ctx) {
                   "})^{\\f{1}{" + std::to_string(k) + " + 1}}",
               r, textR);
   sol.check("Términos: a·r, a·r^2, …, a·r^{" + std::to_string(k) + "}");
-  out.setText("IdR", textR);
-  out.setText("IdTG", llista);
+  out.setText(ctl::IdR, textR);
+  out.setText(ctl::IdTG, llista);
   Prob prob;
   prob.Enun = "Interpola:  " + textK + " términos entre " + textA + " y " + textB +
               " para que formen en conjunto una progresión geométrica: ";
@@ -837,8 +838,8 @@ SolveOutcome InterpG(const Form& form, SolveContext& ctx) {
 
 SolveOutcome CanvIntG() {
   SolveOutcome out;
-  out.setEnabled("BtGuard(3)", false);
-  out.setText("IdTG", "");
+  out.setEnabled(ctl::BtGuard(3), false);
+  out.setText(ctl::IdTG, "");
   return out;
 }
 

@@ -1,4 +1,5 @@
 #include "solvers/interest.h"
+#include "solvers/controls.h"
 
 #include <array>
 #include <charconv>
@@ -290,7 +291,7 @@ SolveOutcome ResolI(int16_t k, const Form& form, SolveContext& ctx) {
   std::string codi;
   std::string donats;
   const bool read = LlegeixDonats(
-      form, ctx.ui, "IdI", 4 * k, 3, false, vals, codi, donats, [&](size_t, double x) {
+      form, ctx.ui, ctl::IdI, 4 * k, 3, false, vals, codi, donats, [&](size_t, double x) {
         if (x > 0) return true;
         ctx.ui.message("Només valors positius", "Entrada incorrecta", Icon::None);
         return false;
@@ -330,7 +331,7 @@ SolveOutcome ResolI(int16_t k, const Form& form, SolveContext& ctx) {
 
   SolveOutcome out;
   for (int16_t p = 0; p < 4; ++p) {
-    if (donats[p] == '0') out.setText(Nom("IdI", 4 * k + p), EscriuDec(vals[p], 2));
+    if (donats[p] == '0') out.setText(ctl::IdI(4 * k + p), EscriuDec(vals[p], 2));
   }
   Solution& sol = out.solution;
   sol.code = codi;
@@ -339,7 +340,7 @@ SolveOutcome ResolI(int16_t k, const Form& form, SolveContext& ctx) {
   const std::string names[4] = {NomPos0(k), "r", "t", NomPos3(k)};
   for (int16_t p = 0; p < 4; ++p) {
     if (donats[p] == 'x')
-      sol.given(aliases[p], names[p], vals[p], form.text(Nom("IdI", 4 * k + p)));
+      sol.given(aliases[p], names[p], vals[p], form.text(ctl::IdI(4 * k + p)));
     else
       sol.found(aliases[p], names[p], vals[p], EscriuDec(vals[p], 2));
   }

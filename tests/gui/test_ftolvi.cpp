@@ -7,6 +7,7 @@
 #include "solvers/recording_services.h"
 #include "gui/ftolvi.h"
 #include "gui/qt_form.h"
+#include "solvers/controls.h"
 #include "gui_test.h"
 
 using namespace tolvi;
@@ -17,16 +18,8 @@ namespace {
 QString Nm(const char* group, int i) { return QStringLiteral("%1(%2)").arg(group).arg(i); }
 
 QStringList AllNames() {
-  QStringList names = {"Id1a", "IdPA", "IdK", "IdA", "IdB", "Idd", "IdTrms", "Id1g", "OkS",
-                       "EtS", "EtInf", "Etdecr", "IdPG", "IdKg", "IdAg", "IdBg", "IdR", "IdTG",
-                       "LstSmbs", "PAritm", "PGeom", "PInteres", "PCompost", "Panual",
-                       "Progressions", "PInteresComercial", "Arxiu", "OpObr", "OpGuard", "OpSurt",
-                       "Tools", "OpEdTools", "Info", "OpInfo", "OpWeb", "OpQuant", "EtEstat"};
-  const struct { const char* group; int first, last; } groups[] = {
-      {"Id", 0, 4},    {"Idg", 0, 5},   {"IdI", 0, 15},    {"EtM", 0, 7},    {"ITool", 1, 12},
-      {"BtGen", 0, 7}, {"BtOk", 0, 7}, {"BtRst", 0, 7}, {"BtGuard", 0, 7}};
-  for (const auto& g : groups)
-    for (int i = g.first; i <= g.last; ++i) names << Nm(g.group, i);
+  QStringList names;
+  for (const std::string& name : ctl::All()) names << QString::fromStdString(name);
   return names;
 }
 
@@ -65,7 +58,11 @@ class TestFTolvi : public QObject {
   }
 
  private slots:
-  void initTestCase() { QLocale::setDefault(QLocale::c()); }
+  void initTestCase() {
+    QLocale::setDefault(QLocale::c());
+    // Every control the controller names must be one the window built.
+    QTest::failOnWarning(QRegularExpression(QStringLiteral("no control named")));
+  }
   void init() {
     dir_ = std::make_unique<QTemporaryDir>();
     ui_ = std::make_unique<RecordingServices>();
