@@ -8,14 +8,15 @@
 #include <vector>
 
 #include "app/window.h"
+#include "solvers/controls.h"
 
 namespace tolvi {
 namespace {
 
 // The field each fake solve writes as its found value.
-const char* FoundField(int key) {
-  static const char* fields[] = {"Id(4)",  "Idd",    "Idg(4)",  "IdR",
-                                 "IdI(3)", "IdI(7)", "IdI(11)", "IdI(15)"};
+std::string FoundField(int key) {
+  static const std::string fields[] = {ctl::Id(4),  ctl::Idd,    ctl::Idg(4),  ctl::IdR,
+                                 ctl::IdI(3), ctl::IdI(7), ctl::IdI(11), ctl::IdI(15)};
   return fields[key];
 }
 
@@ -26,7 +27,7 @@ SolveOutcome Completed(int16_t key, const Form&, SolveContext&) {
   SolveOutcome out;
   out.setText(FoundField(key), "42");
   if (key == 0 || key == 2) {
-    const char* list = key == 0 ? "IdPA" : "IdPG";
+    const char* list = key == 0 ? ctl::IdPA : ctl::IdPG;
     out.setText(list, " 1, 2, 3, ...");
     out.setVisible(list, true);
   }
@@ -50,15 +51,15 @@ struct Window : testing::TestWindow {
 
 TEST(ControllerStart, WindowStartsAsDesigned) {
   Window w;
-  std::vector<std::string> disabled = {"OpGuard", "OkS", "EtS", "EtInf", "Etdecr"};
-  std::vector<std::string> hidden = {"IdPA", "IdPG", "Idg(5)"};
-  for (int k = 0; k <= 7; ++k) disabled.push_back(Nom("BtGuard", k));
-  for (int i = 1; i <= 12; ++i) hidden.push_back(Nom("ITool", i));
+  std::vector<std::string> disabled = {ctl::OpGuard, ctl::OkS, ctl::EtS, ctl::EtInf, ctl::Etdecr};
+  std::vector<std::string> hidden = {ctl::IdPA, ctl::IdPG, ctl::Idg(5)};
+  for (int k = 0; k <= 7; ++k) disabled.push_back(ctl::BtGuard(k));
+  for (int i = 1; i <= 12; ++i) hidden.push_back(ctl::ITool(i));
   for (const std::string& name : disabled) EXPECT_FALSE(w.form.enabled(name)) << name;
   for (const std::string& name : hidden) EXPECT_FALSE(w.form.visible(name)) << name;
-  EXPECT_TRUE(w.form.enabled("BtOk(0)"));
-  EXPECT_EQ(w.form.text("Id1a"), "1");
-  EXPECT_EQ(w.form.text("Id1g"), "1");
+  EXPECT_TRUE(w.form.enabled(ctl::BtOk(0)));
+  EXPECT_EQ(w.form.text(ctl::Id1a), "1");
+  EXPECT_EQ(w.form.text(ctl::Id1g), "1");
   EXPECT_EQ(w.c.state().PanAct, -1);
   EXPECT_EQ(w.c.state().Idioma, 2);
   EXPECT_EQ(w.c.state().CarpIni, w.dir.str());
@@ -70,21 +71,21 @@ TEST(ControllerStart, WindowStartsAsDesigned) {
 TEST(ControllerSolve, EditsRaiseTheChangeHandlersInOrder) {
   Window w;
   w.c.solve(0);
-  EXPECT_EQ(w.form.text("IdPA"), " 1, 2, 3, ...");
-  EXPECT_TRUE(w.form.visible("IdPA"));
-  w.c.setField("Id(4)", "42");
+  EXPECT_EQ(w.form.text(ctl::IdPA), " 1, 2, 3, ...");
+  EXPECT_TRUE(w.form.visible(ctl::IdPA));
+  w.c.setField(ctl::Id(4), "42");
   EXPECT_TRUE(w.saveEnabled(0));
-  EXPECT_EQ(w.form.text("IdPA"), " 1, 2, 3, ...");
+  EXPECT_EQ(w.form.text(ctl::IdPA), " 1, 2, 3, ...");
 
   w.c.setSolver([](int16_t, const Form&, SolveContext&) {
     SolveOutcome out;
-    out.setText("IdPA", " 9, ...");
-    out.setText("Id(3)", "7");
+    out.setText(ctl::IdPA, " 9, ...");
+    out.setText(ctl::Id(3), "7");
     out.solved = true;
     return out;
   });
   w.c.solve(0);
-  EXPECT_EQ(w.form.text("IdPA"), "");
+  EXPECT_EQ(w.form.text(ctl::IdPA), "");
   EXPECT_TRUE(w.saveEnabled(0));
 }
 
@@ -108,22 +109,22 @@ TEST(ControllerStates, PanelLifeCycle) {
   };
   EXPECT_EQ(state(), "-");
   w.c.setSolver(Refused);
-  w.c.clicked("BtOk(0)");
+  w.c.clicked(ctl::BtOk(0));
   EXPECT_EQ(state(), "- listed");  // a failed solve is listed, with its empty record
   EXPECT_EQ(w.c.state().Probs[0], Prob{});
-  EXPECT_TRUE(w.form.enabled("OpGuard"));
+  EXPECT_TRUE(w.form.enabled(ctl::OpGuard));
   EXPECT_EQ(w.ui.messages.size(), 1u);  // the solver's, none of the window's own
   w.c.setSolver(Completed);
-  w.c.clicked("BtGen(0)");
+  w.c.clicked(ctl::BtGen(0));
   EXPECT_EQ(state(), "save listed");
   w.c.setSolver(Refused);
-  w.c.clicked("BtOk(0)");
+  w.c.clicked(ctl::BtOk(0));
   // A failed solve keeps the record, but empties the fields the last one found: the panel
   // no longer shows that case, so its Save goes.
   EXPECT_EQ(state(), "- listed");
   EXPECT_EQ(w.c.state().Probs[0], RecordOf(0));
   EXPECT_EQ(w.form.text(FoundField(0)), "");
-  w.c.clicked("BtRst(0)");
+  w.c.clicked(ctl::BtRst(0));
   EXPECT_EQ(state(), "-");
 }
 
@@ -132,29 +133,29 @@ TEST(ControllerStates, PanelLifeCycle) {
 TEST(ControllerFields, ChangeDisablesOnlyItsPanelsSave) {
   struct Row { std::string field; int key; const char* emptied; };
   std::vector<Row> rows;
-  for (int i = 0; i <= 4; ++i) rows.push_back({Nom("Id", i), 0, "IdPA"});
-  for (const char* f : {"IdK", "IdA", "IdB"}) rows.push_back({f, 1, nullptr});
-  for (int i = 0; i <= 5; ++i) rows.push_back({Nom("Idg", i), 2, "IdPG"});
-  for (const char* f : {"IdKg", "IdAg", "IdBg"}) rows.push_back({f, 3, "IdTG"});
-  for (int i = 0; i <= 15; ++i) rows.push_back({Nom("IdI", i), 4 + i / 4, nullptr});
+  for (int i = 0; i <= 4; ++i) rows.push_back({ctl::Id(i), 0, ctl::IdPA});
+  for (const char* f : {ctl::IdK, ctl::IdA, ctl::IdB}) rows.push_back({f, 1, nullptr});
+  for (int i = 0; i <= 5; ++i) rows.push_back({ctl::Idg(i), 2, ctl::IdPG});
+  for (const char* f : {ctl::IdKg, ctl::IdAg, ctl::IdBg}) rows.push_back({f, 3, ctl::IdTG});
+  for (int i = 0; i <= 15; ++i) rows.push_back({ctl::IdI(i), 4 + i / 4, nullptr});
   // Fields without a change handler of their own.
-  for (const char* f : {"Id1a", "Id1g", "Idd", "IdTrms", "IdR"})
+  for (const char* f : {ctl::Id1a, ctl::Id1g, ctl::Idd, ctl::IdTrms, ctl::IdR})
     rows.push_back({f, -1, nullptr});
 
   for (const Row& r : rows) {
     SCOPED_TRACE(r.field);
     Window w;
-    for (int k = 0; k <= 7; ++k) w.c.clicked(Nom("BtOk", k));
-    w.form.setText("IdTG", "4, 8, 16");
+    for (int k = 0; k <= 7; ++k) w.c.clicked(ctl::BtOk(k));
+    w.form.setText(ctl::IdTG, "4, 8, 16");
     w.form.setText(r.field, "5");
     w.c.fieldChanged(r.field);
     for (int k = 0; k <= 7; ++k) {
       EXPECT_EQ(w.saveEnabled(k), k != r.key) << k;
       EXPECT_EQ(w.c.state().Probs[k], RecordOf(k)) << k;
     }
-    for (const char* list : {"IdPA", "IdPG", "IdTG"})
+    for (const char* list : {ctl::IdPA, ctl::IdPG, ctl::IdTG})
       EXPECT_EQ(w.form.text(list).empty(), r.emptied && std::string(list) == r.emptied) << list;
-    EXPECT_TRUE(w.form.visible("IdPA"));
+    EXPECT_TRUE(w.form.visible(ctl::IdPA));
     EXPECT_EQ(w.c.state().Resolts, "01234567");
     EXPECT_EQ(w.c.state().PanAct, 7);
   }
@@ -179,49 +180,49 @@ TEST(ControllerReset, ClearsThePanelAndItsSolvedState) {
     SCOPED_TRACE(key);
     Window w;
     for (const std::string& f : every) w.form.setText(f, "9");
-    w.form.setText("Id1a", "3");
-    w.form.setText("Id1g", "4");
+    w.form.setText(ctl::Id1a, "3");
+    w.form.setText(ctl::Id1g, "4");
     w.c.solve(key);
     w.c.solve(key == 7 ? 6 : 7);  // another panel stays solved
     w.c.showInfiniteSum(true);
-    w.form.setVisible("IdPA", true);
-    w.form.setVisible("IdPG", true);
-    w.c.clicked(Nom("BtRst", key));
+    w.form.setVisible(ctl::IdPA, true);
+    w.form.setVisible(ctl::IdPG, true);
+    w.c.clicked(ctl::BtRst(key));
 
     const std::vector<std::string> mine = Words(emptied[key]);
     for (const std::string& f : every)
       EXPECT_EQ(w.form.text(f).empty(), std::find(mine.begin(), mine.end(), f) != mine.end()) << f;
-    EXPECT_EQ(w.form.text("Id1a"), key == 0 ? "1" : "3");
-    EXPECT_EQ(w.form.text("Id1g"), key == 3 ? "1" : "4");  // key 2 leaves it
-    EXPECT_EQ(w.form.visible("IdPA"), key != 0);
-    EXPECT_EQ(w.form.visible("IdPG"), key != 2);
-    EXPECT_EQ(w.form.visible("Idg(5)"), key != 2);
-    for (const char* c : {"OkS", "EtS", "EtInf", "Etdecr"})
+    EXPECT_EQ(w.form.text(ctl::Id1a), key == 0 ? "1" : "3");
+    EXPECT_EQ(w.form.text(ctl::Id1g), key == 3 ? "1" : "4");  // key 2 leaves it
+    EXPECT_EQ(w.form.visible(ctl::IdPA), key != 0);
+    EXPECT_EQ(w.form.visible(ctl::IdPG), key != 2);
+    EXPECT_EQ(w.form.visible(ctl::Idg(5)), key != 2);
+    for (const char* c : {ctl::OkS, ctl::EtS, ctl::EtInf, ctl::Etdecr})
       EXPECT_EQ(w.form.enabled(c), key != 2) << c;
     EXPECT_FALSE(w.saveEnabled(key));
     EXPECT_EQ(w.c.state().Resolts, key == 7 ? "6" : "7");
-    EXPECT_TRUE(w.form.enabled("OpGuard"));
+    EXPECT_TRUE(w.form.enabled(ctl::OpGuard));
   }
 }
 
 TEST(ControllerReset, SaveAllGoesWhenNothingIsLeftSolved) {
   Window w;
   w.c.reset(3);  // never solved, nothing solved
-  EXPECT_FALSE(w.form.enabled("OpGuard"));
+  EXPECT_FALSE(w.form.enabled(ctl::OpGuard));
   w.c.solve(1);
   w.c.solve(5);
   w.c.reset(3);  // never solved: Resolts unchanged, OpGuard stays
   EXPECT_EQ(w.c.state().Resolts, "15");
   w.c.reset(5);
-  EXPECT_TRUE(w.form.enabled("OpGuard"));
+  EXPECT_TRUE(w.form.enabled(ctl::OpGuard));
   w.c.reset(1);  // the last solved panel
   EXPECT_EQ(w.c.state().Resolts, "");
-  EXPECT_FALSE(w.form.enabled("OpGuard"));
+  EXPECT_FALSE(w.form.enabled(ctl::OpGuard));
 }
 
 TEST(ControllerGenerate, RefusedSolveKeepsTheGeneratedValues) {
-  const char* filled[] = {"Id(1)",  "IdK",    "Idg(1)", "IdKg",
-                          "IdI(1)", "IdI(5)", "IdI(9)", "IdI(13)"};
+  const std::string filled[] = {ctl::Id(1),  ctl::IdK,    ctl::Idg(1), ctl::IdKg,
+                          ctl::IdI(1), ctl::IdI(5), ctl::IdI(9), ctl::IdI(13)};
   for (int16_t key = 0; key <= 7; ++key) {
     Window w;
     w.c.setSolver(Refused);
@@ -234,15 +235,15 @@ TEST(ControllerGenerate, RefusedSolveKeepsTheGeneratedValues) {
 
 TEST(ControllerSave, PanelSaveShowsItsRecordAndOpenAsksForAFile) {
   Window w;
-  w.c.clicked("BtGuard(2)");  // disabled: nothing
+  w.c.clicked(ctl::BtGuard(2));  // disabled: nothing
   EXPECT_TRUE(w.ui.problems.empty());
   w.c.solve(2);
-  w.c.clicked("BtGuard(2)");
+  w.c.clicked(ctl::BtGuard(2));
   ASSERT_EQ(w.ui.problems.size(), 1u);
   EXPECT_EQ(w.ui.problems[0].first, "Problema");
   EXPECT_EQ(w.ui.problems[0].second, RecordOf(2));
 
-  w.c.menu("OpObr");
+  w.c.menu(ctl::OpObr);
   ASSERT_EQ(w.ui.fileRequests.size(), 1u);
   EXPECT_EQ(w.ui.fileRequests[0].mode, 0);
   EXPECT_EQ(w.ui.fileRequests[0].folder, w.dir / "Prbls");
@@ -251,7 +252,7 @@ TEST(ControllerSave, PanelSaveShowsItsRecordAndOpenAsksForAFile) {
 
 TEST(ControllerSave, SaveAllWritesTheSolvedPanelsInKeyOrder) {
   Window w;
-  w.c.menu("OpGuard");  // disabled at start
+  w.c.menu(ctl::OpGuard);  // disabled at start
   w.c.saveAll();        // nothing solved: not even the dialog
   EXPECT_TRUE(w.ui.fileRequests.empty());
 
@@ -260,7 +261,7 @@ TEST(ControllerSave, SaveAllWritesTheSolvedPanelsInKeyOrder) {
   w.c.setSolver(Refused);
   w.c.solve(3);  // refused: still listed, with its empty record
   w.ui.fileAnswers = {w.dir / "hoja.txt"};
-  w.c.menu("OpGuard");
+  w.c.menu(ctl::OpGuard);
   EXPECT_EQ(w.c.state().SelGuard, "035");
   ASSERT_EQ(w.ui.fileRequests.size(), 1u);
   EXPECT_EQ(w.ui.fileRequests[0].mode, 1);
@@ -270,7 +271,7 @@ TEST(ControllerSave, SaveAllWritesTheSolvedPanelsInKeyOrder) {
 
   w.c.reset(3);
   w.c.reset(5);
-  w.c.menu("OpGuard");  // cancelled
+  w.c.menu(ctl::OpGuard);  // cancelled
   EXPECT_EQ(w.c.state().SelGuard, "0");
   EXPECT_EQ(w.ui.fileRequests.size(), 2u);
 }
@@ -281,16 +282,16 @@ TEST(ControllerTermLists, DoubleClickOnTheFrame) {
   struct Row { bool geometric, current, inside; };
   for (const Row& r : {Row{false, true, true}, Row{false, true, false}, Row{false, false, true},
                        Row{true, true, true}, Row{true, true, false}, Row{true, false, true}}) {
-    const char* frame = r.geometric ? "PGeom" : "PAritm";
-    const char* list = r.geometric ? "IdPG" : "IdPA";
+    const char* frame = r.geometric ? ctl::PGeom : ctl::PAritm;
+    const char* list = r.geometric ? ctl::IdPG : ctl::IdPA;
     SCOPED_TRACE(std::string(frame) + (r.current ? " current" : " edited") +
                  (r.inside ? " inside" : " outside"));
     Window w;
     w.c.solve(r.geometric ? 2 : 0);
-    if (!r.current) w.c.fieldChanged(r.geometric ? "Idg(0)" : "Id(0)");
+    if (!r.current) w.c.fieldChanged(r.geometric ? ctl::Idg(0) : ctl::Id(0));
     w.c.doubleClicked(list);  // hides the shown list
     EXPECT_FALSE(w.form.visible(list));
-    w.c.framePressed(r.geometric ? "PAritm" : "PGeom", true);  // the other frame's press
+    w.c.framePressed(r.geometric ? ctl::PAritm : ctl::PGeom, true);  // the other frame's press
     w.c.framePressed(frame, r.inside);
     w.c.doubleClicked(frame);
     EXPECT_EQ(w.form.visible(list), r.current && r.inside);
@@ -311,12 +312,12 @@ TEST(ControllerEvents, UnhandledEventsGoToTheHooks) {
   w.c.hooks().keyPressed = [&](std::string_view name, int key) {
     return hook("key ")(std::string(name) + " " + std::to_string(key));
   };
-  w.c.keyPressed("Id(0)", kEnter);
-  w.c.clicked("Etdecr");             // disabled at start
-  w.c.keyPressed("Idg(1)", kEnter);  // the geometric row handles its own keys
-  w.c.clicked("IdA");
-  w.c.menu("ITool(3)");  // hidden until the Tools menu is built
-  w.c.menu("OpQuant");
+  w.c.keyPressed(ctl::Id(0), kEnter);
+  w.c.clicked(ctl::Etdecr);             // disabled at start
+  w.c.keyPressed(ctl::Idg(1), kEnter);  // the geometric row handles its own keys
+  w.c.clicked(ctl::IdA);
+  w.c.menu(ctl::ITool(3));  // hidden until the Tools menu is built
+  w.c.menu(ctl::OpQuant);
   EXPECT_EQ(seen, (std::vector<std::string>{"key Id(0) 13", "click IdA", "menu OpQuant"}));
 }
 
@@ -335,16 +336,16 @@ struct GeometricWindow : testing::TestWindow {
 };
 
 TEST(ControllerGeometric, EnterWalksTheFieldsAndOffersTheSumRow) {
-  struct Row { const char* field; const char* text; bool rowShown; const char* focus; };
-  const Row rows[] = {{"Idg(1)", "0.5", true, "Idg(2)"}, {"Idg(1)", "2", false, "Idg(2)"},
-                      {"Idg(4)", "3", false, "Idg(0)"}};
+  struct Row { std::string field; const char* text; bool rowShown; std::string focus; };
+  const Row rows[] = {{ctl::Idg(1), "0.5", true, ctl::Idg(2)}, {ctl::Idg(1), "2", false, ctl::Idg(2)},
+                      {ctl::Idg(4), "3", false, ctl::Idg(0)}};
   for (const Row& r : rows) {
     SCOPED_TRACE(std::string(r.field) + " " + r.text);
     GeometricWindow w;
     w.type(r.field, r.text);
     w.c.keyPressed(r.field, kEnter);
-    EXPECT_EQ(w.form.visible("Idg(5)"), r.rowShown);
-    EXPECT_EQ(w.form.enabled("OkS"), r.rowShown);
+    EXPECT_EQ(w.form.visible(ctl::Idg(5)), r.rowShown);
+    EXPECT_EQ(w.form.enabled(ctl::OkS), r.rowShown);
     EXPECT_EQ(w.focus, std::vector<std::string>{r.focus});
     w.c.keyPressed(r.field, 'x');  // other keys do nothing
     EXPECT_EQ(w.focus.size(), 1u);
@@ -353,24 +354,24 @@ TEST(ControllerGeometric, EnterWalksTheFieldsAndOffersTheSumRow) {
 
 TEST(ControllerGeometric, SumEntryIsASolveOfTheRow) {
   for (bool enter : {true, false}) {
-    SCOPED_TRACE(enter ? "Enter" : "OkS");
+    SCOPED_TRACE(enter ? "Enter" : ctl::OkS);
     GeometricWindow w;
-    w.type("Idg(1)", "0.5");
-    w.c.keyPressed("Idg(1)", kEnter);  // offers the row
-    w.c.clicked("Idg(5)");             // empty S: n, an and Sn are emptied
-    w.type("Idg(0)", "1");
-    w.type("Idg(1)", "");
-    w.type("Idg(2)", "4");
-    w.type("Idg(5)", "2");
+    w.type(ctl::Idg(1), "0.5");
+    w.c.keyPressed(ctl::Idg(1), kEnter);  // offers the row
+    w.c.clicked(ctl::Idg(5));             // empty S: n, an and Sn are emptied
+    w.type(ctl::Idg(0), "1");
+    w.type(ctl::Idg(1), "");
+    w.type(ctl::Idg(2), "4");
+    w.type(ctl::Idg(5), "2");
     if (enter)
-      w.c.keyPressed("Idg(5)", kEnter);
+      w.c.keyPressed(ctl::Idg(5), kEnter);
     else
-      w.c.clicked("OkS");
+      w.c.clicked(ctl::OkS);
     EXPECT_TRUE(w.saveEnabled(2));
-    EXPECT_EQ(w.form.text("Idg(1)"), "1/2");
+    EXPECT_EQ(w.form.text(ctl::Idg(1)), "1/2");
     EXPECT_EQ(w.c.state().Resolts, "2");
     EXPECT_EQ(w.c.state().PanAct, 2);
-    EXPECT_TRUE(w.form.enabled("OpGuard"));
+    EXPECT_TRUE(w.form.enabled(ctl::OpGuard));
     EXPECT_FALSE(w.c.state().Probs[2].Enun.empty());
   }
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/folders.h"
+#include "solvers/controls.h"
 #include "app/info.h"
 #include "app/window.h"
 
@@ -119,7 +120,7 @@ TEST(ControllerSettings, ProblemsGoToTheDocumentsFolder) {
   Controller c{w.form, w.ui, w.rng, w.dir / "settings", w.dir / "docs/Tolvi"};
   c.start();
   EXPECT_TRUE(fs::is_directory(w.dir.path() / "settings"));
-  c.menu("OpObr");
+  c.menu(ctl::OpObr);
   ASSERT_EQ(w.ui.fileRequests.size(), 1u);
   EXPECT_EQ(w.ui.fileRequests[0].folder, w.dir / "docs/Tolvi/Prbls");
   EXPECT_TRUE(c.close());

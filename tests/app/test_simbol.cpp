@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/simbol.h"
+#include "solvers/controls.h"
 #include "app/window.h"
 
 namespace tolvi {
@@ -32,13 +33,13 @@ struct Window : testing::TestWindow {
   // Every currency label shows the same symbol; that symbol, or "mixed".
   std::string labels() const {
     for (int i = 1; i < 8; ++i)
-      if (form.text(Nom("EtM", i)) != form.text("EtM(0)")) return "mixed";
-    return form.text("EtM(0)");
+      if (form.text(ctl::EtM(i)) != form.text(ctl::EtM(0))) return "mixed";
+    return form.text(ctl::EtM(0));
   }
   void type(std::string_view text) {
-    form.setCurrentIndex("LstSmbs", -1);
-    form.setText("LstSmbs", text);
-    c.keyPressed("LstSmbs", kEnter);
+    form.setCurrentIndex(ctl::LstSmbs, -1);
+    form.setText(ctl::LstSmbs, text);
+    c.keyPressed(ctl::LstSmbs, kEnter);
   }
 };
 
@@ -63,8 +64,8 @@ TEST(CurrencySymbol, ReadAtStartUp) {
     Window w(r.file);
     Items items = {kEuro, "$", kPound};
     if (r.selected == 3) items.push_back(r.added);
-    EXPECT_EQ(w.form.items("LstSmbs"), items);
-    EXPECT_EQ(w.form.currentIndex("LstSmbs"), r.selected);
+    EXPECT_EQ(w.form.items(ctl::LstSmbs), items);
+    EXPECT_EQ(w.form.currentIndex(ctl::LstSmbs), r.selected);
     EXPECT_EQ(w.c.state().NSmb, r.selected);
     EXPECT_EQ(w.labels(), items[r.selected]);
     EXPECT_EQ(w.c.state().Smb, items[r.selected]);
@@ -86,7 +87,7 @@ TEST(CurrencySymbol, WrittenWhenTheWindowCloses) {
       {"earlier user symbol chosen again", "3CHF\r\n",
        [](Window& w) { w.type("Kr"); w.c.symbolSelected(3); }, "3CHF\r\n"},
       {"Salir keeps it too", "1$\r\n",
-       [](Window& w) { w.c.symbolSelected(2); w.c.menu("OpSurt"); }, "2\xC2\xA3\r\n"},
+       [](Window& w) { w.c.symbolSelected(2); w.c.menu(ctl::OpSurt); }, "2\xC2\xA3\r\n"},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
@@ -101,19 +102,19 @@ TEST(CurrencySymbol, WrittenWhenTheWindowCloses) {
 
 TEST(CurrencySymbol, EveryTypedSymbolKeepsItsItem) {
   Window w;
-  w.form.setCurrentIndex("LstSmbs", 1);
-  w.form.setText("LstSmbs", "XYZ");
-  w.c.keyPressed("LstSmbs", kEnter);  // an item's own text: not the user's
-  w.form.setCurrentIndex("LstSmbs", -1);
-  w.c.keyPressed("LstSmbs", 'X');  // only Enter adds
-  EXPECT_EQ(w.form.items("LstSmbs").size(), 3u);
+  w.form.setCurrentIndex(ctl::LstSmbs, 1);
+  w.form.setText(ctl::LstSmbs, "XYZ");
+  w.c.keyPressed(ctl::LstSmbs, kEnter);  // an item's own text: not the user's
+  w.form.setCurrentIndex(ctl::LstSmbs, -1);
+  w.c.keyPressed(ctl::LstSmbs, 'X');  // only Enter adds
+  EXPECT_EQ(w.form.items(ctl::LstSmbs).size(), 3u);
   EXPECT_EQ(w.labels(), kEuro);
 
   w.type("A");
   w.type("BB");
-  EXPECT_EQ(w.form.items("LstSmbs"), (Items{kEuro, "$", kPound, "A", "BB"}));
+  EXPECT_EQ(w.form.items(ctl::LstSmbs), (Items{kEuro, "$", kPound, "A", "BB"}));
   EXPECT_EQ(w.labels(), "BB");
-  EXPECT_EQ(w.form.currentIndex("LstSmbs"), -1);  // the selection is not changed
+  EXPECT_EQ(w.form.currentIndex(ctl::LstSmbs), -1);  // the selection is not changed
   struct Row { int index; std::string shown; };
   for (const Row& r : {Row{3, "A"}, Row{4, "BB"}, Row{5, "BB"}, Row{-1, "BB"}, Row{0, kEuro},
                        Row{99, kEuro}, Row{1, "$"}}) {

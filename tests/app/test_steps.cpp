@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/panells.h"
+#include "solvers/controls.h"
 #include "numeric/calc.h"
 #include "numeric/numtext.h"
 #include "window.h"
@@ -77,7 +78,7 @@ void Solve(TestWindow& w, const Typed& t) {
     w.c.fieldChanged(control);
   }
   if (fromSum)
-    w.c.keyPressed("Idg(5)", kEnter);
+    w.c.keyPressed(ctl::Idg(5), kEnter);
   else
     w.c.solve(static_cast<int16_t>(t.panel));
 }

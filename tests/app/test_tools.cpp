@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/info.h"
+#include "solvers/controls.h"
 #include "app/tools.h"
 #include "app/window.h"
 
@@ -89,17 +90,17 @@ TEST(ToolsMenu, ShowsTheToolsHidesTheRestAndStartsThem) {
   ASSERT_TRUE(EscriuTools(ListOf({{"Editor", "notepad.exe", "", "x.txt"}, {"B", "b", "", ""}}),
                           w.dir.str()));
   w.c.start();
-  EXPECT_EQ(w.form.text("ITool(1)"), "Editor");
-  EXPECT_TRUE(w.form.visible("ITool(1)"));
-  for (int i = 1; i <= 12; ++i) w.form.setVisible(Nom("ITool", i), true);  // a longer list
+  EXPECT_EQ(w.form.text(ctl::ITool(1)), "Editor");
+  EXPECT_TRUE(w.form.visible(ctl::ITool(1)));
+  for (int i = 1; i <= 12; ++i) w.form.setVisible(ctl::ITool(i), true);  // a longer list
   ASSERT_TRUE(MenuTools(w.form, w.dir.str()));
-  EXPECT_EQ(w.form.text("ITool(2)"), "B");
-  EXPECT_TRUE(w.form.visible("ITool(2)"));
-  for (int i = 3; i <= 12; ++i) EXPECT_FALSE(w.form.visible(Nom("ITool", i))) << i;
-  w.c.menu("ITool(1)");
+  EXPECT_EQ(w.form.text(ctl::ITool(2)), "B");
+  EXPECT_TRUE(w.form.visible(ctl::ITool(2)));
+  for (int i = 3; i <= 12; ++i) EXPECT_FALSE(w.form.visible(ctl::ITool(i))) << i;
+  w.c.menu(ctl::ITool(1));
   ASSERT_EQ(w.ui.started.size(), 1u);
   EXPECT_EQ(w.ui.started[0].command.args, std::vector<std::string>{"x.txt"});
-  w.c.menu("OpWeb");  // no contact page here
+  w.c.menu(ctl::OpWeb);  // no contact page here
   EXPECT_EQ(w.ui.messages.size(), 1u);
 }
 
@@ -196,9 +197,9 @@ TEST(InfoMenu, OpensTheDocumentsBesideTheProgramOrTellsWhatIsMissing) {
   TempFolder dir;
   testing::WriteBytes(dir / "Tolvi.html", "<html>");
   RecordingServices ui;
-  EXPECT_TRUE(MenuInfo(ui, "OpInfo", dir.str(), 2));
-  EXPECT_TRUE(MenuInfo(ui, "OpWeb", dir.str(), 2));
-  EXPECT_FALSE(MenuInfo(ui, "OpQuant", dir.str(), 2));
+  EXPECT_TRUE(MenuInfo(ui, ctl::OpInfo, dir.str(), 2));
+  EXPECT_TRUE(MenuInfo(ui, ctl::OpWeb, dir.str(), 2));
+  EXPECT_FALSE(MenuInfo(ui, ctl::OpQuant, dir.str(), 2));
 #ifndef _WIN32
   EXPECT_EQ(ui.opened, std::vector<std::string>{dir / "Tolvi.html"});
 #endif

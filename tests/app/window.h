@@ -2,6 +2,7 @@
 // Each test starts it (c.start()) once its files and solver are in place.
 #pragma once
 #include "app/controller.h"
+#include "solvers/controls.h"
 #include "solvers/recording_services.h"
 #include "documents/temp_folder.h"
 #include "solvers/atzar.h"
@@ -14,7 +15,7 @@ struct TestWindow {
   RecordingServices ui;
   Atzar rng{12345};
   Controller c{form, ui, rng, dir.str()};
-  bool saveEnabled(int key) const { return form.enabled(Nom("BtGuard", key)); }
+  bool saveEnabled(int key) const { return form.enabled(ctl::BtGuard(key)); }
 };
 
 }  // namespace tolvi::testing

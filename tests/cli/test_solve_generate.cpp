@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/run_cli.h"
+#include "solvers/controls.h"
 #include "documents/temp_folder.h"
 
 namespace tolvi::cli {
@@ -20,8 +21,8 @@ TEST(CliSolve, ArithmeticWorkedExample) {
   const json doc = r.json();
   EXPECT_EQ(doc["panel"], 0);
   EXPECT_EQ(doc["solved"], true);
-  const json fields = {{"Id1a", "1"},   {"Id(0)", "3"},  {"Id(1)", "2"},
-                       {"Id(2)", "10"}, {"Id(3)", "21"}, {"Id(4)", "120"}};
+  const json fields = {{ctl::Id1a, "1"},   {ctl::Id(0), "3"},  {ctl::Id(1), "2"},
+                       {ctl::Id(2), "10"}, {ctl::Id(3), "21"}, {ctl::Id(4), "120"}};
   EXPECT_EQ(doc["fields"], fields);
   EXPECT_EQ(doc["terms"], " 3, 5, 7, 9, 11, 13, 15, 17, 19, 21, ...");
   EXPECT_EQ(doc["statement"],
@@ -47,7 +48,7 @@ TEST(CliSolve, ArithmeticWorkedExample) {
                            Args{"solve", "arithmetic", "Id(0)=3", "Id(1)=2", "Id(2)=10",
                                 "--json"},
                            Args{"solve", "arithmetic", "k=3", "a=7", "d=2", "n=10", "--json"}})
-    EXPECT_EQ(Cli(args).json()["fields"]["Id(3)"], "21") << args[2];
+    EXPECT_EQ(Cli(args).json()["fields"][ctl::Id(3)], "21") << args[2];
 }
 
 TEST(CliGenerate, StepsGoUnderEachAnswerWhenAsked) {
@@ -67,7 +68,7 @@ TEST(CliSolve, RefusedCaseSaysWhyAndFails) {
   const json message = {{"text", "d debe ser <> 0"}, {"title", "valor incorrecto"}, {"icon", "none"}};
   EXPECT_EQ(r.json()["messages"], json::array({message}));
   EXPECT_EQ(r.json()["statement"], "");
-  EXPECT_EQ(r.json()["fields"]["Id(3)"], "");
+  EXPECT_EQ(r.json()["fields"][ctl::Id(3)], "");
 
   const Outcome few = Cli({"solve", "arithmetic", "a=3"});
   EXPECT_EQ(few.status, kFailed);
@@ -89,7 +90,7 @@ TEST(CliSolve, GeometricSumEntryAndTheChooser) {
     EXPECT_EQ(o.status, r.solved ? kOk : kFailed) << r.choose;
     const json doc = o.json();
     EXPECT_EQ(doc["solved"], r.solved);
-    EXPECT_EQ(doc["fields"]["Idg(1)"], r.ratio);
+    EXPECT_EQ(doc["fields"][ctl::Idg(1)], r.ratio);
     EXPECT_EQ(doc["choice"]["caption"], "hay 2 soluciones");
     EXPECT_EQ(doc["choice"]["options"].size(), 2u);
     EXPECT_EQ(doc["choice"]["chosen"], r.chosen);
@@ -99,17 +100,17 @@ TEST(CliSolve, GeometricSumEntryAndTheChooser) {
 TEST(CliSolve, DecreasingSeeksTheRatioBelowOne) {
   // 1 + r + r² = 7: r = -3 or 2; with the infinite-sum row offered no ratio below 1.
   const Args args = {"solve", "geometric", "a=1", "n=3", "sn=7", "--json"};
-  EXPECT_EQ(Cli(args).json()["fields"]["Idg(1)"], "-3");
+  EXPECT_EQ(Cli(args).json()["fields"][ctl::Idg(1)], "-3");
   Args second = args;
   second.insert(second.end(), {"--choose", "2"});
-  EXPECT_EQ(Cli(second).json()["fields"]["Idg(1)"], "2");
+  EXPECT_EQ(Cli(second).json()["fields"][ctl::Idg(1)], "2");
   Args decreasing = args;
   decreasing.push_back("--decreasing");
   const Outcome none = Cli(decreasing);
   EXPECT_EQ(none.status, kFailed);
   EXPECT_EQ(none.json()["messages"][0]["text"], "No hay soluciones");
   decreasing[4] = "sn=1.75";
-  EXPECT_EQ(Cli(decreasing).json()["fields"]["Idg(1)"], "1/2");
+  EXPECT_EQ(Cli(decreasing).json()["fields"][ctl::Idg(1)], "1/2");
 }
 
 TEST(CliSolve, SymbolFollowsAmounts) {
@@ -165,8 +166,8 @@ TEST(CliGenerate, JsonListsEveryCase) {
   for (const json& c : doc) {
     EXPECT_EQ(c["panel"], 0);
     EXPECT_EQ(c["solved"], true);
-    EXPECT_EQ(c["fields"]["Id1a"], "1");
-    EXPECT_NE(c["fields"]["Id(3)"], "");
+    EXPECT_EQ(c["fields"][ctl::Id1a], "1");
+    EXPECT_NE(c["fields"][ctl::Id(3)], "");
     EXPECT_TRUE(c["statement"].get<std::string>().starts_with("En una progresi"));
   }
   EXPECT_NE(doc[0]["statement"], doc[1]["statement"]);

@@ -24,9 +24,9 @@ inline void Apply(const SolveOutcome& outcome, MemoryForm& form) {
 }
 
 // The texts typed into group(first), group(first + 1), ... of a fresh form.
-inline MemoryForm Typed(std::string_view group, int first, const std::vector<std::string>& texts) {
+inline MemoryForm Typed(const ctl::Group& group, int first, const std::vector<std::string>& texts) {
   MemoryForm form;
-  for (const std::string& t : texts) form.setText(Nom(group, first++), t);
+  for (const std::string& t : texts) form.setText(group(first++), t);
   return form;
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "fake_services.h"
+#include "solvers/controls.h"
 #include "solvers/arithmetic.h"
 
 namespace tolvi {
@@ -35,15 +36,15 @@ std::string Join(const Texts& t) {
 
 // k typed into Id1a, the five texts into Id(0)..Id(4), then Solve.
 Solved SolveA(const std::string& k, const Texts& ids, std::deque<int> answers = {}) {
-  MemoryForm form = test::Typed("Id", 0, ids);
-  form.setText("Id1a", k);
-  form.setVisible("IdPA", false);
+  MemoryForm form = test::Typed(ctl::Id, 0, ids);
+  form.setText(ctl::Id1a, k);
+  form.setVisible(ctl::IdPA, false);
   return test::Solve(std::move(form), ResolA, "\u20AC", std::move(answers));
 }
 
 Texts Ids(const Solved& r) {
   Texts t;
-  for (int i = 0; i < 5; ++i) t.push_back(r.text(Nom("Id", i)));
+  for (int i = 0; i < 5; ++i) t.push_back(r.text(ctl::Id(i)));
   return t;
 }
 
@@ -54,11 +55,11 @@ TEST(ResolA, WorkedExample) {
   // Found fields first, then the list: a field's change handler empties the list.
   std::vector<std::string> names;
   for (const FormEdit& e : r.out.edits) names.push_back(e.name);
-  EXPECT_EQ(names, (Texts{"Id1a", "Id(3)", "Id(4)", "IdPA", "IdPA"}));
-  EXPECT_EQ(r.text("Id1a"), "1");
-  EXPECT_EQ(r.text("Id(3)") + " " + r.text("Id(4)"), "21 120");
-  EXPECT_EQ(r.text("IdPA"), terms);
-  EXPECT_TRUE(r.form.visible("IdPA"));
+  EXPECT_EQ(names, (Texts{ctl::Id1a, ctl::Id(3), ctl::Id(4), ctl::IdPA, ctl::IdPA}));
+  EXPECT_EQ(r.text(ctl::Id1a), "1");
+  EXPECT_EQ(r.text(ctl::Id(3)) + " " + r.text(ctl::Id(4)), "21 120");
+  EXPECT_EQ(r.text(ctl::IdPA), terms);
+  EXPECT_TRUE(r.form.visible(ctl::IdPA));
   ASSERT_TRUE(r.out.solved && r.out.record);
   EXPECT_EQ(r.out.record->Enun,
             "En una progresión aritmética:   a1 = 3,  d = 2\r\nCalcula: a10 y S10");
@@ -95,7 +96,7 @@ TEST(ResolA, EveryCaseRecoversTheProgression) {
     ASSERT_TRUE(r.out.solved && r.out.record);
     const std::string ak = std::to_string(1 + 2 * std::stoi(c.k));
     EXPECT_EQ(Ids(r), (Texts{ak, "2", "5", "11", "35"}));
-    EXPECT_EQ(r.text("IdPA"), " 3, 5, 7, 9, 11, ...");
+    EXPECT_EQ(r.text(ctl::IdPA), " 3, 5, 7, 9, 11, ...");
     if (!c.givens) continue;
     EXPECT_EQ(r.out.record->Enun,
               std::string("En una progresión aritmética:") + c.givens + "\r\nCalcula: " + c.asked);
@@ -136,7 +137,7 @@ TEST(ResolA, RefusesWithItsMessageAndWritesNoResult) {
     EXPECT_EQ(r.ui.messages, c.shown);
     EXPECT_FALSE(r.out.solved || r.out.record);
     ASSERT_EQ(r.out.edits.size(), c.repair ? 1u : 0u);
-    EXPECT_EQ(r.text("Id1a"), c.repair ? "1" : c.k);
+    EXPECT_EQ(r.text(ctl::Id1a), c.repair ? "1" : c.k);
   }
 }
 
@@ -159,7 +160,7 @@ TEST(ResolA, AcceptsUnusualData) {
     Solved r = SolveA("1", c.typed);
     ASSERT_TRUE(r.out.solved);
     EXPECT_EQ(Ids(r), c.fields);
-    EXPECT_EQ(r.text("IdPA"), c.terms);
+    EXPECT_EQ(r.text(ctl::IdPA), c.terms);
   }
   // An extra field that is no number still gets the calculator's message.
   EXPECT_EQ(SolveA("1", {"3", "2", "5", "x", "1"}).ui.messages,
@@ -170,15 +171,15 @@ TEST(ResolA, AcceptsUnusualData) {
 TEST(ResolA, LongTermListStopsAfterItsLimit) {
   Solved r = SolveA("1", {"1", "1", "32767", "", ""});
   ASSERT_TRUE(r.out.solved);
-  EXPECT_EQ(r.text("Id(4)"), "536854528");
-  const std::string terms = r.text("IdPA");
+  EXPECT_EQ(r.text(ctl::Id(4)), "536854528");
+  const std::string terms = r.text(ctl::IdPA);
   EXPECT_EQ(std::count(terms.begin(), terms.end(), ','), MaxTermes);
   EXPECT_TRUE(terms.ends_with(", 999, 1000, ...")) << terms.substr(terms.size() - 40);
 }
 
 Solved InterpOn(const char* k, const char* a, const char* b) {
   MemoryForm form;
-  form.setText("IdK", k), form.setText("IdA", a), form.setText("IdB", b);
+  form.setText(ctl::IdK, k), form.setText(ctl::IdA, a), form.setText(ctl::IdB, b);
   return test::Solve(std::move(form), InterpA);
 }
 
@@ -199,7 +200,7 @@ TEST(InterpA, WritesDifferenceAndTermsOrRefuses) {
     EXPECT_EQ(r.out.solved, c.d != nullptr);
     if (c.d) {
       EXPECT_TRUE(r.ui.messages.empty());
-      EXPECT_EQ(r.text("Idd") + " " + r.text("IdTrms"), std::string(c.d) + " " + c.list);
+      EXPECT_EQ(r.text(ctl::Idd) + " " + r.text(ctl::IdTrms), std::string(c.d) + " " + c.list);
       EXPECT_EQ(r.out.record->Resp,
                 std::string("d = (b-a)/(k+1) = ") + c.d + "; términos: " + c.list);
     } else {
@@ -225,8 +226,8 @@ TEST(InterpA, WorkedExampleStatementAndTheLargestK) {
             "aritmética: ");
   Solved r = InterpOn("32765", "0", "32766");
   ASSERT_TRUE(r.out.solved);
-  EXPECT_EQ(r.text("Idd"), "1");
-  const std::string list = r.text("IdTrms");
+  EXPECT_EQ(r.text(ctl::Idd), "1");
+  const std::string list = r.text(ctl::IdTrms);
   EXPECT_TRUE(list.starts_with("1, 2, 3, "));
   EXPECT_TRUE(list.ends_with(", 999, 1000, ...")) << list.substr(list.size() - 40);
 }

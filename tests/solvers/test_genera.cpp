@@ -8,6 +8,7 @@
 #include <string>
 
 #include "fake_services.h"
+#include "solvers/controls.h"
 #include "numeric/numtext.h"
 #include "solvers/arithmetic.h"
 #include "solvers/atzar.h"
@@ -44,18 +45,18 @@ TEST(Atzar, SameSeedSameSequenceAndDrawsWithinBounds) {
 // their whole values; 300 draws reach both ends of each. The ratio of key 2 is marked step 0:
 // whole from 2 to 5, or below 1.
 struct Panel {
-  std::array<const char*, 3> names;
+  std::array<std::string, 3> names;
   std::array<std::array<int, 3>, 3> ranges;
 };
 const Panel kPanels[8] = {
-    {{"Id(0)", "Id(1)", "Id(2)"}, {{{1, 8, 1}, {1, 8, 1}, {4, 9, 1}}}},
-    {{"IdK", "IdA", "IdB"}, {{{2, 6, 1}, {1, 8, 1}, {1, 9, 1}}}},
-    {{"Idg(0)", "Idg(1)", "Idg(2)"}, {{{1, 8, 1}, {2, 5, 0}, {4, 9, 1}}}},
-    {{"IdKg", "IdAg", "IdBg"}, {{{2, 6, 1}, {1, 8, 1}, {1, 9, 1}}}},
-    {{"IdI(0)", "IdI(1)", "IdI(2)"}, {{{1000, 8000, 1000}, {2, 12, 1}, {5, 20, 5}}}},
-    {{"IdI(4)", "IdI(5)", "IdI(6)"}, {{{1000, 8000, 1000}, {2, 12, 1}, {5, 20, 5}}}},
-    {{"IdI(8)", "IdI(9)", "IdI(10)"}, {{{1000, 8000, 1000}, {2, 12, 1}, {5, 20, 5}}}},
-    {{"IdI(12)", "IdI(13)", "IdI(14)"}, {{{1000, 8000, 1000}, {2, 12, 1}, {5, 20, 5}}}},
+    {{ctl::Id(0), ctl::Id(1), ctl::Id(2)}, {{{1, 8, 1}, {1, 8, 1}, {4, 9, 1}}}},
+    {{ctl::IdK, ctl::IdA, ctl::IdB}, {{{2, 6, 1}, {1, 8, 1}, {1, 9, 1}}}},
+    {{ctl::Idg(0), ctl::Idg(1), ctl::Idg(2)}, {{{1, 8, 1}, {2, 5, 0}, {4, 9, 1}}}},
+    {{ctl::IdKg, ctl::IdAg, ctl::IdBg}, {{{2, 6, 1}, {1, 8, 1}, {1, 9, 1}}}},
+    {{ctl::IdI(0), ctl::IdI(1), ctl::IdI(2)}, {{{1000, 8000, 1000}, {2, 12, 1}, {5, 20, 5}}}},
+    {{ctl::IdI(4), ctl::IdI(5), ctl::IdI(6)}, {{{1000, 8000, 1000}, {2, 12, 1}, {5, 20, 5}}}},
+    {{ctl::IdI(8), ctl::IdI(9), ctl::IdI(10)}, {{{1000, 8000, 1000}, {2, 12, 1}, {5, 20, 5}}}},
+    {{ctl::IdI(12), ctl::IdI(13), ctl::IdI(14)}, {{{1000, 8000, 1000}, {2, 12, 1}, {5, 20, 5}}}},
 };
 
 // Every generated case lies within its ranges and solves without a word; an arithmetic one
@@ -74,8 +75,8 @@ TEST(GeneraCas, FillsThreeFieldsWithinTheirRangesAndSolves) {
     for (uint64_t seed = 1; seed <= 300; ++seed) {
       SCOPED_TRACE("key " + std::to_string(key) + " seed " + std::to_string(seed));
       MemoryForm form;
-      form.setText("Id1a", "3");
-      form.setText("Id(3)", "99");  // left by an earlier case: overwritten
+      form.setText(ctl::Id1a, "3");
+      form.setText(ctl::Id(3), "99");  // left by an earlier case: overwritten
       Atzar rng(seed);
       SolveOutcome out = GeneraCas(key, form, rng);
       ASSERT_EQ(out.edits.size(), 3u);
@@ -109,16 +110,16 @@ TEST(GeneraCas, FillsThreeFieldsWithinTheirRangesAndSolves) {
         const size_t at = enun.find("r = ") + 4;
         double shown = 0, typed = 0;
         ASSERT_TRUE(LlegeixNum(enun.substr(at, enun.find('\r') - at), shown)) << enun;
-        LlegeixNum(r.text("Idg(1)"), typed);
+        LlegeixNum(r.text(ctl::Idg(1)), typed);
         EXPECT_EQ(shown, typed) << enun;
       }
       if (key != 0) continue;
       // a_n = a_3 + (n − 3)·d, whole because every given is.
       double ak = 0, d = 0, n = 0, an = 0;
-      LlegeixNum(r.text("Id(0)"), ak), LlegeixNum(r.text("Id(1)"), d);
-      LlegeixNum(r.text("Id(2)"), n), LlegeixNum(r.text("Id(3)"), an);
+      LlegeixNum(r.text(ctl::Id(0)), ak), LlegeixNum(r.text(ctl::Id(1)), d);
+      LlegeixNum(r.text(ctl::Id(2)), n), LlegeixNum(r.text(ctl::Id(3)), an);
       EXPECT_EQ(an, ak + (n - 3) * d);
-      EXPECT_EQ(r.text("Id1a"), "3");
+      EXPECT_EQ(r.text(ctl::Id1a), "3");
       EXPECT_NE(r.out.record->Enun.find("  a3 = "), std::string::npos);
     }
     for (size_t i = 0; i < 3; ++i) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "fake_services.h"
+#include "solvers/controls.h"
 #include "numeric/numtext.h"
 #include "solvers/geometric.h"
 
@@ -27,11 +28,11 @@ struct Fila {
   ValsG vals{};
   explicit Fila(const Camps& idg = {}, const std::string& k = "1", bool decr = false) {
     ui.defaultChoice = 0;  // the chooser cancels once its answers run out
-    form.setText("Id1g", k);
-    for (int i = 0; i < 6; ++i) form.setText(Nom("Idg", i), idg[static_cast<size_t>(i)]);
+    form.setText(ctl::Id1g, k);
+    for (int i = 0; i < 6; ++i) form.setText(ctl::Idg(i), idg[static_cast<size_t>(i)]);
     Aplica(MostraSumaInf(decr));
-    form.setVisible("IdPG", false);
-    form.setEnabled("BtGuard(2)", false);
+    form.setVisible(ctl::IdPG, false);
+    form.setEnabled(ctl::BtGuard(2), false);
   }
   SolveOutcome Aplica(SolveOutcome o) {
     for (const FormEdit& e : o.edits) {
@@ -41,28 +42,28 @@ struct Fila {
       form.setText(e.name, e.text);
       if (e.name.starts_with("Idg(")) Aplica(CanviIdg());
     }
-    if (o.solved) form.setEnabled("BtGuard(2)", true);
+    if (o.solved) form.setEnabled(ctl::BtGuard(2), true);
     return o;
   }
   // Solve from the infinite sum when Idg(5) holds one, otherwise with the Ok button.
   SolveOutcome Resol() {
-    if (form.text("Idg(5)").empty()) return Aplica(ResolG(form, ctx, vals));
+    if (form.text(ctl::Idg(5)).empty()) return Aplica(ResolG(form, ctx, vals));
     return Aplica(TeclaIdg(5, kTeclaEnter, form, ctx, vals).outcome);
   }
-  std::string Text(int i) const { return form.text(Nom("Idg", i)); }
-  bool Fila5() { return form.visible("Idg(5)") && form.enabled("OkS") && form.enabled("EtS"); }
+  std::string Text(int i) const { return form.text(ctl::Idg(i)); }
+  bool Fila5() { return form.visible(ctl::Idg(5)) && form.enabled(ctl::OkS) && form.enabled(ctl::EtS); }
 };
 
 TEST(ResolG, WorkedExampleAndItsWithdrawal) {
   Fila f({"2", "3", "5"});
   ASSERT_TRUE(f.Resol().solved);
   EXPECT_EQ(f.Text(3) + " " + f.Text(4), "162 242");
-  EXPECT_EQ(f.form.text("IdPG"), " 2, 6, 18, 54, 162, ...");
-  EXPECT_TRUE(f.form.visible("IdPG") && f.form.enabled("BtGuard(2)") && !f.Fila5());
+  EXPECT_EQ(f.form.text(ctl::IdPG), " 2, 6, 18, 54, 162, ...");
+  EXPECT_TRUE(f.form.visible(ctl::IdPG) && f.form.enabled(ctl::BtGuard(2)) && !f.Fila5());
   EXPECT_TRUE(f.ui.messages.empty());
-  f.form.setText("Idg(0)", "4");  // an edit withdraws the composed case
+  f.form.setText(ctl::Idg(0), "4");  // an edit withdraws the composed case
   f.Aplica(CanviIdg());
-  EXPECT_FALSE(f.form.enabled("BtGuard(2)") || f.form.text("IdPG") != "");
+  EXPECT_FALSE(f.form.enabled(ctl::BtGuard(2)) || f.form.text(ctl::IdPG) != "");
 }
 
 TEST(ResolCasG, ComposesStatementAndAnswer) {
@@ -123,7 +124,7 @@ TEST(ResolCasG, EveryCaseRecoversItsProgression) {
       double v = 0;
       EXPECT_TRUE(LlegeixNum(f.Text(i), v) && std::fabs(v - want[i]) < 1e-4) << i << f.Text(i);
     }
-    EXPECT_EQ(f.form.text("IdPG"), " 8, 4, 2, 1, ...");
+    EXPECT_EQ(f.form.text(ctl::IdPG), " 8, 4, 2, 1, ...");
     EXPECT_TRUE(f.ui.choiceAnswers.empty() && f.ui.messages.empty());
     EXPECT_EQ(f.ui.choices.size(), t.answers.size());
     if (!t.enun) continue;
@@ -187,18 +188,18 @@ TEST(ResolG, NegativeCoefficientsAndExtraFields) {
   EXPECT_EQ(f.Text(1) + " " + f.Text(3), "2 -4");
   Fila g({"2", "3", "5", "999", "1"}, "x");  // overwritten, and the subscript repaired
   ASSERT_TRUE(g.Resol().solved);
-  EXPECT_EQ(g.form.text("Id1g") + " " + g.Text(3) + " " + g.Text(4), "1 162 242");
+  EXPECT_EQ(g.form.text(ctl::Id1g) + " " + g.Text(3) + " " + g.Text(4), "1 162 242");
 }
 
 TEST(TeclaIdg, EnterWalksTheFieldsAndTheRatioOffersTheRow) {
-  const struct { const char* text; int16_t i; bool fila; const char* focus; } rows[] = {
-      {"0.5", 1, true, "Idg(2)"}, {"2", 1, false, "Idg(2)"}, {"", 1, true, "Idg(2)"},
-      {"-0,5", 1, true, "Idg(2)"}, {"-1", 1, false, "Idg(2)"}, {"7", 4, false, "Idg(0)"},
+  const struct { const char* text; int16_t i; bool fila; std::string focus; } rows[] = {
+      {"0.5", 1, true, ctl::Idg(2)}, {"2", 1, false, ctl::Idg(2)}, {"", 1, true, ctl::Idg(2)},
+      {"-0,5", 1, true, ctl::Idg(2)}, {"-1", 1, false, ctl::Idg(2)}, {"7", 4, false, ctl::Idg(0)},
       {"abc", 1, false, ""}};
   for (const auto& t : rows) {
     SCOPED_TRACE(t.text);
     Fila f;
-    f.form.setText(Nom("Idg", t.i), t.text);
+    f.form.setText(ctl::Idg(t.i), t.text);
     EXPECT_TRUE(TeclaIdg(t.i, 'a', f.form, f.ctx, f.vals).focus.empty());
     RespostaTecla r = TeclaIdg(t.i, kTeclaEnter, f.form, f.ctx, f.vals);
     f.Aplica(r.outcome);
@@ -212,7 +213,7 @@ TEST(TeclaIdg, EnterInTheSumSolvesOrPutsThePreviousSumBack) {
   f.Resol();
   EXPECT_EQ(f.Text(1) + " " + f.Text(4), "1/2 15/8");
   for (const char* bad : {"", "1-1"}) {
-    f.form.setText("Idg(5)", bad);
+    f.form.setText(ctl::Idg(5), bad);
     f.Aplica(TeclaIdg(5, kTeclaEnter, f.form, f.ctx, f.vals).outcome);
     EXPECT_EQ(f.Text(5), "2");
   }
@@ -228,15 +229,15 @@ TEST(ClicIdg, ClickOnAnEmptySumEmptiesNAnAndSn) {
   f.Aplica(ClicIdg(5, f.form, f.vals));
   EXPECT_TRUE(f.Fila5());
   EXPECT_EQ(f.Text(1) + f.Text(2) + f.Text(3) + f.Text(4), "2");
-  f.form.setText("Idg(5)", "9");
-  f.form.setText("Idg(2)", "3");
+  f.form.setText(ctl::Idg(5), "9");
+  f.form.setText(ctl::Idg(2), "3");
   f.Aplica(ClicIdg(5, f.form, f.vals));
   EXPECT_EQ(f.Text(2), "3");
 }
 
 test::Solved Interpola(const char* k, const char* a, const char* b) {
   MemoryForm form;
-  form.setText("IdKg", k), form.setText("IdAg", a), form.setText("IdBg", b);
+  form.setText(ctl::IdKg, k), form.setText(ctl::IdAg, a), form.setText(ctl::IdBg, b);
   return test::Solve(std::move(form), InterpG);
 }
 
@@ -249,7 +250,7 @@ TEST(InterpG, InsertsTheTerms) {
     SCOPED_TRACE(std::string(t.k) + " " + t.a + " " + t.b);
     test::Solved r = Interpola(t.k, t.a, t.b);
     ASSERT_TRUE(r.out.solved && r.out.record && r.out.edits.size() == 2);
-    EXPECT_EQ(r.text("IdR") + "|" + r.text("IdTG"), std::string(t.r) + "|" + t.list);
+    EXPECT_EQ(r.text(ctl::IdR) + "|" + r.text(ctl::IdTG), std::string(t.r) + "|" + t.list);
     EXPECT_EQ(r.out.record->Resp, std::string("r = e^(Ln(b/a)/(k+1)) = ") + t.r +
                                       "\r\nFactors a interpolar: " + t.list);
   }

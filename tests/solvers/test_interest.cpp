@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "fake_services.h"
+#include "solvers/controls.h"
 #include "numeric/numtext.h"
 #include "solvers/interest.h"
 
@@ -21,7 +22,7 @@ using Fields = std::vector<std::string>;
 
 Solved SolveI(int16_t k, const Fields& fields, std::string smb = "€") {
   return test::Solve(
-      test::Typed("IdI", 4 * k, fields),
+      test::Typed(ctl::IdI, 4 * k, fields),
       [k](const Form& f, SolveContext& ctx) { return ResolI(k, f, ctx); }, std::move(smb));
 }
 
@@ -108,7 +109,7 @@ TEST(ResolI, SolvesEachCaseWithItsStatementAndAnswer) {
     // Only the found field is written, as a bare number.
     ASSERT_EQ(s.out.edits.size(), 1u);
     EXPECT_EQ(s.out.edits[0].name + "=" + s.out.edits[0].text,
-              Nom("IdI", 4 * c.k + c.found) + "=" + c.field);
+              ctl::IdI(4 * c.k + c.found) + "=" + c.field);
   }
 }
 
@@ -116,10 +117,10 @@ TEST(ResolI, OnlyTheFirstThreeReadableFieldsAreRead) {
   Solved s = SolveI(0, {"abc", "5", "3", "1150"});
   EXPECT_EQ(s.ui.messages,
             (std::vector<Shown>{{"c: Car\u00E1cter(es) no permitido(s)", "Error"}}));
-  EXPECT_EQ(s.text("IdI(0)"), "1000");
+  EXPECT_EQ(s.text(ctl::IdI(0)), "1000");
   Solved t = SolveI(1, {"1000", "5", "3", "abc"});
   EXPECT_TRUE(t.ui.messages.empty());
-  EXPECT_EQ(t.text("IdI(7)"), "1157.63");
+  EXPECT_EQ(t.text(ctl::IdI(7)), "1157.63");
 }
 
 TEST(ResolI, EndsWithAMessageAndWritesNothing) {
@@ -194,7 +195,7 @@ TEST(ResolI, RandomCasesSolveForwardsAndBack) {
       SCOPED_TRACE(Trace(k, given));
       Solved fwd = SolveI(k, given);
       ASSERT_TRUE(fwd.out.solved);
-      const std::string written = fwd.text(Nom("IdI", 4 * k + 3));
+      const std::string written = fwd.text(ctl::IdI(4 * k + 3));
       v[3] = Num(written);
       EXPECT_NEAR(v[3], Exact(k, 3, v), 0.005 + 1e-9);
       EXPECT_EQ(fwd.out.record->Resp, std::string(k >= 2 ? "a" : "C") + " = " + written + "€");
@@ -205,7 +206,7 @@ TEST(ResolI, RandomCasesSolveForwardsAndBack) {
         back[find] = "";
         Solved s = SolveI(k, back);
         ASSERT_TRUE(s.out.solved);
-        const double got = Num(s.text(Nom("IdI", 4 * k + find))), exact = Exact(k, find, v);
+        const double got = Num(s.text(ctl::IdI(4 * k + find))), exact = Exact(k, find, v);
         // The given lies within what half a cent of the written amount allows, plus half a
         // unit of the written result (a rate is kept with 3 decimals and written with 2).
         auto lo = v, hi = v;

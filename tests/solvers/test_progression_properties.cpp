@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "fake_services.h"
+#include "solvers/controls.h"
 #include "numeric/numtext.h"
 #include "solvers/arithmetic.h"
 #include "solvers/geometric.h"
@@ -130,9 +131,9 @@ struct SolveG {
 
 SolveG RunG(const ProgressionG& pg, const char* code, bool row, int choice) {
   MemoryForm form;
-  form.setText("Id1g", std::to_string(pg.k));
+  form.setText(ctl::Id1g, std::to_string(pg.k));
   const std::array<long double, 6> q = pg.Slots();
-  for (const char* c = code; *c; ++c) form.setText(Nom("Idg", *c - '0'), Text(q[*c - '0']));
+  for (const char* c = code; *c; ++c) form.setText(ctl::Idg(*c - '0'), Text(q[*c - '0']));
   RecordingServices ui;
   ui.choiceAnswers = {choice};
   SolveContext ctx{ui};
