@@ -22,6 +22,7 @@
 #include <QStyle>
 #include <QStatusBar>
 #include <QToolButton>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include "app/keyboard.h"
@@ -56,8 +57,6 @@ class Field : public QLineEdit {
   Field(const QString& name, int chars) : chars_(chars) {
     setObjectName(name);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    // A value longer than the field is shown whole in its tooltip.
-    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { setToolTip(text); });
   }
   QSize sizeHint() const override {
     const QSize base = QLineEdit::sizeHint();
@@ -67,6 +66,25 @@ class Field : public QLineEdit {
     const QSize base = QLineEdit::minimumSizeHint();
     return {fontMetrics().horizontalAdvance(QLatin1Char('8')) * (chars_ * 2 / 3) + 10,
             base.height()};
+  }
+
+ protected:
+  // A value longer than the field shows whole in its tooltip, and when the field takes the
+  // focus (a found value may be longer than a typed one).
+  bool event(QEvent* e) override {
+    if (e->type() == QEvent::ToolTip && !text().isEmpty()) {
+      QToolTip::showText(static_cast<QHelpEvent*>(e)->globalPos(), text(), this);
+      return true;
+    }
+    const bool done = QLineEdit::event(e);
+    if (e->type() == QEvent::FocusIn && !fits())
+      QToolTip::showText(mapToGlobal(QPoint(0, height())), text(), this);
+    return done;
+  }
+
+ private:
+  bool fits() const {
+    return fontMetrics().horizontalAdvance(text()) + 8 <= contentsRect().width();
   }
 
  private:

@@ -181,8 +181,10 @@ void FTolvi::describeControls() {
       list->lineEdit()->setAccessibleDescription(T("acc.symbol.d"));
     }
   }
-  if (auto* status = findChild<QLabel*>(QStringLiteral("EtEstat")))
+  if (auto* status = findChild<QLabel*>(QStringLiteral("EtEstat"))) {
     status->setAccessibleName(T("acc.status"));
+    status->setAccessibleDescription(T("acc.status.d"));
+  }
   // The currency labels after the amounts: EtM(2j) and EtM(2j+1) follow the first and the
   // last amount of interest row j.
   for (int i = 0; i < 8; ++i) {
