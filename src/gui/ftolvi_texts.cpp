@@ -136,7 +136,7 @@ void FTolvi::retranslate() {
     return !o.objectName().isEmpty() && spanish.count(key) > 0;
   };
   std::string key;
-  for (QMenu* m : menuBar()->findChildren<QMenu*>())
+  for (QMenu* m : findChildren<QMenu*>())
     if (own(*m, key)) m->setTitle(T(key));
   for (QAction* a : findChildren<QAction*>())
     if (!a->menu() && own(*a, key)) a->setText(T(key));

@@ -146,6 +146,7 @@ class TestFTolviWords : public QObject {
     get<QAction>("OpIdioma(0)")->trigger();
     QCOMPARE(w_->windowTitle(), QStringLiteral("Progressions - Interest - Tolvi"));
     QCOMPARE(get<QMenu>("Arxiu")->title(), QStringLiteral("&File"));
+    QCOMPARE(get<QMenu>("Idiomes")->title(), QStringLiteral("&Language"));
     QCOMPARE(get<QAction>("OpSurt")->text(), QStringLiteral("&Quit"));
     QCOMPARE(get("BtOk(4)")->accessibleName(), QStringLiteral("Solve the simple interest"));
     QCOMPARE(yes(), QStringLiteral("&Yes"));
