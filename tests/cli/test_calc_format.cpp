@@ -53,6 +53,10 @@ TEST(CalcCommand, ReadableOutputAndUsage) {
   EXPECT_NE(Cli({"calc", "abc", "--lang", "en"}).out.find("[Error: Character(s) not allowed]"),
             std::string::npos);
   EXPECT_EQ(Cli({"calc", "abc", "--lang", "fr"}).status, kUsage);
+  // Before or after a command's own arguments; a solver's refusal too.
+  const Outcome solve = Cli({"solve", "simple", "capital=0", "rate=5", "time=3", "--lang", "en", "--json"});
+  EXPECT_EQ(solve.json()["messages"][0]["text"], "Positive values only");
+  EXPECT_EQ(Cli({"--lang", "ca", "calc", "abc"}).out.find("[Error: Caràcter(s) no permeso(s)]") != std::string::npos, true);
   EXPECT_EQ(Cli({"calc"}).status, kUsage);
   EXPECT_EQ(Cli({"calc", "--json", "\xff"}).status, kOk);  // not UTF-8, still JSON
 }
