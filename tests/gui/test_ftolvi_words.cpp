@@ -115,6 +115,12 @@ class TestFTolviWords : public QObject {
     }
     QVERIFY(ui_->messages.empty());
     QCOMPARE(get<QLineEdit>("Id(3)")->text(), QStringLiteral("21"));
+    // Ctrl+S saves every solved problem: the file dialog is asked for one file.
+    w_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w_.get()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(ui_->fileRequests.size(), size_t{1});
+    QCOMPARE(get<QAction>("OpSurt")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
     // A found value longer than its field shows whole when the field takes the focus.
     type("IdI(0)", "1000,123456789123");
     enter("IdI(0)");
