@@ -8,11 +8,13 @@
 #include <string>
 #include <vector>
 #include "documents/prob.h"
+#include "solvers/steps.h"
 
 namespace tolvi {
 
 struct AppState {
   ProbTable Probs{};         // the last composed case of each panel, by panel key
+  std::array<Solution, 8> Solutions{};  // the working of each panel's last solve
   int16_t PanAct = -1;       // panel key of the last Solve; -1 until the first
   int16_t Idioma = 2;        // language of the secondary windows: 0 English, 1 Catalan, 2 Spanish
   std::string Resolts;       // digits of the solved panels, each once, ascending

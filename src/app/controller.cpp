@@ -1,4 +1,5 @@
 #include "app/controller.h"
+#include "solvers/controls.h"
 
 #include <algorithm>
 #include <charconv>
@@ -26,19 +27,9 @@ namespace tolvi {
 
 namespace {
 
-// The index of a control of an indexed group: "IdI(12)" in the group "IdI" gives 12.
-bool Index(std::string_view name, std::string_view group, int& index) {
-  if (name.size() < group.size() + 3 || name.substr(0, group.size()) != group) return false;
-  std::string_view rest = name.substr(group.size());
-  if (rest.front() != '(' || rest.back() != ')') return false;
-  rest = rest.substr(1, rest.size() - 2);
-  auto [end, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), index);
-  return ec == std::errc() && end == rest.data() + rest.size();
-}
-
 char Digit(int16_t key) { return static_cast<char>('0' + key); }
 
-std::string BtGuard(int key) { return Nom("BtGuard", key); }
+std::string BtGuard(int key) { return ctl::BtGuard(key); }
 
 // The currency labels, one after every amount field of the interest panels.
 constexpr int kCurrencyLabels = 8;
@@ -84,6 +75,9 @@ class OneBox : public Services {
   }
   bool openDocument(const std::string& path) override { return ui_.openDocument(path); }
 
+  // What the solve said so far (flush empties it).
+  const std::vector<std::string>& texts() const { return texts_; }
+
   void flush() {
     if (texts_.empty()) return;
     std::string text;
@@ -124,12 +118,12 @@ constexpr std::string_view kNoPreguntarSortir = "PreguntaSortir=0";
 std::vector<std::string> CampsPanell(int16_t key) {
   std::vector<std::string> names;
   switch (key) {
-    case 0: for (int i = 0; i <= 4; ++i) names.push_back(Nom("Id", i)); break;
-    case 1: names = {"IdK", "IdA", "IdB"}; break;
-    case 2: for (int i = 0; i <= 5; ++i) names.push_back(Nom("Idg", i)); break;
-    case 3: names = {"IdKg", "IdAg", "IdBg"}; break;
+    case 0: for (int i = 0; i <= 4; ++i) names.push_back(ctl::Id(i)); break;
+    case 1: names = {ctl::IdK, ctl::IdA, ctl::IdB}; break;
+    case 2: for (int i = 0; i <= 5; ++i) names.push_back(ctl::Idg(i)); break;
+    case 3: names = {ctl::IdKg, ctl::IdAg, ctl::IdBg}; break;
     case 4: case 5: case 6: case 7:
-      for (int j = 0; j < 4; ++j) names.push_back(Nom("IdI", 4 * (key - 4) + j));
+      for (int j = 0; j < 4; ++j) names.push_back(ctl::IdI(4 * (key - 4) + j));
       break;
     default: break;
   }
@@ -158,18 +152,18 @@ Controller::Controller(Form& form, Services& ui, Atzar& rng, std::string workdir
 void Controller::start() {
   // The window as designed.
   for (int key = 0; key <= 7; ++key) form_.setEnabled(BtGuard(key), false);
-  form_.setEnabled("OpGuard", false);
-  form_.setEnabled("OkS", false);
-  form_.setVisible("IdPA", false);
-  form_.setVisible("IdPG", false);
-  form_.setVisible("Idg(5)", false);
-  for (const char* label : {"EtS", "EtInf", "Etdecr"}) form_.setEnabled(label, false);
-  for (int i = 1; i <= kTools; ++i) form_.setVisible(Nom("ITool", i), false);
-  form_.setText("Id1a", "1");
-  form_.setText("Id1g", "1");
-  for (int i = 0; i < kCurrencyLabels; ++i) form_.setText(Nom("EtM", i), "\u20AC");
-  if (form_.items("LstSmbs").empty())
-    for (const char* s : {"\u20AC", "$", "\u00A3"}) form_.addItem("LstSmbs", s);
+  form_.setEnabled(ctl::OpGuard, false);
+  form_.setEnabled(ctl::OkS, false);
+  form_.setVisible(ctl::IdPA, false);
+  form_.setVisible(ctl::IdPG, false);
+  form_.setVisible(ctl::Idg(5), false);
+  for (const char* label : {ctl::EtS, ctl::EtInf, ctl::Etdecr}) form_.setEnabled(label, false);
+  for (int i = 1; i <= kTools; ++i) form_.setVisible(ctl::ITool(i), false);
+  form_.setText(ctl::Id1a, "1");
+  form_.setText(ctl::Id1g, "1");
+  for (int i = 0; i < kCurrencyLabels; ++i) form_.setText(ctl::EtM(i), "\u20AC");
+  if (form_.items(ctl::LstSmbs).empty())
+    for (const char* s : {"\u20AC", "$", "\u00A3"}) form_.addItem(ctl::LstSmbs, s);
 
   // The settings folder, before anything is read from it.
   if (!state_.CarpIni.empty()) {
@@ -192,7 +186,7 @@ void Controller::start() {
   llegeixNSmb();
   llegeixAjustes();
   // Selecting the item in code raises the list's click handler, as a user's choice does.
-  form_.setCurrentIndex("LstSmbs", state_.NSmb);
+  form_.setCurrentIndex(ctl::LstSmbs, state_.NSmb);
   symbolSelected(state_.NSmb);
   posaSimbols();
   state_.PanAct = -1;
@@ -208,7 +202,7 @@ void Controller::llegeixNSmb() {
   SimbolDesat desat = LlegeixSimbol(LlegeixFtx(path, kSettingsReadLimit));
   if (desat.propi) {
     state_.Smbs.push_back(desat.simbol);
-    form_.addItem("LstSmbs", desat.simbol);
+    form_.addItem(ctl::LstSmbs, desat.simbol);
   }
   if (desat.NSmb >= 0) state_.NSmb = desat.NSmb;
 }
@@ -262,7 +256,7 @@ bool Controller::close() {
 
 void Controller::posaSimbols() {
   state_.Smb = state_.Smbs[state_.NSmb];
-  for (int i = 0; i < kCurrencyLabels; ++i) setField(Nom("EtM", i), state_.Smb);
+  for (int i = 0; i < kCurrencyLabels; ++i) setField(ctl::EtM(i), state_.Smb);
 }
 
 void Controller::symbolSelected(int index) {
@@ -274,7 +268,7 @@ void Controller::symbolSelected(int index) {
 
 void Controller::addSymbol(std::string symbol) {
   if (state_.Smbs.size() >= static_cast<size_t>(std::numeric_limits<int16_t>::max())) return;
-  form_.addItem("LstSmbs", symbol);
+  form_.addItem(ctl::LstSmbs, symbol);
   state_.Smbs.push_back(std::move(symbol));
   state_.NSmb = static_cast<int16_t>(state_.Smbs.size() - 1);
   posaSimbols();
@@ -323,6 +317,18 @@ void Controller::runSolve(int16_t key,
   state_.PanAct = key;
   const SolveOutcome outcome = solver(ctx);
   apply(key, outcome);
+  // The working, closed by the reason when there is no answer.
+  Solution working = outcome.solution;
+  working.panel = key;
+  if (!outcome.solved) {
+    std::string why;
+    for (const std::string& said : box.texts()) why += (why.empty() ? "" : " ") + said;
+    for (size_t at; (at = why.find(NL)) != std::string::npos;) why.replace(at, 2, " ");
+    working.refusal(why.empty() ? "Sin respuesta: no se eligió ninguna de las soluciones"
+                                : "Sin respuesta: " + why);
+  }
+  state_.Solutions[static_cast<size_t>(key)] = std::move(working);
+  if (hooks_.steps) hooks_.steps(key);
   if (outcome.solved) {
     for (const FormEdit& edit : outcome.edits) {
       if (edit.kind != FormEdit::Text) continue;
@@ -365,44 +371,46 @@ void Controller::solved(int16_t key) {
     state_.Resolts += Digit(key);
     std::sort(state_.Resolts.begin(), state_.Resolts.end());
   }
-  form_.setEnabled("OpGuard", true);
+  form_.setEnabled(ctl::OpGuard, true);
 }
 
 void Controller::reset(int16_t key) {
   if (!IsPanelKey(key)) return;
   switch (key) {
     case 0:
-      for (int i = 0; i <= 4; ++i) setField(Nom("Id", i), "");
-      setField("Id1a", "1");
-      form_.setVisible("IdPA", false);
+      for (int i = 0; i <= 4; ++i) setField(ctl::Id(i), "");
+      setField(ctl::Id1a, "1");
+      form_.setVisible(ctl::IdPA, false);
       break;
     case 1:
-      for (const char* f : {"IdK", "IdA", "IdB", "IdTrms", "Idd"}) setField(f, "");
+      for (const char* f : {ctl::IdK, ctl::IdA, ctl::IdB, ctl::IdTrms, ctl::Idd}) setField(f, "");
       break;
     case 2:
-      for (int i = 0; i <= 5; ++i) setField(Nom("Idg", i), "");
-      form_.setVisible("IdPG", false);
+      for (int i = 0; i <= 5; ++i) setField(ctl::Idg(i), "");
+      form_.setVisible(ctl::IdPG, false);
       showInfiniteSum(false);
       break;
     case 3:
       // The geometric interpolation row is the one that puts the subscript of the geometric
       // progression row back to 1.
-      for (const char* f : {"IdKg", "IdAg", "IdBg", "IdTG", "IdR"}) setField(f, "");
-      setField("Id1g", "1");
+      for (const char* f : {ctl::IdKg, ctl::IdAg, ctl::IdBg, ctl::IdTG, ctl::IdR}) setField(f, "");
+      setField(ctl::Id1g, "1");
       break;
     default:
-      for (int j = 0; j < 4; ++j) setField(Nom("IdI", 4 * (key - 4) + j), "");
+      for (int j = 0; j < 4; ++j) setField(ctl::IdI(4 * (key - 4) + j), "");
       break;
   }
   for (const std::string& name : CampsPanell(key)) marca(name, false);
   form_.setText(kEstat, "");  // what the status line said of the last solve is gone with it
+  state_.Solutions[static_cast<size_t>(key)].clear();
+  if (hooks_.steps) hooks_.steps(key);
   form_.setEnabled(BtGuard(key), false);
   if (auto at = state_.Resolts.find(Digit(key)); at != std::string::npos)
     state_.Resolts.erase(at, 1);
   // What the person cleared is not a problem left unsaved.
   if (auto at = state_.SenseGuardar.find(Digit(key)); at != std::string::npos)
     state_.SenseGuardar.erase(at, 1);
-  if (state_.Resolts.empty()) form_.setEnabled("OpGuard", false);
+  if (state_.Resolts.empty()) form_.setEnabled(ctl::OpGuard, false);
 }
 
 void Controller::save(int16_t key) {
@@ -446,27 +454,27 @@ void Controller::fieldChanged(std::string_view name) {
 
 void Controller::changed(std::string_view name) {
   int i = 0;
-  if (Index(name, "Id", i) && i >= 0 && i <= 4) {
+  if (ctl::Index(name, ctl::Id, i)) {
     form_.setEnabled(BtGuard(0), false);
-    setField("IdPA", "");
-  } else if (name == "IdK" || name == "IdA" || name == "IdB") {
+    setField(ctl::IdPA, "");
+  } else if (name == ctl::IdK || name == ctl::IdA || name == ctl::IdB) {
     form_.setEnabled(BtGuard(1), false);
-  } else if (Index(name, "Idg", i) && i >= 0 && i <= 5) {
+  } else if (ctl::Index(name, ctl::Idg, i)) {
     apply(-1, CanviIdg());
-  } else if (name == "IdKg" || name == "IdAg" || name == "IdBg") {
+  } else if (name == ctl::IdKg || name == ctl::IdAg || name == ctl::IdBg) {
     apply(-1, CanvIntG());  // the interpolated terms go; the ratio stays shown
-  } else if (Index(name, "IdI", i) && i >= 0 && i <= 15) {
+  } else if (ctl::Index(name, ctl::IdI, i)) {
     form_.setEnabled(BtGuard(4 + i / 4), false);
   }
 }
 
 void Controller::keyPressed(std::string_view name, int key) {
   int i = 0;
-  if (name == "LstSmbs") {
+  if (name == ctl::LstSmbs) {
     // Enter adds the user's own text, only while no item of the list is selected.
-    if (key == kEnter && form_.currentIndex("LstSmbs") < 0)
-      addSymbol(SimbolDelText(form_.text("LstSmbs")));
-  } else if (Index(name, "Idg", i) && i >= 0 && i <= 5) {
+    if (key == kEnter && form_.currentIndex(ctl::LstSmbs) < 0)
+      addSymbol(SimbolDelText(form_.text(ctl::LstSmbs)));
+  } else if (ctl::Index(name, ctl::Idg, i)) {
     if (i == 5 && key == kEnter) {
       solveFromSum();
       return;
@@ -490,17 +498,17 @@ void Controller::clicked(std::string_view name) {
   // A disabled or hidden control cannot be clicked.
   if (!form_.enabled(name) || !form_.visible(name)) return;
   int key = 0;
-  if (Index(name, "BtGen", key) && IsPanelKey(key)) {
+  if (ctl::Index(name, ctl::BtGen, key)) {
     generate(static_cast<int16_t>(key));
-  } else if (Index(name, "BtOk", key) && IsPanelKey(key)) {
+  } else if (ctl::Index(name, ctl::BtOk, key)) {
     solve(static_cast<int16_t>(key));
-  } else if (Index(name, "BtRst", key) && IsPanelKey(key)) {
+  } else if (ctl::Index(name, ctl::BtRst, key)) {
     reset(static_cast<int16_t>(key));
-  } else if (Index(name, "BtGuard", key) && IsPanelKey(key)) {
+  } else if (ctl::Index(name, ctl::BtGuard, key)) {
     save(static_cast<int16_t>(key));
-  } else if (name == "OkS") {
+  } else if (name == ctl::OkS) {
     solveFromSum();
-  } else if (Index(name, "Idg", key) && key >= 0 && key <= 5) {
+  } else if (ctl::Index(name, ctl::Idg, key)) {
     apply(-1, ClicIdg(static_cast<int16_t>(key), form_, state_.Vals));
   } else if (hooks_.clicked) {
     hooks_.clicked(name);
@@ -508,31 +516,32 @@ void Controller::clicked(std::string_view name) {
 }
 
 void Controller::framePressed(std::string_view frame, bool insideTermList) {
-  if (frame == "PAritm") state_.DinsPA = insideTermList;
-  if (frame == "PGeom") state_.DinsPG = insideTermList;
+  if (frame == ctl::PAritm) state_.DinsPA = insideTermList;
+  if (frame == ctl::PGeom) state_.DinsPG = insideTermList;
 }
 
 void Controller::doubleClicked(std::string_view name) {
   // A hidden term list comes back only while its panel's solved case is current.
-  if (name == "PAritm") {
-    if (form_.enabled(BtGuard(0)) && state_.DinsPA) form_.setVisible("IdPA", true);
-  } else if (name == "PGeom") {
-    if (form_.enabled(BtGuard(2)) && state_.DinsPG) form_.setVisible("IdPG", true);
-  } else if (name == "IdPA" || name == "IdPG") {
+  if (name == ctl::PAritm) {
+    if (form_.enabled(BtGuard(0)) && state_.DinsPA) form_.setVisible(ctl::IdPA, true);
+  } else if (name == ctl::PGeom) {
+    if (form_.enabled(BtGuard(2)) && state_.DinsPG) form_.setVisible(ctl::IdPG, true);
+  } else if (name == ctl::IdPA || name == ctl::IdPG) {
     form_.setVisible(name, !form_.visible(name));
   }
 }
 
 void Controller::menu(std::string_view name) {
   if (!form_.enabled(name) || !form_.visible(name)) return;
-  if (name == "OpGuard") {
+  if (name == ctl::OpGuard) {
     saveAll();
-  } else if (name == "OpSurt") {
+  } else if (name == ctl::OpSurt) {
     // The program ends at once, keeping the chosen symbol as closing the window does.
     if (!leave()) return;
     close();
     state_.ended = true;
-  } else if (name == "OpObr") {
+  } else if (name == ctl::OpObr) {
+    state_.viewerKey = -1;  // the viewer shows a file, not a panel's problem
     ObrePrbls(ui_, state_.Idioma, state_.DocsFolder);
   } else if (const int16_t tool = IndexTool(name); tool > 0) {
     ExecutaTool(ui_, tool, state_.CarpIni, state_.Idioma);

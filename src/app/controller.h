@@ -25,6 +25,7 @@
 #include <utility>
 #include <vector>
 #include "app/app_state.h"
+#include "solvers/controls.h"
 #include "solvers/form.h"
 #include "solvers/services.h"
 #include "solvers/solve.h"
@@ -50,11 +51,13 @@ struct ControllerHooks {
   // A quantity field became one the last solve found (true) or one the person typed (false),
   // so the window can show the two apart.
   std::function<void(std::string_view name, bool computed)> computed;
+  // The working of panel key changed: a solve (solved or refused) or its reset.
+  std::function<void(int16_t key)> steps;
 };
 
 // The status line: what a solve read differently from what was typed, and the typed values it
 // recomputed. Written by the controller, never a modal box.
-inline constexpr std::string_view kEstat = "EtEstat";
+inline constexpr std::string_view kEstat = ctl::EtEstat;
 
 // The question asked before leaving while solved problems have not been saved.
 inline constexpr std::string_view kPreguntaSortir = "\u00BFSalir sin guardar los problemas?";

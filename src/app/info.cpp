@@ -1,4 +1,5 @@
 #include "app/info.h"
+#include "solvers/controls.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -71,8 +72,8 @@ bool ObreInfo(Services& ui, std::string_view name, const std::vector<std::string
 
 bool MenuInfo(Services& ui, std::string_view entry, std::string_view carpIni, int16_t idioma) {
   std::string_view name;
-  if (entry == "OpInfo") name = kHelpFile;
-  else if (entry == "OpWeb") name = kContactFile;
+  if (entry == ctl::OpInfo) name = kHelpFile;
+  else if (entry == ctl::OpWeb) name = kContactFile;
   else return false;
   ObreInfo(ui, name, CarpetesInfo(carpIni), idioma);
   return true;

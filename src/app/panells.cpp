@@ -1,4 +1,5 @@
 #include "app/panells.h"
+#include "solvers/controls.h"
 
 #include "app/controller.h"
 
@@ -9,17 +10,17 @@ namespace {
 std::vector<Panell> MakePanells() {
   std::vector<Panell> out;
   out.push_back({0, "arithmetic",
-                 {{"k", "Id1a"}, {"a", "Id(0)"}, {"d", "Id(1)"}, {"n", "Id(2)"}, {"an", "Id(3)"},
-                  {"sn", "Id(4)"}},
+                 {{"k", ctl::Id1a}, {"a", ctl::Id(0)}, {"d", ctl::Id(1)}, {"n", ctl::Id(2)}, {"an", ctl::Id(3)},
+                  {"sn", ctl::Id(4)}},
                  {},
-                 "IdPA"});
-  out.push_back({1, "arithmetic-interpolation", {{"k", "IdK"}, {"a", "IdA"}, {"b", "IdB"}}, {}, ""});
+                 ctl::IdPA});
+  out.push_back({1, "arithmetic-interpolation", {{"k", ctl::IdK}, {"a", ctl::IdA}, {"b", ctl::IdB}}, {}, ""});
   out.push_back({2, "geometric",
-                 {{"k", "Id1g"}, {"a", "Idg(0)"}, {"r", "Idg(1)"}, {"n", "Idg(2)"},
-                  {"an", "Idg(3)"}, {"sn", "Idg(4)"}, {"s", "Idg(5)"}},
+                 {{"k", ctl::Id1g}, {"a", ctl::Idg(0)}, {"r", ctl::Idg(1)}, {"n", ctl::Idg(2)},
+                  {"an", ctl::Idg(3)}, {"sn", ctl::Idg(4)}, {"s", ctl::Idg(5)}},
                  {},
-                 "IdPG"});
-  out.push_back({3, "geometric-interpolation", {{"k", "IdKg"}, {"a", "IdAg"}, {"b", "IdBg"}}, {}, ""});
+                 ctl::IdPG});
+  out.push_back({3, "geometric-interpolation", {{"k", ctl::IdKg}, {"a", ctl::IdAg}, {"b", ctl::IdBg}}, {}, ""});
   const char* interest[4] = {"simple", "compound", "capitalisation", "amortisation"};
   for (int16_t key = 4; key <= 7; ++key) {
     const int j = 4 * (key - 4);
@@ -34,8 +35,8 @@ std::vector<Panell> MakePanells() {
   }
   for (Panell& p : out)
     for (const auto& input : p.inputs) p.fields.push_back(input.second);
-  out[1].fields.insert(out[1].fields.end(), {"Idd", "IdTrms"});
-  out[3].fields.insert(out[3].fields.end(), {"IdR", "IdTG"});
+  out[1].fields.insert(out[1].fields.end(), {ctl::Idd, ctl::IdTrms});
+  out[3].fields.insert(out[3].fields.end(), {ctl::IdR, ctl::IdTG});
   return out;
 }
 
@@ -62,17 +63,17 @@ std::string ControlDeCamp(const Panell& panel, std::string_view name) {
 
 void TriaSimbol(Controller& controller, std::string_view symbol) {
   Form& form = controller.form();
-  const std::vector<std::string> items = form.items("LstSmbs");
+  const std::vector<std::string> items = form.items(ctl::LstSmbs);
   for (size_t i = 0; i < items.size(); ++i) {
     if (items[i] == symbol) {
-      form.setCurrentIndex("LstSmbs", static_cast<int>(i));
+      form.setCurrentIndex(ctl::LstSmbs, static_cast<int>(i));
       controller.symbolSelected(static_cast<int>(i));
       return;
     }
   }
-  form.setCurrentIndex("LstSmbs", -1);
-  form.setText("LstSmbs", symbol);
-  controller.keyPressed("LstSmbs", kEnter);
+  form.setCurrentIndex(ctl::LstSmbs, -1);
+  form.setText(ctl::LstSmbs, symbol);
+  controller.keyPressed(ctl::LstSmbs, kEnter);
 }
 
 }  // namespace tolvi

@@ -1,4 +1,5 @@
 #include "app/tools.h"
+#include "solvers/controls.h"
 
 #include <charconv>
 #include <cstdlib>
@@ -169,7 +170,7 @@ FileResult EscriuTools(const ToolList& list, std::string_view carpIni) {
 
 void PosaMenuTools(Form& form, const ToolList& list) {
   for (int16_t i = 1; i <= kMaxTools; ++i) {
-    const std::string entry = Nom("ITool", i);
+    const std::string entry = ctl::ITool(i);
     if (i <= list.NTools) {
       form.setText(entry, list.Tools[static_cast<size_t>(i)].Titol);
       form.setVisible(entry, true);

@@ -5,9 +5,11 @@
 #include <ostream>
 
 #include "app/controller.h"
+#include "solvers/controls.h"
 #include "app/panells.h"
 #include "solvers/recording_services.h"
 #include "cli/cli.h"
+#include "cli/steps_json.h"
 #include "documents/encoding.h"
 #include "documents/problem_file.h"
 #include "solvers/atzar.h"
@@ -26,6 +28,7 @@ struct GenerateOptions {
   std::string output;
   std::string symbol = "\u20AC";
   bool json = false;
+  bool steps = false;
 };
 
 std::string Reason(const FileResult& r) {
@@ -84,10 +87,12 @@ int RunGenerate(const GenerateOptions& opt, Streams io) {
     for (int i = 0; i < opt.count; ++i) {
       const size_t messagesBefore = ui.messages.size();
       controller.generate(panel->key);
-      const bool solved = form.enabled(Nom("BtGuard", panel->key));
+      const bool solved = form.enabled(ctl::BtGuard(panel->key));
       const Prob& record = controller.state().Probs[static_cast<size_t>(panel->key)];
+      const Solution& working = controller.state().Solutions[static_cast<size_t>(panel->key)];
       if (solved) {
         problems.push_back(record);
+        if (opt.steps) problems.back().Resp = AnswerWithSteps(record.Resp, working);
       } else {
         allSolved = false;
         std::string why = "the " + panel->name + " panel could not solve its case";
@@ -102,7 +107,9 @@ int RunGenerate(const GenerateOptions& opt, Streams io) {
                          {"fields", fields},
                          {"statement", solved ? record.Enun : ""},
                          {"answer", solved ? record.Resp : ""},
-                         {"solved", solved}});
+                         {"solved", solved},
+                         {"values", ValuesJson(working)},
+                         {"steps", StepsJson(working)}});
       }
     }
   }
@@ -144,7 +151,10 @@ void AddGenerate(CLI::App& app, Streams io, int* status) {
   cmd->add_option("--output", opt->output, "append the problems to this file (created if missing)");
   cmd->add_option("--symbol", opt->symbol, "the currency symbol (default €)")
       ->check(CLI::Validator(CheckSymbol, "SYMBOL"));
-  cmd->add_flag("--json", opt->json, "print one JSON document");
+  cmd->add_flag("--json", opt->json,
+                "print one JSON document (each case with \"values\" and the worked \"steps\")");
+  cmd->add_flag("--steps", opt->steps,
+                "write the worked steps under each answer (problem text and files)");
   cmd->callback([opt, io, status] { *status = RunGenerate(*opt, io); });
 }
 

@@ -5,9 +5,11 @@
 #include <ostream>
 
 #include "app/controller.h"
+#include "solvers/controls.h"
 #include "app/panells.h"
 #include "solvers/recording_services.h"
 #include "cli/cli.h"
+#include "cli/steps_json.h"
 #include "solvers/atzar.h"
 #include "texts/catalogue.h"
 
@@ -24,6 +26,7 @@ struct SolveOptions {
   bool decreasing = false;
   std::string symbol = "\u20AC";
   bool json = false;
+  bool steps = false;
 };
 
 Json MessagesJson(const RecordingServices& ui) {
@@ -63,7 +66,7 @@ int RunSolve(const SolveOptions& opt, Streams io) {
   TriaSimbol(controller, opt.symbol);
 
   const bool sumGiven = panel->key == 2 && std::any_of(typed.begin(), typed.end(), [](auto& t) {
-                          return t.first == "Idg(5)";
+                          return t.first == ctl::Idg(5);
                         });
   if (panel->key == 2 && (opt.decreasing || sumGiven)) controller.showInfiniteSum(true);
   for (const auto& [control, text] : typed) {
@@ -71,12 +74,13 @@ int RunSolve(const SolveOptions& opt, Streams io) {
     controller.fieldChanged(control);
   }
   if (sumGiven)
-    controller.keyPressed("Idg(5)", kEnter);  // the infinite-sum entry
+    controller.keyPressed(ctl::Idg(5), kEnter);  // the infinite-sum entry
   else
     controller.solve(panel->key);
 
   const Prob& record = controller.state().Probs[static_cast<size_t>(panel->key)];
-  const bool solved = form.enabled(Nom("BtGuard", panel->key));
+  const bool solved = form.enabled(ctl::BtGuard(panel->key));
+  const Solution& working = controller.state().Solutions[static_cast<size_t>(panel->key)];
   if (opt.json) {
     Json fields = Json::object();
     for (const std::string& f : panel->fields) fields[f] = form.text(f);
@@ -92,7 +96,9 @@ int RunSolve(const SolveOptions& opt, Streams io) {
                 {"statement", record.Enun},
                 {"answer", record.Resp},
                 {"messages", MessagesJson(ui)},
-                {"choice", choice}};
+                {"choice", choice},
+                {"values", ValuesJson(working)},
+                {"steps", StepsJson(working)}};
     io.out << doc.dump(-1, ' ', false, Json::error_handler_t::replace) << "\n";
   } else {
     io.out << "panel " << panel->key << " (" << panel->name << "): "
@@ -106,6 +112,10 @@ int RunSolve(const SolveOptions& opt, Streams io) {
     }
     if (!record.Enun.empty() || !record.Resp.empty())
       io.out << "statement:\n" << record.Enun << "\nanswer:\n" << record.Resp << "\n";
+    if (opt.steps) {
+      io.out << "steps:\n";
+      for (const Step& step : working.steps) io.out << "  " << StepText(step) << "\n";
+    }
     for (const auto& m : ui.messages) io.err << m.title << ": " << m.text << "\n";
     if (!solved && ui.messages.empty()) io.err << "solve: the case was not solved\n";
   }
@@ -135,7 +145,9 @@ void AddSolve(CLI::App& app, Streams io, int* status) {
                 "(only ratios between -1 and 1)");
   cmd->add_option("--symbol", opt->symbol, "the currency symbol (default €)")
       ->check(CLI::Validator(CheckSymbol, "SYMBOL"));
-  cmd->add_flag("--json", opt->json, "print one JSON document");
+  cmd->add_flag("--json", opt->json,
+                "print one JSON document (with \"values\" and the worked \"steps\")");
+  cmd->add_flag("--steps", opt->steps, "print the worked steps after the result");
   cmd->callback([opt, io, status] { *status = RunSolve(*opt, io); });
 }
 

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QCheckBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -63,6 +64,10 @@ FPrbls::FPrbls(QWidget* owner) : QWidget(owner, Qt::Window) {
                          QStringLiteral(" Guardar "), this);
   btG_->setObjectName(QStringLiteral("BtG"));
   btG_->setAutoDefault(false);
+  chPassos_ = new QCheckBox(QStringLiteral("con pasos"), this);
+  chPassos_->setObjectName(QStringLiteral("ChPassos"));
+  chPassos_->setToolTip(QStringLiteral("Escribir la soluci\u00F3n paso a paso bajo la respuesta"));
+  chPassos_->hide();
 
   // Both boxes take the same share of the height and the whole width, so a taller window
   // lowers the answer and its label by half the difference and grows each box by half.
@@ -76,6 +81,7 @@ FPrbls::FPrbls(QWidget* owner) : QWidget(owner, Qt::Window) {
   auto* top = new QHBoxLayout;
   top->addWidget(etEn_, 0, Qt::AlignBottom);
   top->addStretch(1);
+  top->addWidget(chPassos_);
   top->addWidget(btG_);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(Px(345), Px(150), Px(345), Px(345));
@@ -87,6 +93,18 @@ FPrbls::FPrbls(QWidget* owner) : QWidget(owner, Qt::Window) {
   resize(Px(7125), Px(4455));
 
   connect(btG_, &QPushButton::clicked, this, &FPrbls::save);
+  connect(chPassos_, &QCheckBox::toggled, this, &FPrbls::withSteps);
+}
+
+void FPrbls::setSteps(std::string_view steps) { steps_ = FromProgram(steps); }
+
+void FPrbls::withSteps(bool on) {
+  const QString text = idResp_->toPlainText();
+  if (on && !steps_.isEmpty() && !text.endsWith(steps_)) {
+    idResp_->setPlainText(text + steps_);
+  } else if (!on && text.endsWith(steps_)) {
+    idResp_->setPlainText(text.left(text.size() - steps_.size()));
+  }
 }
 
 void FPrbls::retranslate(int16_t idioma) {
@@ -94,11 +112,16 @@ void FPrbls::retranslate(int16_t idioma) {
   etEn_->setText(QString::fromStdString(Tx("viewer.exercise", i)));
   etResp_->setText(QString::fromStdString(Tx("viewer.answer", i)));
   setWindowTitle(QString::fromStdString(Tx("viewer.window", i)));
+  chPassos_->setText(QString::fromStdString(Tx("viewer.steps", i)));
+  chPassos_->setToolTip(QString::fromStdString(Tx("viewer.steps.tip", i)));
 }
 
 void FPrbls::mostra(std::string_view caption, const Prob& problem, int16_t idioma) {
   if (!isVisible()) retranslate(idioma);
   idEn_->setPlainText(FromProgram(problem.Enun));
+  const QSignalBlocker quiet(chPassos_);
+  chPassos_->setChecked(false);
+  chPassos_->setVisible(!steps_.isEmpty());
   idResp_->setPlainText(FromProgram(problem.Resp));
   setWindowTitle(FromProgram(caption));
   show();

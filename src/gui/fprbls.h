@@ -3,6 +3,7 @@
 // handler (GuardaPrb). Modeless; one window is reused for every problem shown.
 #pragma once
 #include <QPointer>
+#include <QString>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
@@ -10,6 +11,7 @@
 
 #include "documents/prob.h"
 
+class QCheckBox;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -36,6 +38,9 @@ class FPrbls : public QWidget {
   // What BtG does with the texts; usually GuardaPrb with the services, the language and
   // the working folder of the moment.
   void setSaveHandler(SaveHandler handler) { onSave_ = std::move(handler); }
+  // The working the next problem shown may carry under its answer (empty: none). The choice
+  // "con pasos" adds it to the answer and takes it away again while it stands unedited.
+  void setSteps(std::string_view steps);
 
   // The texts of the two boxes, with CR LF line breaks.
   Prob texts() const;
@@ -45,12 +50,15 @@ class FPrbls : public QWidget {
  private:
   void retranslate(int16_t idioma);
   void save();
+  void withSteps(bool on);
 
   QLabel* etEn_;
   QPlainTextEdit* idEn_;
   QLabel* etResp_;
   QPlainTextEdit* idResp_;
   QPushButton* btG_;
+  QCheckBox* chPassos_;
+  QString steps_;  // the working block offered under the answer
   SaveHandler onSave_;
 
   static QPointer<FPrbls> instance_;

@@ -22,6 +22,7 @@
 #include <QStyle>
 #include <QStatusBar>
 #include <QToolButton>
+#include <QTextBrowser>
 #include <QToolTip>
 #include <QVBoxLayout>
 
@@ -394,7 +395,11 @@ FTolvi::FTolvi(Folders folders, Services* services, QWidget* parent) : QMainWind
   v->setSpacing(8);
   v->addWidget(buildProgressions());
   v->addWidget(buildInterest());
-  v->addStretch(1);
+  // The working pane takes what is left, and at least a few lines: on a small screen the
+  // panels scroll to reach it.
+  QGroupBox* working = buildSteps();
+  working->setMinimumHeight(fontMetrics().lineSpacing() * 5 + 30);
+  v->addWidget(working, 1);
   // The panels scroll, so the window can be smaller than they are (a small screen, a large
   // scale): their natural size is still what the window asks for first.
   auto* scroll = new QScrollArea;
@@ -415,8 +420,10 @@ FTolvi::FTolvi(Folders folders, Services* services, QWidget* parent) : QMainWind
   // size is otherwise held to two thirds of the screen, which squeezes the panels).
   const QSize panels = central->sizeHint();
   const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-  QSize size(panels.width() + scrollBar,
-             panels.height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+  // The working pane takes what is left below the panels: room for about eight lines of it.
+  QSize size(panels.width() + scrollBar, panels.height() + fontMetrics().lineSpacing() * 3 + 10 +
+                                             menuBar()->sizeHint().height() +
+                                             statusBar()->sizeHint().height());
   if (const QScreen* shown = screen()) size = size.boundedTo(shown->availableSize());
   resize(size.expandedTo(minimumSizeHint()));
 
@@ -438,6 +445,7 @@ FTolvi::FTolvi(Folders folders, Services* services, QWidget* parent) : QMainWind
   controller_->hooks().focus = [this](std::string_view name) {
     if (auto* w = qobject_cast<QWidget*>(form_->find(name))) w->setFocus(Qt::OtherFocusReason);
   };
+  controller_->hooks().steps = [this](int16_t key) { showSteps(key); };
   controller_->hooks().computed = [this](std::string_view name, bool computed) {
     if (auto* field = qobject_cast<QLineEdit*>(form_->find(name))) MarkComputed(*field, computed);
   };
@@ -466,6 +474,44 @@ FTolvi::FTolvi(Folders folders, Services* services, QWidget* parent) : QMainWind
 }
 
 FTolvi::~FTolvi() = default;
+
+// The lower pane: the working of the last solved panel. It takes what height is left and asks
+// for none, so the window's minimum size stays that of the panels.
+QGroupBox* FTolvi::buildSteps() {
+  auto* box = new QGroupBox(QStringLiteral("Soluci\u00F3n paso a paso"));
+  box->setObjectName(QStringLiteral("PPassos"));
+  auto* v = new QVBoxLayout(box);
+  v->setContentsMargins(6, 4, 6, 4);
+  steps_ = new QTextBrowser;
+  steps_->setObjectName(QStringLiteral("IdPassos"));
+  steps_->setOpenLinks(false);
+  steps_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+  steps_->setMinimumHeight(0);
+  steps_->setAccessibleName(QStringLiteral("Soluci\u00F3n paso a paso"));
+  v->addWidget(steps_);
+  box->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+  return box;
+}
+
+void FTolvi::showSteps(int16_t key) {
+  const Solution& working = controller_->state().Solutions[static_cast<size_t>(key)];
+  if (working.empty()) {
+    // A reset clears the pane only when it shows that panel.
+    if (stepsKey_ == key) steps_->clear();
+    return;
+  }
+  stepsKey_ = key;
+  static const char* const kTitles[] = {"Progresi\u00F3n aritm\u00E9tica",
+                                        "Interpolaci\u00F3n aritm\u00E9tica",
+                                        "Progresi\u00F3n geom\u00E9trica",
+                                        "Interpolaci\u00F3n geom\u00E9trica",
+                                        "Inter\u00E9s simple",
+                                        "Inter\u00E9s compuesto",
+                                        "Capitalizaci\u00F3n",
+                                        "Amortizaci\u00F3n"};
+  steps_->setHtml(QStringLiteral("<p><b>%1</b></p>").arg(QString::fromUtf8(kTitles[key])) +
+                  QString::fromStdString(StepsHtml(working)));
+}
 
 QGroupBox* FTolvi::buildProgressions() {
   auto* box = new QGroupBox(QStringLiteral(" Progresiones "));

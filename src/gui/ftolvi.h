@@ -14,6 +14,7 @@
 class QFrame;
 class QGroupBox;
 class QLineEdit;
+class QTextBrowser;
 
 namespace tolvi {
 
@@ -67,6 +68,8 @@ class FTolvi : public QMainWindow {
   void buildMenus();
   QGroupBox* buildProgressions();
   QGroupBox* buildInterest();
+  QGroupBox* buildSteps();
+  void showSteps(int16_t key);
   QFrame* buildAritm();
   QFrame* buildGeom();
   QFrame* buildSimple(int key, const QString& caption, const QString& formula);
@@ -86,6 +89,8 @@ class FTolvi : public QMainWindow {
   std::unique_ptr<QtForm> form_;
   std::unique_ptr<Controller> controller_;
   std::string languageArguments_;
+  QTextBrowser* steps_ = nullptr;  // the working of the last solve
+  int stepsKey_ = -1;              // the panel whose working the pane shows
 };
 
 }  // namespace tolvi

@@ -181,6 +181,10 @@ void FTolvi::describeControls() {
       list->lineEdit()->setAccessibleDescription(T("acc.symbol.d"));
     }
   }
+  if (auto* steps = findChild<QWidget*>(QStringLiteral("IdPassos"))) {
+    steps->setAccessibleName(T("win.steps"));
+    steps->setAccessibleDescription(T("acc.steps.d"));
+  }
   if (auto* status = findChild<QLabel*>(QStringLiteral("EtEstat"))) {
     status->setAccessibleName(T("acc.status"));
     status->setAccessibleDescription(T("acc.status.d"));

@@ -1,4 +1,5 @@
 #include "gui/qt_form.h"
+#include "solvers/controls.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -33,7 +34,9 @@ QObject* QtForm::find(std::string_view name) const {
   if (found) {
     cache_.emplace(std::string(name), found);
   } else if (missing_.emplace(name).second) {
-    qWarning("QtForm: no control named %.*s", static_cast<int>(name.size()), name.data());
+    // A name outside the catalogue is a programming error; the window's tests fail on it.
+    qWarning("QtForm: no control named %.*s%s", static_cast<int>(name.size()), name.data(),
+             ctl::Known(name) ? " (the window did not build it)" : " (not in the catalogue)");
   }
   return found;
 }

@@ -98,6 +98,12 @@ void QtServices::showProblem(std::string_view caption, const Prob& prob) {
         ui.problemSaved_();
     }
   });
+  // A panel's problem can be shown with its working under the answer ("con pasos").
+  std::string steps;
+  if (state_ && state_->viewerKey >= 0 && state_->viewerKey <= 7 &&
+      state_->Probs[static_cast<size_t>(state_->viewerKey)].Resp == prob.Resp)
+    steps = AnswerWithSteps("", state_->Solutions[static_cast<size_t>(state_->viewerKey)]);
+  viewer->setSteps(steps);
   viewer->mostra(caption, prob, idioma());
 }
 

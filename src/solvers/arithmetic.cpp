@@ -1,4 +1,5 @@
 #include "solvers/arithmetic.h"
+#include "solvers/controls.h"
 
 #include <algorithm>
 #include <array>
@@ -74,6 +75,7 @@ template <class Build>
 ArithmeticCase Comptes(const std::vector<double>& arrels, std::string_view code, double k,
                        const std::array<double, 5>& donats, Build build) {
   ArithmeticCase res;
+  res.roots = arrels;
   bool noEnter = false;
   double massa = 0;  // a count of terms beyond the largest the program handles
   for (double x : arrels) {
@@ -167,7 +169,7 @@ ArithmeticCase SolveArithmeticCase(std::string_view code, int16_t k16,
                      return Completa(first, (an - first) / (m - 1), m, k);
                    });
   }
-  return {CaseEnd::Solved, {{v, a1}}, 0};
+  return {CaseEnd::Solved, {{v, a1}}, 0, {}};
 }
 
 namespace {
@@ -212,6 +214,121 @@ int Slot(Q q) {
 
 void NoHiHaSolucions(Services& ui) { ui.message(Tx("msg.no_solutions"), Tx("title.not_feasible"), Icon::None); }
 
+// The working of an arithmetic case, in the order SolveArithmeticCase computes it. v holds the
+// answer taken (by slot), a1 its first term; roots are those of the equation in n, if any,
+// and chosen says how the answer was taken among several.
+void PassosA(Solution& sol, std::string_view code, int k, const std::array<double, 5>& v,
+             double a1, const std::vector<double>& roots, bool throughChooser) {
+  const std::string K = std::to_string(k);
+  auto F = [](double x) { return Factor(Num(x)); };
+  const double ak = v[0], d = v[1], n = v[2], an = v[3], s = v[4];
+  // With k = 1 the known term is the first one: its step is the first term's.
+  auto primer = [&](const std::string& f, const std::string& sub) {
+    sol.formula("Primer término", k == 1 ? "a" : "", "a_1", f, sub, a1, Num(a1));
+  };
+  auto conegut = [&] {
+    if (k == 1) return;
+    sol.formula("Término conocido", "a", "a_k", "a_1 + (k − 1)·d",
+                F(a1) + " + (" + K + " − 1)·" + F(d), ak, Num(ak));
+  };
+  auto primerDeK = [&] {
+    if (k == 1) return;
+    sol.formula("Primer término", "", "a_1", "a_k − (k − 1)·d",
+                F(ak) + " − (" + K + " − 1)·" + F(d), a1, Num(a1));
+  };
+  auto suma = [&] {
+    sol.formula("Suma", "sn", "S_n", "\\f{(a_1 + a_n)·n}{2}",
+                "\\f{(" + Num(a1) + " + " + Num(an) + ")·" + Num(n) + "}{2}", s, Num(s));
+  };
+  auto darrer = [&] {
+    sol.formula("Último término", "an", "a_n", "a_1 + (n − 1)·d",
+                F(a1) + " + (" + Num(n) + " − 1)·" + F(d), an, Num(an));
+  };
+  auto equacio = [&](const std::string& eq) {
+    std::vector<std::string> texts;
+    int chosen = 0;
+    for (size_t i = 0; i < roots.size(); ++i) {
+      texts.push_back(EscriuNum(roots[i], 6));
+      if (chosen == 0 && std::fabs(roots[i] - n) <= 1e-6 * std::max(1.0, n))
+        chosen = static_cast<int>(i) + 1;
+    }
+    if (chosen == 0) {  // the count came from the data's own rounding
+      texts.push_back(Num(n));
+      chosen = static_cast<int>(texts.size());
+    }
+    sol.equation("Número de términos", "n", "n", eq, "ecuación de segundo grado", 1, kMaxTermes,
+                 "n entero a 10^{-6}", texts, chosen,
+                 throughChooser ? "elegida" : roots.size() == 1 ? "la única raíz" :
+                                                                  "la única raíz que cuenta términos");
+    sol.check("n = " + Num(n) + " es un número entero de términos");
+  };
+  auto quadratica = [&](double A, double B, double C) {
+    return Num(A) + "·n^2 " + (B < 0 ? "− " : "+ ") + Num(std::fabs(B)) + "·n " +
+           (C < 0 ? "− " : "+ ") + Num(std::fabs(C)) + " = 0";
+  };
+
+  if (code == "012") {
+    sol.formula("Último término", "an", "a_n", "a_k + (n − k)·d",
+                F(ak) + " + (" + Num(n) + " − " + K + ")·" + F(d), an, Num(an));
+    primerDeK();
+    suma();
+  } else if (code == "023") {
+    sol.formula("Diferencia", "d", "d", "\\f{a_n − a_k}{n − k}",
+                "\\f{" + Num(an) + " − " + F(ak) + "}{" + Num(n) + " − " + K + "}", d, Num(d));
+    primerDeK();
+    suma();
+  } else if (code == "024") {
+    sol.formula("Diferencia", "d", "d", "\\f{2·(S_n/n − a_k)}{n + 1 − 2·k}",
+                "\\f{2·(" + Num(s) + "/" + Num(n) + " − " + F(ak) + ")}{" + Num(n) + " + 1 − 2·" +
+                    K + "}",
+                d, Num(d));
+    primerDeK();
+    sol.formula("Último término", "an", "a_n", "\\f{2·S_n}{n} − a_1",
+                "\\f{2·" + F(s) + "}{" + Num(n) + "} − " + F(a1), an, Num(an));
+  } else if (code == "123") {
+    primer("a_n − (n − 1)·d", F(an) + " − (" + Num(n) + " − 1)·" + F(d));
+    conegut();
+    suma();
+  } else if (code == "124") {
+    primer("\\f{S_n}{n} − \\f{(n − 1)·d}{2}",
+           "\\f{" + Num(s) + "}{" + Num(n) + "} − \\f{(" + Num(n) + " − 1)·" + F(d) + "}{2}");
+    conegut();
+    darrer();
+  } else if (code == "234") {
+    primer("\\f{2·S_n}{n} − a_n", "\\f{2·" + F(s) + "}{" + Num(n) + "} − " + F(an));
+    sol.formula("Diferencia", "d", "d", "\\f{a_n − a_1}{n − 1}",
+                "\\f{" + Num(an) + " − " + F(a1) + "}{" + Num(n) + " − 1}", d, Num(d));
+    conegut();
+  } else if (code == "013") {
+    sol.formula("Número de términos", "n", "n", "\\f{a_n − a_k}{d} + k",
+                "\\f{" + Num(an) + " − " + F(ak) + "}{" + Num(d) + "} + " + K, n, Num(n));
+    sol.check("n = " + Num(n) + " es un número entero de términos");
+    primer("a_n − (n − 1)·d", F(an) + " − (" + Num(n) + " − 1)·" + F(d));
+    suma();
+  } else if (code == "014") {
+    primerDeK();
+    if (k == 1) sol.check("a_1 = a_k = " + Num(a1));
+    equacio("d·n^2 + (2·a_1 − d)·n − 2·S_n = 0: " + quadratica(d, 2 * a1 - d, -2 * s));
+    darrer();
+  } else if (code == "134") {
+    equacio("d·n^2 − (2·a_n + d)·n + 2·S_n = 0: " + quadratica(d, -(2 * an + d), 2 * s));
+    primer("a_n − (n − 1)·d", F(an) + " − (" + Num(n) + " − 1)·" + F(d));
+    conegut();
+  } else if (code == "034") {
+    equacio("(a_n + a_k)·n^2 + ((1 − 2·k)·a_n − 2·S_n − a_k)·n + 2·k·S_n = 0: " +
+            quadratica(an + ak, (1 - 2 * k) * an - 2 * s - ak, 2 * k * s));
+    if (n != k) {
+      sol.formula("Diferencia", "d", "d", "\\f{a_n − a_k}{n − k}",
+                  "\\f{" + Num(an) + " − " + F(ak) + "}{" + Num(n) + " − " + K + "}", d, Num(d));
+      primerDeK();
+    } else {
+      primer("\\f{2·S_n}{n} − a_n", "\\f{2·" + F(s) + "}{" + Num(n) + "} − " + F(an));
+      sol.formula("Diferencia", "d", "d", "\\f{a_n − a_1}{n − 1}",
+                  "\\f{" + Num(an) + " − " + F(a1) + "}{" + Num(n) + " − 1}", d, Num(d));
+    }
+  }
+}
+
 }  // namespace
 
 SolveOutcome ResolA(const Form& form, SolveContext& ctx) {
@@ -219,20 +336,20 @@ SolveOutcome ResolA(const Form& form, SolveContext& ctx) {
   Services& ui = ctx.ui;
 
   // The subscript k of the known term; anything but an integer is set back to 1.
-  std::string textK = form.text("Id1a");
+  std::string textK = form.text(ctl::Id1a);
   int16_t k = 1;
   if (!LlegeixEnter(textK, k)) {
     k = 1;
     textK = "1";
-    out.setText("Id1a", textK);
+    out.setText(ctl::Id1a, textK);
   }
-  const std::string textN = form.text("Id(2)");
+  const std::string textN = form.text(ctl::Id(2));
 
   // The first three usable fields in slot order are the givens; the others will be filled in.
   std::array<double, 5> v{};
   std::string code, pattern;
   const bool read =
-      LlegeixDonats(form, ui, "Id", 0, 3, true, v, code, pattern, [&](size_t i, double x) {
+      LlegeixDonats(form, ui, ctl::Id, 0, 3, true, v, code, pattern, [&](size_t i, double x) {
         if (i == 1 && x == 0) {
           ui.message(Tx("msg.d_nonzero"), Tx("title.wrong_value"), Icon::None);
           return false;
@@ -296,14 +413,32 @@ SolveOutcome ResolA(const Form& form, SolveContext& ctx) {
   }
 
   for (int i = 0; i < 5; ++i)
-    if (pattern[i] == '0') out.setText(Nom("Id", i), Num(v[i]));
+    if (pattern[i] == '0') out.setText(ctl::Id(i), Num(v[i]));
+
+  Solution& sol = out.solution;
+  sol.code = code;
+  const std::string nText = Num(v[2]);
+  const std::array<std::pair<const char*, std::string>, 5> quantities = {
+      {{"a", "a_{" + std::to_string(k) + "}"},
+       {"d", "d"},
+       {"n", "n"},
+       {"an", "a_{" + nText + "}"},
+       {"sn", "S_{" + nText + "}"}}};
+  for (size_t i = 0; i < 5; ++i) {
+    const auto& [alias, name] = quantities[i];
+    if (pattern[i] == 'x')
+      sol.given(alias, name, v[i], form.text(ctl::Id(static_cast<int>(i))));
+    else
+      sol.found(alias, name, v[i], Num(v[i]));
+  }
+  PassosA(sol, code, k, v, a1, res.roots, res.answers.size() > 1);
 
   // The terms from a_1 on, whatever k is.
   std::string terms = " " + Num(a1) + ", ";
   for (int j = 1; j <= shown; ++j) terms += Num(j * v[1] + a1) + ", ";
   terms += "...";
-  out.setText("IdPA", terms);
-  out.setVisible("IdPA", true);
+  out.setText(ctl::IdPA, terms);
+  out.setVisible(ctl::IdPA, true);
 
   const Presentacio* cas = std::find_if(std::begin(kCasos), std::end(kCasos),
                                         [&](const Presentacio& c) { return code == c.code; });
@@ -346,15 +481,15 @@ SolveOutcome InterpA(const Form& form, SolveContext& ctx) {
     ctx.ui.message(Tx("msg.missing"), Tx("title.cannot"), Icon::Exclamation);
     return SolveOutcome{};
   };
-  const std::string textK = form.text("IdK");
-  const std::string textA = form.text("IdA");
-  const std::string textB = form.text("IdB");
+  const std::string textK = form.text(ctl::IdK);
+  const std::string textA = form.text(ctl::IdA);
+  const std::string textB = form.text(ctl::IdB);
   int16_t k = 0;
   double a = 0, b = 0;
-  if (MassaGran(form, "IdK", 32765, ctx.ui)) return {};  // k + 2 terms in all
+  if (MassaGran(form, ctl::IdK, 32765, ctx.ui)) return {};  // k + 2 terms in all
   if (!LlegeixEnter(textK, k)) return falten();
-  if (!LlegeixCamp(form, "IdA", a, ctx.ui)) return falten();
-  if (!LlegeixCamp(form, "IdB", b, ctx.ui)) return falten();
+  if (!LlegeixCamp(form, ctl::IdA, a, ctx.ui)) return falten();
+  if (!LlegeixCamp(form, ctl::IdB, b, ctx.ui)) return falten();
   // k + 2 terms in all must stay a 16-bit count; a negative count inserts nothing sensible
   // (and k = −1 would divide by zero).
   if (k > 32765 || k < 0) return falten();
@@ -371,8 +506,17 @@ SolveOutcome InterpA(const Form& form, SolveContext& ctx) {
   const std::string textD = Num(d);
 
   SolveOutcome out;
-  out.setText("Idd", textD);
-  out.setText("IdTrms", list);
+  Solution& sol = out.solution;
+  sol.given("k", "k", k, textK);
+  sol.given("a", "a", a, textA);
+  sol.given("b", "b", b, textB);
+  sol.found("d", "d", d, textD);
+  sol.formula("Diferencia", "d", "d", "\\f{b − a}{k + 1}",
+              "\\f{" + Num(b) + " − " + Factor(Num(a)) + "}{" + std::to_string(k) + " + 1}", d,
+              textD);
+  sol.check("Términos: a + d, a + 2·d, …, a + " + std::to_string(k) + "·d");
+  out.setText(ctl::Idd, textD);
+  out.setText(ctl::IdTrms, list);
   out.record = Prob{"Interpola  " + textK + " términos entre " + textA + " y " + textB +
                         " para que en conjunto formen una progresión aritmética: ",
                     "d = (b-a)/(k+1) = " + textD + "; términos: " + list};

@@ -38,6 +38,7 @@ struct ArithmeticCase {
   CaseEnd end = CaseEnd::Solved;
   std::vector<ArithmeticAnswer> answers;  // by increasing n when the data admit several counts
   double n = 0;                           // with NotWhole or TooMany: the count found
+  std::vector<double> roots;              // the roots of the equation in n, when one was solved
 };
 
 // The missing quantities of a case, without the window. code: the three given slots in

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 #include "documents/prob.h"
+#include "solvers/steps.h"
 
 namespace tolvi {
 
@@ -27,7 +28,8 @@ class Form {
   virtual void setCurrentIndex(std::string_view name, int index) = 0;
 };
 
-// A form held in memory. Unknown controls read as empty, enabled and visible.
+// A form held in memory. Controls never written read as empty, enabled and visible; a name
+// that is none of the window's controls is a programming error (std::invalid_argument).
 class MemoryForm : public Form {
  public:
   struct Control {
@@ -50,7 +52,9 @@ class MemoryForm : public Form {
   const std::map<std::string, Control, std::less<>>& controls() const { return controls_; }
 
  private:
+  static void check(std::string_view name);
   const Control* find(std::string_view name) const;
+  Control& at(std::string_view name);
   std::map<std::string, Control, std::less<>> controls_;
 };
 
@@ -69,6 +73,7 @@ struct SolveOutcome {
   std::vector<FormEdit> edits;
   std::optional<Prob> record;
   bool solved = false;
+  Solution solution;  // the working: the case's quantities and the steps that found them
 
   void setText(std::string_view name, std::string_view text) {
     edits.push_back({FormEdit::Text, std::string(name), std::string(text), false});

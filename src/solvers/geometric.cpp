@@ -1,4 +1,5 @@
 #include "solvers/geometric.h"
+#include "solvers/controls.h"
 
 #include <algorithm>
 #include <cmath>
@@ -127,11 +128,23 @@ class CasG {
   bool NoHaySoluciones();
   bool TestN();
   bool NoEntera(double n);
-  bool Compta(double r, double q, double offset, double condQ = 1, double condR = 1);
+  bool Compta(double r, double q, double offset, const std::string& eq, double condQ = 1,
+              double condR = 1);
   std::vector<double> Raons(const std::vector<double>& roots, bool decreixent) const;
   bool TriaRao(const std::vector<double>& roots);
   bool TriaRaoIN(const std::vector<double>& roots);
   bool Cas();
+  // The working: the equation the next ratio is sought from, and a formula step whose result
+  // is written with the fields' 8 decimals.
+  void Equacio(std::string text, std::string method, bool decreixent);
+  void Formula(const char* label, const char* alias, const char* sought, const char* formula,
+               const std::string& substituted, double value);
+  std::string G(double x) const { return Factor(EscriuNum(x, 8)); }
+
+  struct {
+    std::string text, method;
+    double from = 0, to = 0;
+  } eq_;
 
   std::string code_, pattern_;
   const Form& form_;
@@ -166,13 +179,36 @@ bool CasG::NoEntera(double n) {
 }
 
 // n from r^(n − offset) = q: a whole count from 1 to 32767, or the solve ends with its message.
-bool CasG::Compta(double r, double q, double offset, double condQ, double condR) {
+bool CasG::Compta(double r, double q, double offset, const std::string& eq, double condQ,
+                  double condR) {
   const Potencia p = Exponent(r, q, condQ, condR);
-  if (p.estat == Potencia::NoEntera) return NoEntera(p.m + offset);
   const double n = p.m + offset;
+  Solution& sol = out_.solution;
+  const bool found = p.estat != Potencia::Cap && std::isfinite(n);
+  sol.equation("Número de términos", "n", "n", eq, "por logaritmos", 1,
+               kMaxTermes, "n entero a 10^{-6}",
+               found ? std::vector<std::string>{EscriuNum(n, 6)} : std::vector<std::string>{},
+               found ? 1 : 0, "la única raíz");
+  if (p.estat == Potencia::NoEntera) {
+    sol.check("n = " + EscriuDec(n, 3) + " no es entero");
+    return NoEntera(n);
+  }
   if (p.estat == Potencia::Cap || n < 1 || n > 32767) return NoHaySoluciones();
+  sol.check("n = " + EscriuNum(n, 0) + " es un número entero de términos");
   V_[kN] = n;
   return true;
+}
+
+void CasG::Equacio(std::string text, std::string method, bool decreixent) {
+  eq_.text = std::move(text);
+  eq_.method = std::move(method);
+  eq_.from = decreixent ? -1 : -HUGE_VAL;
+  eq_.to = decreixent ? 1 : HUGE_VAL;
+}
+
+void CasG::Formula(const char* label, const char* alias, const char* sought, const char* formula,
+                   const std::string& substituted, double value) {
+  out_.solution.formula(label, alias, sought, formula, substituted, value, EscriuNum(value, 8));
 }
 
 // The roots that are ratios of a progression: not 0, not 1 (a root every equation of the sum
@@ -188,15 +224,30 @@ std::vector<double> CasG::Raons(const std::vector<double>& roots, bool decreixen
 
 // Among the ratios the equation admits: those below 1 in size while the infinite-sum row is
 // shown (the person works on a decreasing progression), all of them otherwise.
-bool CasG::TriaRaoIN(const std::vector<double>& roots) { return TriaRao(Raons(roots, baixa_)); }
+bool CasG::TriaRaoIN(const std::vector<double>& roots) {
+  if (baixa_) eq_.from = -1, eq_.to = 1;
+  return TriaRao(Raons(roots, baixa_));
+}
 
 bool CasG::TriaRao(const std::vector<double>& roots) {
   std::vector<double> finites;
-  for (double x : roots)
-    if (std::isfinite(x)) finites.push_back(x);
-  if (finites.empty()) return NoHaySoluciones();
+  std::vector<std::string> texts;
+  for (double x : roots) {
+    if (!std::isfinite(x)) continue;
+    finites.push_back(x);
+    texts.push_back(EscriuNum(x, 8));
+  }
+  auto step = [&](int chosen, const char* why) {
+    out_.solution.equation("Razón", "r", "r", eq_.text, eq_.method, eq_.from, eq_.to,
+                           "precisión doble", texts, chosen, why);
+  };
+  if (finites.empty()) {
+    step(0, "");
+    return NoHaySoluciones();
+  }
   if (finites.size() == 1) {
     V_[kR] = finites[0];
+    step(1, "la única raíz que es razón");
     return true;
   }
   std::string options;
@@ -206,8 +257,12 @@ bool CasG::TriaRao(const std::vector<double>& roots) {
   }
   const std::string caption = "hay " + std::to_string(finites.size()) + " soluciones";
   const int16_t choice = TriaOpcio(ctx_.ui, ctx_.Idioma, caption, options);
-  if (choice < 1 || static_cast<size_t>(choice) > finites.size()) return false;
+  if (choice < 1 || static_cast<size_t>(choice) > finites.size()) {
+    step(0, "");
+    return false;
+  }
   V_[kR] = finites[static_cast<size_t>(choice) - 1];
+  step(choice, "elegida");
   return true;
 }
 
@@ -223,59 +278,135 @@ bool CasG::Cas() {
   double& a1 = a1_;
   const double k = k_;
   const int32_t ki = k_;
-  auto sumaN = [&] { return (an * r - a1) / (r - 1); };
-  // The cases that start from the infinite sum need a ratio below 1 in size.
-  auto ambSuma = [&] { return std::fabs(r) < 1 || NoHaySoluciones(); };
+  const std::string K = std::to_string(k_);
+  auto N = [&] { return EscriuNum(n, 0); };
+  // With k = 1 the first term is the known one: its step finds that field.
+  const char* aliasA1 = k_ == 1 && !Te('0') ? "a" : "";
+  auto sumaN = [&] {
+    Sn = (an * r - a1) / (r - 1);
+    Formula("Suma", "sn", "S_n", "\\f{a_n·r − a_1}{r − 1}",
+            "\\f{" + G(an) + "·" + G(r) + " − " + G(a1) + "}{" + G(r) + " − 1}", Sn);
+  };
+  auto primerDeK = [&] {
+    a1 = ak / std::pow(r, k - 1);
+    if (k_ != 1)
+      Formula("Primer término", "", "a_1", "\\f{a_k}{r^{k − 1}}",
+              "\\f{" + G(ak) + "}{" + G(r) + "^{" + K + " − 1}}", a1);
+  };
+  auto primerDeN = [&] {
+    a1 = an / std::pow(r, n - 1);
+    Formula("Primer término", aliasA1, "a_1", "\\f{a_n}{r^{n − 1}}",
+            "\\f{" + G(an) + "}{" + G(r) + "^{" + N() + " − 1}}", a1);
+  };
+  auto primerDeS = [&] {
+    a1 = (1 - r) * S;
+    Formula("Primer término", aliasA1, "a_1", "(1 − r)·S", "(1 − " + G(r) + ")·" + G(S),
+            a1);
+  };
+  auto conegut = [&] {
+    ak = std::pow(r, k - 1) * a1;
+    if (k_ != 1)
+      Formula("Término conocido", "a", "a_k", "a_1·r^{k − 1}",
+              G(a1) + "·" + G(r) + "^{" + K + " − 1}", ak);
+  };
+  auto darrer = [&] {
+    an = std::pow(r, n - 1) * a1;
+    Formula("Último término", "an", "a_n", "a_1·r^{n − 1}", G(a1) + "·" + G(r) + "^{" + N() + " − 1}",
+            an);
+  };
+  // The equations of the ratio, with the given numbers.
+  const char* kSumaPot = "raíces reales de una suma de potencias, aisladas entre los ceros de la derivada";
+  auto ambSuma = [&] {
+    if (std::fabs(r) < 1) {
+      out_.solution.check("|r| = " + EscriuNum(std::fabs(r), 8) + " < 1: la suma infinita existe");
+      return true;
+    }
+    out_.solution.check("|r| = " + EscriuNum(std::fabs(r), 8) + " ≥ 1: la suma infinita no existe");
+    return NoHaySoluciones();
+  };
   const std::string& c = code_;
   // n is whole (and within 16 bits) whenever it is given.
   const int32_t ni = Te('2') ? static_cast<int32_t>(n) : 0;
 
   if (c == "012") {
     an = ak * std::pow(r, n - k);
-    a1 = ak / std::pow(r, k - 1);
-    Sn = sumaN();
+    Formula("Último término", "an", "a_n", "a_k·r^{n − k}",
+            G(ak) + "·" + G(r) + "^{" + N() + " − " + K + "}", an);
+    primerDeK();
+    sumaN();
   } else if (c == "023") {
     // r^(n − k) = a_n/a_k: +r and −r when the exponent is even.
+    Equacio("r^{n − k} = \\f{a_n}{a_k}: r^{" + std::to_string(ni - ki) + "} = \\f{" + G(an) +
+                "}{" + G(ak) + "}",
+            "raíces reales de una potencia", false);
     if (!TriaRao(Raons(RealPowerRoots(an / ak, ni - ki), false))) return false;
-    a1 = ak / std::pow(r, k - 1);
-    Sn = sumaN();
+    primerDeK();
+    sumaN();
   } else if (c == "024") {
     // a_k·(r^n − 1) = S_n·(r − 1)·r^(k − 1).
+    Equacio("a_k·(r^n − 1) = S_n·(r − 1)·r^{k − 1}: " + G(ak) + "·(r^{" + N() + "} − 1) = " +
+                G(Sn) + "·(r − 1)·r^{" + std::to_string(ki - 1) + "}",
+            kSumaPot, false);
     if (!TriaRaoIN(PowerSumRoots({{ak, ni}, {-ak, 0}, {-Sn, ki}, {Sn, ki - 1}}))) return false;
-    a1 = ak / std::pow(r, k - 1);
+    primerDeK();
     an = ak * std::pow(r, n - k);
+    Formula("Último término", "an", "a_n", "a_k·r^{n − k}",
+            G(ak) + "·" + G(r) + "^{" + N() + " − " + K + "}", an);
   } else if (c == "123") {
     ak = an / std::pow(r, n - k);
-    a1 = ak / std::pow(r, k - 1);
-    Sn = sumaN();
+    Formula("Término conocido", "a", "a_k", "\\f{a_n}{r^{n − k}}",
+            "\\f{" + G(an) + "}{" + G(r) + "^{" + N() + " − " + K + "}}", ak);
+    primerDeK();
+    sumaN();
   } else if (c == "124") {
     a1 = (r - 1) * Sn / (std::pow(r, n) - 1);
-    ak = std::pow(r, k - 1) * a1;
-    an = std::pow(r, n - 1) * a1;
+    Formula("Primer término", aliasA1, "a_1", "\\f{(r − 1)·S_n}{r^n − 1}",
+            "\\f{(" + G(r) + " − 1)·" + G(Sn) + "}{" + G(r) + "^{" + N() + "} − 1}", a1);
+    conegut();
+    darrer();
   } else if (c == "234") {
     // a_n·(r^n − 1) = S_n·(r − 1)·r^(n − 1).
+    Equacio("a_n·(r^n − 1) = S_n·(r − 1)·r^{n − 1}: " + G(an) + "·(r^{" + N() + "} − 1) = " +
+                G(Sn) + "·(r − 1)·r^{" + std::to_string(ni - 1) + "}",
+            kSumaPot, false);
     if (!TriaRaoIN(PowerSumRoots({{an - Sn, ni}, {Sn, ni - 1}, {-an, 0}}))) return false;
-    a1 = an / std::pow(r, n - 1);
-    ak = std::pow(r, k - 1) * a1;
+    primerDeN();
+    conegut();
   } else if (c == "013") {
-    a1 = ak / std::pow(r, k - 1);
-    if (!Compta(r, an / a1, 1)) return false;
-    Sn = sumaN();
+    primerDeK();
+    if (!Compta(r, an / a1, 1, "r^{n − 1} = \\f{a_n}{a_1}: " + G(r) + "^{n − 1} = \\f{" + G(an) +
+                                   "}{" + G(a1) + "}"))
+      return false;
+    sumaN();
   } else if (c == "014") {
-    a1 = ak / std::pow(r, k - 1);
+    primerDeK();
     const double q = (r - 1) * Sn / a1;
-    if (!Compta(r, q + 1, 0, Cond({q, 1}, q + 1))) return false;
-    an = std::pow(r, n - 1) * a1;
+    if (!Compta(r, q + 1, 0,
+                "r^n = \\f{(r − 1)·S_n}{a_1} + 1: " + G(r) + "^n = \\f{(" + G(r) + " − 1)·" +
+                    G(Sn) + "}{" + G(a1) + "} + 1",
+                Cond({q, 1}, q + 1)))
+      return false;
+    darrer();
   } else if (c == "134") {
     // S_n·(r − 1) = a_n·r − a_1.
     a1 = an * r - Sn * (r - 1);
-    if (!Compta(r, an / a1, 1, Cond({an * r, Sn * (r - 1)}, a1))) return false;
-    a1 = an / std::pow(r, n - 1);  // exact as n is whole: the difference above may cancel
-    ak = std::pow(r, k - 1) * a1;
+    Formula("Primer término", "", "a_1", "a_n·r − S_n·(r − 1)",
+            G(an) + "·" + G(r) + " − " + G(Sn) + "·(" + G(r) + " − 1)", a1);
+    if (!Compta(r, an / a1, 1,
+                "r^{n − 1} = \\f{a_n}{a_1}: " + G(r) + "^{n − 1} = \\f{" + G(an) + "}{" + G(a1) +
+                    "}",
+                Cond({an * r, Sn * (r - 1)}, a1)))
+      return false;
+    primerDeN();  // exact as n is whole: the difference above may cancel
+    conegut();
   } else if (c == "034") {
     // From S_n·(r − 1) = a_n·r − a_k/r^(k − 1), multiplied by r^(k − 1); a ratio counts only
     // when it also gives a whole n from a_n = a_k·r^(n − k).
     const std::vector<Power> eq = {{Sn - an, ki}, {-Sn, ki - 1}, {ak, 0}};
+    Equacio("(S_n − a_n)·r^k − S_n·r^{k − 1} + a_k = 0: (" + G(Sn) + " − " + G(an) + ")·r^{" + K +
+                "} − " + G(Sn) + "·r^{" + std::to_string(ki - 1) + "} + " + G(ak) +
+                " = 0, con n entero en a_n = a_k·r^{n − k}",
+            kSumaPot, baixa_ && k_ != 1);
     const std::vector<double> roots =
         k_ == 1 ? std::vector<double>{(Sn - ak) / (Sn - an)} : PowerSumRoots(eq);
     std::vector<double> raons, comptes;
@@ -290,62 +421,91 @@ bool CasG::Cas() {
       raons.push_back(x);
       comptes.push_back(m);
     }
-    if (raons.empty()) return std::isnan(noEntera) ? NoHaySoluciones() : NoEntera(noEntera);
+    if (raons.empty()) {
+      if (!std::isnan(noEntera)) out_.solution.check("n = " + EscriuDec(noEntera, 3) + " no es entero");
+      return std::isnan(noEntera) ? NoHaySoluciones() : NoEntera(noEntera);
+    }
     if (!TriaRao(raons)) return false;
     n = comptes[static_cast<size_t>(std::find(raons.begin(), raons.end(), r) - raons.begin())];
-    a1 = an / std::pow(r, n - 1);
+    out_.solution.equation("Número de términos", "n", "n",
+                           "r^{n − k} = \\f{a_n}{a_k}: " + G(r) + "^{n − " + K + "} = \\f{" +
+                               G(an) + "}{" + G(ak) + "}",
+                           "por logaritmos", 1, kMaxTermes,
+                           "n entero a 10^{-6}", {N()}, 1, "la de la razón elegida");
+    out_.solution.check("n = " + N() + " es un número entero de términos");
+    primerDeN();
   } else if (c == "015") {
     ctx_.ui.message(Tx("msg.s_a1_r"), Tx("title.case_not_covered"));
     return false;
   } else if (c == "025") {
     // S·r^(k − 1)·(1 − r) = a_k, with |r| < 1.
+    Equacio("S·r^{k − 1}·(1 − r) = a_k: " + G(S) + "·r^{" + std::to_string(ki - 1) + "}·(1 − r) = " +
+                G(ak),
+            kSumaPot, true);
     if (!TriaRao(Raons(PowerSumRoots({{S, ki - 1}, {-S, ki}, {-ak, 0}}), true))) return false;
-    a1 = ak / std::pow(r, k - 1);
-    an = std::pow(r, n - 1) * a1;
-    Sn = sumaN();
+    primerDeK();
+    darrer();
+    sumaN();
   } else if (c == "125") {
     if (!ambSuma()) return false;
-    a1 = (1 - r) * S;
-    ak = std::pow(r, k - 1) * a1;
-    an = std::pow(r, n - 1) * a1;
-    Sn = sumaN();
+    primerDeS();
+    conegut();
+    darrer();
+    sumaN();
   } else if (c == "135") {
     if (!ambSuma()) return false;
-    a1 = (1 - r) * S;
-    ak = std::pow(r, k - 1) * a1;
-    if (!Compta(r, an / a1, 1)) return false;
-    Sn = sumaN();
+    primerDeS();
+    conegut();
+    if (!Compta(r, an / a1, 1,
+                "r^{n − 1} = \\f{a_n}{a_1}: " + G(r) + "^{n − 1} = \\f{" + G(an) + "}{" + G(a1) +
+                    "}"))
+      return false;
+    sumaN();
   } else if (c == "145") {
     if (!ambSuma()) return false;
-    a1 = (1 - r) * S;
-    ak = std::pow(r, k - 1) * a1;
+    primerDeS();
+    conegut();
     // S_n = S·(1 − r^n).
-    if (!Compta(r, 1 - Sn / S, 0, Cond({1, Sn / S}, 1 - Sn / S))) return false;
-    an = std::pow(r, n - 1) * a1;
+    if (!Compta(r, 1 - Sn / S, 0,
+                "r^n = 1 − \\f{S_n}{S}: " + G(r) + "^n = 1 − \\f{" + G(Sn) + "}{" + G(S) + "}",
+                Cond({1, Sn / S}, 1 - Sn / S)))
+      return false;
+    darrer();
   } else if (c == "235") {
     // S·(1 − r)·r^(n − 1) = a_n, with |r| < 1.
+    Equacio("S·(1 − r)·r^{n − 1} = a_n: " + G(S) + "·(1 − r)·r^{" + std::to_string(ni - 1) +
+                "} = " + G(an),
+            kSumaPot, true);
     if (!TriaRao(Raons(PowerSumRoots({{S, ni - 1}, {-S, ni}, {-an, 0}}), true))) return false;
-    a1 = (1 - r) * S;
-    ak = std::pow(r, k - 1) * a1;
-    Sn = sumaN();
+    primerDeS();
+    conegut();
+    sumaN();
   } else if (c == "245") {
     // r^n = 1 − S_n/S, with |r| < 1: +r and −r when n is even.
+    Equacio("r^n = 1 − \\f{S_n}{S}: r^{" + N() + "} = 1 − \\f{" + G(Sn) + "}{" + G(S) + "}",
+            "raíces reales de una potencia", true);
     if (!TriaRao(Raons(RealPowerRoots((S - Sn) / S, ni), true))) return false;
-    a1 = (1 - r) * S;
-    ak = std::pow(r, k - 1) * a1;
-    an = std::pow(r, n - 1) * a1;
+    primerDeS();
+    conegut();
+    darrer();
   } else if (c == "345") {
     // The terms after a_n add up to S − S_n = a_n·r/(1 − r).
     r = (S - Sn) / (S - Sn + an);
+    Formula("Razón", "r", "r", "\\f{S − S_n}{S − S_n + a_n}",
+            "\\f{" + G(S) + " − " + G(Sn) + "}{" + G(S) + " − " + G(Sn) + " + " + G(an) + "}", r);
     const double condR = Cond({S, Sn}, S - Sn) + Cond({S, Sn, an}, S - Sn + an);
     if (!std::isfinite(r) || r == 0 || r <= -1) return NoHaySoluciones();
     if (!(r < 1)) {
       ctx_.ui.message(Tx("msg.r_above_one") + EscriuNum(r, 3), Tx("title.not_feasible"));
       return false;
     }
-    a1 = (1 - r) * S;
-    ak = std::pow(r, k - 1) * a1;
-    if (!Compta(r, an / a1, 1, condR * Cond({1, r}, 1 - r), condR)) return false;
+    primerDeS();
+    conegut();
+    if (!Compta(r, an / a1, 1,
+                "r^{n − 1} = \\f{a_n}{a_1}: " + G(r) + "^{n − 1} = \\f{" + G(an) + "}{" + G(a1) +
+                    "}",
+                condR * Cond({1, r}, 1 - r), condR))
+      return false;
   } else {
     ctx_.ui.message(Tx("msg.case_not_covered"), Tx("title.not_feasible"), Icon::Exclamation);
     return false;
@@ -355,14 +515,14 @@ bool CasG::Cas() {
 
 void CasG::Resol() {
   // Step 1: the subscript k, the texts of the subscripts and the search interval.
-  textK_ = TextActual(form_, out_, "Id1g");
+  textK_ = TextActual(form_, out_, ctl::Id1g);
   if (!LlegeixEnter(textK_, k_)) {
-    out_.setText("Id1g", "1");
+    out_.setText(ctl::Id1g, "1");
     textK_ = "1";
     k_ = 1;
   }
-  textN_ = form_.text("Idg(2)");
-  baixa_ = form_.visible("Idg(5)");
+  textN_ = form_.text(ctl::Idg(2));
+  baixa_ = form_.visible(ctl::Idg(5));
   // A given n counts terms as well: the term list needs it whole.
   if (Te('2') && !TestN()) return;
 
@@ -392,16 +552,42 @@ void CasG::Resol() {
   llista += "...";
 
   // Step 4: the infinite sum.
-  if (!ambS) SumaInf(a1_, r, V_, out_);
+  Solution& sol = out_.solution;
+  if (!ambS) {
+    SumaInf(a1_, r, V_, out_);
+    if (decreixent) {
+      sol.check("|r| = " + EscriuNum(std::fabs(r), 8) + " < 1: la suma infinita existe");
+      sol.formula("Suma infinita", "s", "S", "\\f{a_1}{1 − r}",
+                  "\\f{" + G(a1_) + "}{1 − " + G(r) + "}", V_[kS], EscriuNum(V_[kS], 3));
+    }
+  }
 
   // Step 5: the found fields.
   for (int i = 0; i < 5; ++i)
     if (i >= static_cast<int>(pattern_.size()) || pattern_[static_cast<size_t>(i)] == '0')
-      out_.setText(Nom("Idg", i), EscriuNum(V_[static_cast<size_t>(i)], 8));
+      out_.setText(ctl::Idg(i), EscriuNum(V_[static_cast<size_t>(i)], 8));
+
+  sol.code = code_;
+  const std::string nText = EscriuNum(V_[kN], 0);
+  const std::array<std::pair<const char*, std::string>, 6> quantities = {
+      {{"a", "a_{" + std::to_string(k_) + "}"},
+       {"r", "r"},
+       {"n", "n"},
+       {"an", "a_{" + nText + "}"},
+       {"sn", "S_{" + nText + "}"},
+       {"s", "S"}}};
+  for (size_t i = 0; i < 6; ++i) {
+    const auto& [alias, name] = quantities[i];
+    if (i == kS && !ambS && !decreixent) continue;
+    if (Te(static_cast<char>('0' + i)))
+      sol.given(alias, name, V_[i], form_.text(ctl::Idg(static_cast<int>(i))));
+    else
+      sol.found(alias, name, V_[i], EscriuNum(V_[i], i == kS ? 3 : 8));
+  }
 
   // Step 6: the term list.
-  out_.setText("IdPG", llista);
-  out_.setVisible("IdPG", true);
+  out_.setText(ctl::IdPG, llista);
+  out_.setVisible(ctl::IdPG, true);
 
   // Step 7: statement and answer.
   const PresentacioG& cas = *std::find_if(std::begin(kCasosG), std::end(kCasosG),
@@ -450,11 +636,11 @@ void ResolCasInto(std::string_view code, std::string_view pattern, const Form& f
 }  // namespace
 
 void MostraSumaInf(bool v, SolveOutcome& out) {
-  out.setVisible("Idg(5)", v);
-  out.setEnabled("Etdecr", v);
-  out.setEnabled("EtS", v);
-  out.setEnabled("EtInf", v);
-  out.setEnabled("OkS", v);
+  out.setVisible(ctl::Idg(5), v);
+  out.setEnabled(ctl::Etdecr, v);
+  out.setEnabled(ctl::EtS, v);
+  out.setEnabled(ctl::EtInf, v);
+  out.setEnabled(ctl::OkS, v);
 }
 
 SolveOutcome MostraSumaInf(bool v) {
@@ -468,7 +654,7 @@ void SumaInf(double a1, double r, ValsG& Vals, SolveOutcome& out) {
   MostraSumaInf(v, out);
   if (v) {
     Vals[kS] = a1 / (1 - r);
-    out.setText("Idg(5)", EscriuNum(Vals[kS], 3));
+    out.setText(ctl::Idg(5), EscriuNum(Vals[kS], 3));
   } else {
     Vals[kS] = 0;
   }
@@ -484,12 +670,12 @@ SolveOutcome ResolCasG(std::string_view code, std::string_view pattern, const Fo
 SolveOutcome ResolG(const Form& form, SolveContext& ctx, ValsG& Vals) {
   SolveOutcome out;
   int16_t k = 1;
-  if (!LlegeixEnter(form.text("Id1g"), k)) out.setText("Id1g", "1");
+  if (!LlegeixEnter(form.text(ctl::Id1g), k)) out.setText(ctl::Id1g, "1");
   Vals[kS] = 0;
   std::string code, pattern;
   std::array<double, 5> given{};
   const bool read =
-      LlegeixDonats(form, ctx.ui, "Idg", 0, 3, true, given, code, pattern, [&](size_t i, double x) {
+      LlegeixDonats(form, ctx.ui, ctl::Idg, 0, 3, true, given, code, pattern, [&](size_t i, double x) {
         Vals[i] = x;
         if (i == kR && x == 1) {
           ctx.ui.message(Tx("msg.r_not_one"), Tx("title.wrong_value"));
@@ -523,20 +709,20 @@ SolveOutcome ResolSumaG(const Form& form, SolveContext& ctx, ValsG& Vals) {
   SolveOutcome out;
   const std::string anterior = EscriuNum(Vals[kS], 3);
   double s = 0;
-  if (!LlegeixCamp(form, "Idg(5)", s, ctx.ui)) {
-    out.setText("Idg(5)", anterior);
+  if (!LlegeixCamp(form, ctl::Idg(5), s, ctx.ui)) {
+    out.setText(ctl::Idg(5), anterior);
     return out;
   }
   Vals[kS] = s;
   int count = 0;
   std::string code, pattern;
   for (int i = 0; i < 5 && count < 2; ++i) {
-    const std::string t = form.text(Nom("Idg", i));
+    const std::string t = form.text(ctl::Idg(i));
     if (t.empty()) {
       pattern += '0';
       continue;
     }
-    if (!LlegeixCamp(form, Nom("Idg", i), Vals[static_cast<size_t>(i)], ctx.ui)) return out;
+    if (!LlegeixCamp(form, ctl::Idg(i), Vals[static_cast<size_t>(i)], ctx.ui)) return out;
     ++count;
     code += static_cast<char>('0' + i);
     pattern += 'x';
@@ -558,12 +744,12 @@ RespostaTecla TeclaIdg(int16_t i, int key, const Form& form, SolveContext& ctx, 
     res.outcome = ResolSumaG(form, ctx, Vals);
     return res;
   }
-  const std::string t = form.text(Nom("Idg", i));
+  const std::string t = form.text(ctl::Idg(i));
   double x = 0;
-  const bool llegit = LlegeixCamp(form, Nom("Idg", i), x, ctx.ui);  // empty reads as 0, silently
+  const bool llegit = LlegeixCamp(form, ctl::Idg(i), x, ctx.ui);  // empty reads as 0, silently
   if (!t.empty() && !llegit) return res;
   if (i == kR) MostraSumaInf(std::fabs(x) < 1, res.outcome);
-  res.focus = Nom("Idg", (i + 1) % 5);
+  res.focus = ctl::Idg((i + 1) % 5);
   return res;
 }
 
@@ -571,9 +757,9 @@ SolveOutcome ClicIdg(int16_t i, const Form& form, ValsG& Vals) {
   SolveOutcome out;
   if (i != kS) return out;
   MostraSumaInf(true, out);
-  if (form.text("Idg(5)").empty()) {
+  if (form.text(ctl::Idg(5)).empty()) {
     for (int j = kN; j <= kSn; ++j) {
-      out.setText(Nom("Idg", j), "");
+      out.setText(ctl::Idg(j), "");
       Vals[static_cast<size_t>(j)] = 0;
     }
   }
@@ -582,8 +768,8 @@ SolveOutcome ClicIdg(int16_t i, const Form& form, ValsG& Vals) {
 
 SolveOutcome CanviIdg() {
   SolveOutcome out;
-  out.setEnabled("BtGuard(2)", false);
-  out.setText("IdPG", "");
+  out.setEnabled(ctl::BtGuard(2), false);
+  out.setText(ctl::IdPG, "");
   return out;
 }
 
@@ -593,15 +779,15 @@ SolveOutcome InterpG(const Form& form, SolveContext& ctx) {
     ctx.ui.message(Tx("msg.missing"), Tx("title.cannot"), Icon::Exclamation);
     return SolveOutcome{};
   };
-  const std::string textK = form.text("IdKg");
-  const std::string textA = form.text("IdAg");
-  const std::string textB = form.text("IdBg");
+  const std::string textK = form.text(ctl::IdKg);
+  const std::string textA = form.text(ctl::IdAg);
+  const std::string textB = form.text(ctl::IdBg);
   int16_t k = 0;
-  if (MassaGran(form, "IdKg", 32765, ctx.ui)) return {};  // k + 2 terms in all
+  if (MassaGran(form, ctl::IdKg, 32765, ctx.ui)) return {};  // k + 2 terms in all
   if (!LlegeixEnter(textK, k)) return falten();
   double a = 0, b = 0;
-  if (!LlegeixCamp(form, "IdAg", a, ctx.ui)) return falten();
-  if (!LlegeixCamp(form, "IdBg", b, ctx.ui)) return falten();
+  if (!LlegeixCamp(form, ctl::IdAg, a, ctx.ui)) return falten();
+  if (!LlegeixCamp(form, ctl::IdBg, b, ctx.ui)) return falten();
   // Signs compared rather than the product, which can vanish for tiny ends.
   const bool oposats = a != 0 && b != 0 && (std::signbit(a) != std::signbit(b));
   if (k % 2 == 1 && oposats) {
@@ -626,8 +812,20 @@ SolveOutcome InterpG(const Form& form, SolveContext& ctx) {
     if (i > 1) llista += ", ";
     llista += EscriuNum(t, 3);
   }
-  out.setText("IdR", textR);
-  out.setText("IdTG", llista);
+  Solution& sol = out.solution;
+  sol.given("k", "k", k, textK);
+  sol.given("a", "a", a, textA);
+  sol.given("b", "b", b, textB);
+  sol.found("r", "r", r, textR);
+  const std::string signe = oposats ? "−" : "";
+  sol.formula("Razón", "r", "r",
+              oposats ? "−(\\f{|b|}{|a|})^{\\f{1}{k + 1}}" : "(\\f{b}{a})^{\\f{1}{k + 1}}",
+              signe + "(\\f{" + EscriuNum(std::fabs(b), 8) + "}{" + EscriuNum(std::fabs(a), 8) +
+                  "})^{\\f{1}{" + std::to_string(k) + " + 1}}",
+              r, textR);
+  sol.check("Términos: a·r, a·r^2, …, a·r^{" + std::to_string(k) + "}");
+  out.setText(ctl::IdR, textR);
+  out.setText(ctl::IdTG, llista);
   Prob prob;
   prob.Enun = "Interpola:  " + textK + " términos entre " + textA + " y " + textB +
               " para que formen en conjunto una progresión geométrica: ";
@@ -639,8 +837,8 @@ SolveOutcome InterpG(const Form& form, SolveContext& ctx) {
 
 SolveOutcome CanvIntG() {
   SolveOutcome out;
-  out.setEnabled("BtGuard(3)", false);
-  out.setText("IdTG", "");
+  out.setEnabled(ctl::BtGuard(3), false);
+  out.setText(ctl::IdTG, "");
   return out;
 }
 

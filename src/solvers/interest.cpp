@@ -1,4 +1,5 @@
 #include "solvers/interest.h"
+#include "solvers/controls.h"
 
 #include <array>
 #include <charconv>
@@ -193,6 +194,93 @@ bool CasAnualitat(int16_t k, const std::string& codi, std::array<double, 4>& v, 
   return true;
 }
 
+
+// The working of an interest or annuity case, once its unknown is found: the formula (or the
+// equation) that gave it, with the case's numbers. v holds every quantity, the found one
+// included.
+void PassosI(Solution& sol, int16_t k, const std::string& codi, const std::array<double, 4>& v) {
+  const bool annuity = k >= kCapitalisation;
+  const bool cap = k == kCapitalisation;
+  const char* K = NomPos0(k);  // c, C or D
+  const char* F = NomPos3(k);  // C or a
+  auto T = [](double x) { return Factor(TextCurt(x)); };
+  const double c = v[0], r = v[1], t = v[2], C = v[3];
+  auto diners = [&](double x) { return EscriuDec(x, 2); };
+  const std::string I = "(1 + " + T(r) + "/100)";
+  auto fml = [&](const char* label, const char* alias, const std::string& sought,
+                 const std::string& formula, const std::string& sub, double value,
+                 std::string result) {
+    sol.formula(label, alias, sought, formula, sub, value, std::move(result));
+  };
+  if (!annuity) {
+    const bool simple = k == kSimple;
+    if (codi == "012") {
+      fml("Capital final", "final", F,
+          simple ? std::string(K) + "·(1 + \\f{r·t}{100})" : std::string(K) + "·(1 + \\f{r}{100})^t",
+          simple ? T(c) + "·(1 + \\f{" + T(r) + "·" + T(t) + "}{100})"
+                 : T(c) + "·" + I + "^{" + T(t) + "}",
+          C, diners(C));
+    } else if (codi == "023") {
+      fml("Tipo de interés", "rate", "r",
+          simple ? "(\\f{C}{c} − 1)·\\f{100}{t}" : "((\\f{C}{c})^{\\f{1}{t}} − 1)·100",
+          simple ? "(\\f{" + T(C) + "}{" + T(c) + "} − 1)·\\f{100}{" + T(t) + "}"
+                 : "((\\f{" + T(C) + "}{" + T(c) + "})^{\\f{1}{" + T(t) + "}} − 1)·100",
+          r, EscriuDec(r, 2));
+    } else if (codi == "123") {
+      fml("Capital inicial", "capital", K,
+          simple ? "\\f{C}{1 + \\f{r·t}{100}}" : "\\f{C}{(1 + \\f{r}{100})^t}",
+          simple ? "\\f{" + T(C) + "}{1 + " + T(r) + "·" + T(t) + "/100}"
+                 : "\\f{" + T(C) + "}{" + I + "^{" + T(t) + "}}",
+          c, diners(c));
+    } else if (simple) {
+      fml("Tiempo", "time", "t", "(\\f{C}{c} − 1)·\\f{100}{r}",
+          "(\\f{" + T(C) + "}{" + T(c) + "} − 1)·\\f{100}{" + T(r) + "}", t, EscriuDec(t, 2));
+    } else {
+      sol.equation("Tiempo", "time", "t",
+                   "(1 + \\f{r}{100})^t = \\f{C}{c}: " + I + "^t = \\f{" + T(C) + "}{" + T(c) + "}",
+                   "por logaritmos: t = log(C/c)/log(1 + r/100)", 0, HUGE_VAL, "",
+                   {EscriuDec(t, 2)}, 1, "la única raíz");
+    }
+    return;
+  }
+  // Annuities: i is the rate of a period.
+  const double i = r / 100;
+  if (codi != "023")
+    fml("Tipo por periodo", "", "i", "\\f{r}{100}", "\\f{" + T(r) + "}{100}", i, TextCurt(i));
+  const std::string Ii = "(1 + " + T(i) + ")";
+  if (codi == "012") {
+    fml("Anualidad", "annuity", "a",
+        cap ? "\\f{C·i}{(1 + i)·((1 + i)^t − 1)}" : "\\f{D·i}{1 − (1 + i)^{−t}}",
+        cap ? "\\f{" + T(c) + "·" + T(i) + "}{" + Ii + "·(" + Ii + "^{" + T(t) + "} − 1)}"
+            : "\\f{" + T(c) + "·" + T(i) + "}{1 − " + Ii + "^{−" + T(t) + "}}",
+        C, diners(C));
+  } else if (codi == "023") {
+    sol.equation("Tipo de interés", "rate", "r",
+                 cap ? "a·\\f{(1 + i)·((1 + i)^t − 1)}{i} = C, i = \\f{r}{100}: " + T(C) + "·\\f{(1 + i)·((1 + i)^{" + T(t) + "} − 1)}{i} = " + T(c)
+                     : "a·\\f{1 − (1 + i)^{−t}}{i} = D, i = \\f{r}{100}: " + T(C) + "·\\f{1 − (1 + i)^{−" + T(t) + "}}{i} = " + T(c),
+                 "primer cambio de signo de r, pulido con TOMS 748", 1e-9, 1e7,
+                 "precisión doble", {EscriuDec(r, 2)}, 1, "la menor raíz positiva");
+  } else if (codi == "123") {
+    fml(cap ? "Capital constituido" : "Deuda", cap ? "capital" : "debt", K,
+        cap ? "a·\\f{((1 + i)^t − 1)·(1 + i)}{i}" : "a·\\f{1 − (1 + i)^{−t}}{i}",
+        cap ? T(C) + "·\\f{(" + Ii + "^{" + T(t) + "} − 1)·" + Ii + "}{" + T(i) + "}"
+            : T(C) + "·\\f{1 − " + Ii + "^{−" + T(t) + "}}{" + T(i) + "}",
+        c, diners(c));
+  } else if (cap) {
+    sol.equation("Tiempo", "time", "t",
+                 "(1 + i)^t = 1 + \\f{C·i}{(1 + i)·a}: " + Ii + "^t = 1 + \\f{" + T(c) + "·" +
+                     T(i) + "}{" + Ii + "·" + T(C) + "}",
+                 "por logaritmos", 0, HUGE_VAL, "", {EscriuDec(t, 2)}, 1, "la única raíz");
+  } else {
+    sol.check("a = " + diners(C) + " > D·i = " + diners(c * i) +
+              ": la anualidad supera los intereses del primer año");
+    sol.equation("Tiempo", "time", "t",
+                 "(1 + i)^{−t} = 1 − \\f{D·i}{a}: " + Ii + "^{−t} = 1 − \\f{" + T(c) + "·" + T(i) +
+                     "}{" + T(C) + "}",
+                 "por logaritmos", 0, HUGE_VAL, "", {EscriuDec(t, 2)}, 1, "la única raíz");
+  }
+}
+
 }  // namespace
 
 SolveOutcome ResolI(int16_t k, const Form& form, SolveContext& ctx) {
@@ -204,7 +292,7 @@ SolveOutcome ResolI(int16_t k, const Form& form, SolveContext& ctx) {
   std::string codi;
   std::string donats;
   const bool read = LlegeixDonats(
-      form, ctx.ui, "IdI", 4 * k, 3, false, vals, codi, donats, [&](size_t, double x) {
+      form, ctx.ui, ctl::IdI, 4 * k, 3, false, vals, codi, donats, [&](size_t, double x) {
         if (x > 0) return true;
         ctx.ui.message(Tx("msg.positive_only"), Tx("title.wrong_input"), Icon::None);
         return false;
@@ -244,8 +332,20 @@ SolveOutcome ResolI(int16_t k, const Form& form, SolveContext& ctx) {
 
   SolveOutcome out;
   for (int16_t p = 0; p < 4; ++p) {
-    if (donats[p] == '0') out.setText(Nom("IdI", 4 * k + p), EscriuDec(vals[p], 2));
+    if (donats[p] == '0') out.setText(ctl::IdI(4 * k + p), EscriuDec(vals[p], 2));
   }
+  Solution& sol = out.solution;
+  sol.code = codi;
+  const char* aliases[4] = {k == kAmortisation ? "debt" : "capital", "rate", "time",
+                            k >= kCapitalisation ? "annuity" : "final"};
+  const std::string names[4] = {NomPos0(k), "r", "t", NomPos3(k)};
+  for (int16_t p = 0; p < 4; ++p) {
+    if (donats[p] == 'x')
+      sol.given(aliases[p], names[p], vals[p], form.text(ctl::IdI(4 * k + p)));
+    else
+      sol.found(aliases[p], names[p], vals[p], EscriuDec(vals[p], 2));
+  }
+  PassosI(sol, k, codi, vals);
   out.record = Prob{cas.enun, resp};
   out.solved = true;
   return out;

@@ -1,4 +1,5 @@
 #include "solvers/solve.h"
+#include "solvers/controls.h"
 
 #include <cstdint>
 #include <string>
@@ -21,7 +22,7 @@ std::string Subindex(int k) {
 
 // The known term a_k with the index typed in its subscript box (1 when that is no integer, as
 // the solve then sets it back).
-std::string TermeConegut(const Form& form, const char* box) {
+std::string TermeConegut(const Form& form, std::string_view box) {
   int16_t k = 1;
   if (!LlegeixEnter(form.text(box), k)) k = 1;
   return "a" + Subindex(k);
@@ -34,17 +35,17 @@ std::string EtiquetaCamp(const Form& form, std::string_view name) {
   static const char* const kInteres[4][4] = {
       {"c", "r", "t", "C"}, {"c", "r", "t", "C"}, {"C", "r", "t", "a"}, {"D", "r", "t", "a"}};
   for (int i = 0; i <= 5; ++i) {
-    const bool aritm = i <= 4 && name == Nom("Id", i);
-    if (!aritm && name != Nom("Idg", i)) continue;
-    if (i == 0) return TermeConegut(form, aritm ? "Id1a" : "Id1g");
+    const bool aritm = i <= 4 && name == ctl::Id(i);
+    if (!aritm && name != ctl::Idg(i)) continue;
+    if (i == 0) return TermeConegut(form, aritm ? ctl::Id1a : ctl::Id1g);
     if (i == 1 && !aritm) return "r";
     return kProgressio[i];
   }
   for (int i = 0; i < 16; ++i)
-    if (name == Nom("IdI", i)) return kInteres[i / 4][i % 4];
-  if (name == "IdK" || name == "IdKg") return "k";
-  if (name == "IdA" || name == "IdAg") return "a";
-  if (name == "IdB" || name == "IdBg") return "b";
+    if (name == ctl::IdI(i)) return kInteres[i / 4][i % 4];
+  if (name == ctl::IdK || name == ctl::IdKg) return "k";
+  if (name == ctl::IdA || name == ctl::IdAg) return "a";
+  if (name == ctl::IdB || name == ctl::IdBg) return "b";
   return std::string(name);
 }
 

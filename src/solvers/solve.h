@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include "numeric/calc.h"
+#include "solvers/controls.h"
 #include "solvers/form.h"
 #include "solvers/services.h"
 
@@ -50,7 +51,7 @@ inline constexpr int kMaxTermes = 32767;
 // message. `accept(position, value)` may refuse a value after showing its message: the reading
 // ends there and answers false.
 template <size_t N, class Accept>
-bool LlegeixDonats(const Form& form, Services& ui, std::string_view group, int first, size_t wanted,
+bool LlegeixDonats(const Form& form, Services& ui, const ctl::Group& group, int first, size_t wanted,
                    bool readAll, std::array<double, N>& values, std::string& code,
                    std::string& pattern, Accept accept) {
   for (size_t i = 0; i < N; ++i) {
@@ -60,7 +61,7 @@ bool LlegeixDonats(const Form& form, Services& ui, std::string_view group, int f
       pattern += '0';
       continue;
     }
-    const std::string name = Nom(group, first + static_cast<int>(i));
+    const std::string name = group(first + static_cast<int>(i));
     if (form.text(name).empty() || !LlegeixCamp(form, name, x, ui) || full) {
       pattern += '0';
       continue;

@@ -30,8 +30,16 @@ TEST(CliSolve, ArithmeticWorkedExample) {
             "a10 = 21, S10 = 120\r\nProgresi\u00F3n:  3, 5, 7, 9, 11, 13, 15, 17, 19, 21, ...");
   EXPECT_EQ(doc["messages"], json::array());
   EXPECT_TRUE(doc["choice"].is_null());
+  const json values = {{"a", 3}, {"d", 2}, {"n", 10}, {"an", 21}, {"sn", 120}};
+  EXPECT_EQ(doc["values"], values);
+  ASSERT_EQ(doc["steps"].size(), 2u);
+  EXPECT_EQ(doc["steps"][0]["kind"], "formula");
+  EXPECT_EQ(doc["steps"][0]["quantity"], "an");
+  EXPECT_EQ(doc["steps"][0]["expression"], "3+(10-1)*2");
+  EXPECT_EQ(doc["steps"][1]["text"],
+            "Suma: S\u2099 = ((a\u2081 + a\u2099)\u00B7n)/2 = ((3 + 21)\u00B710)/2 = 120");
   // The keys come in the documented order, the fields in the panel's order.
-  EXPECT_EQ(doc.size(), 8u);
+  EXPECT_EQ(doc.size(), 10u);
   EXPECT_LT(r.out.find("\"panel\""), r.out.find("\"solved\""));
   EXPECT_LT(r.out.find("\"Id1a\""), r.out.find("\"Id(0)\""));
 
@@ -40,6 +48,16 @@ TEST(CliSolve, ArithmeticWorkedExample) {
                                 "--json"},
                            Args{"solve", "arithmetic", "k=3", "a=7", "d=2", "n=10", "--json"}})
     EXPECT_EQ(Cli(args).json()["fields"]["Id(3)"], "21") << args[2];
+}
+
+TEST(CliGenerate, StepsGoUnderEachAnswerWhenAsked) {
+  const Outcome plain = Cli({"generate", "arithmetic", "--seed", "5"});
+  const Outcome worked = Cli({"generate", "arithmetic", "--seed", "5", "--steps"});
+  EXPECT_EQ(plain.out.find("paso a paso"), std::string::npos);
+  const size_t at = worked.out.find("Progresi\u00F3n: ");
+  const size_t steps = worked.out.find("\r\nSoluci\u00F3n paso a paso:\r\n");
+  ASSERT_NE(steps, std::string::npos);
+  EXPECT_LT(at, steps);
 }
 
 TEST(CliSolve, RefusedCaseSaysWhyAndFails) {

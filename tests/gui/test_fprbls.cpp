@@ -1,6 +1,9 @@
 // The problem viewer on screen: its captions by language, the texts shown, and the two boxes
 // sharing the window as it grows. Its save is driven from a solved panel in test_qt_services.
 #include "gui/fprbls.h"
+
+#include <QCheckBox>
+#include <QPlainTextEdit>
 #include "gui_test.h"
 
 using namespace tolvi;
@@ -39,6 +42,28 @@ class TestFPrbls : public QObject {
 
   // A taller window lowers the answer by half the difference and grows each box by half;
   // at the smallest size each box still shows two lines.
+  // "con pasos" writes the working under the answer and takes it away while unedited; a
+  // problem without working does not offer it.
+  void stepsUnderTheAnswer() {
+    FPrbls* viewer = FPrbls::instance();
+    viewer->setSteps("\r\nSoluci\u00F3n paso a paso:\r\nDiferencia: d = 2");
+    viewer->mostra("Problema", {"a1 = 2", "d = 2"}, 2);
+    auto* choice = child<QCheckBox>("ChPassos");
+    auto* answer = child<QPlainTextEdit>("IdResp");
+    QVERIFY(choice->isVisible() && !choice->isChecked());
+    choice->setChecked(true);
+    QCOMPARE(answer->toPlainText(), QStringLiteral("d = 2\nSoluci\u00F3n paso a paso:\nDiferencia: d = 2"));
+    choice->setChecked(false);
+    QCOMPARE(answer->toPlainText(), QStringLiteral("d = 2"));
+    choice->setChecked(true);
+    answer->appendPlainText(QStringLiteral("mine"));
+    choice->setChecked(false);
+    QVERIFY(answer->toPlainText().endsWith(QStringLiteral("mine")));
+    viewer->setSteps("");
+    viewer->mostra("Problema", {"a1 = 2", "d = 2"}, 2);
+    QVERIFY(!choice->isVisible());
+  }
+
   void bothBoxesGrowEquallyWithTheWindow() {
     FPrbls* viewer = FPrbls::instance();
     viewer->mostra("Problema", {"E", "R"}, 2);

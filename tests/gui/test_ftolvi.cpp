@@ -1,11 +1,13 @@
 // The main window driven as a person would: controls found by their names, real clicks and
 // key presses, and what the window shows afterwards. Runs offscreen.
+#include <QTextBrowser>
 #include <memory>
 #include <string>
 
 #include "solvers/recording_services.h"
 #include "gui/ftolvi.h"
 #include "gui/qt_form.h"
+#include "solvers/controls.h"
 #include "gui_test.h"
 
 using namespace tolvi;
@@ -16,16 +18,8 @@ namespace {
 QString Nm(const char* group, int i) { return QStringLiteral("%1(%2)").arg(group).arg(i); }
 
 QStringList AllNames() {
-  QStringList names = {"Id1a", "IdPA", "IdK", "IdA", "IdB", "Idd", "IdTrms", "Id1g", "OkS",
-                       "EtS", "EtInf", "Etdecr", "IdPG", "IdKg", "IdAg", "IdBg", "IdR", "IdTG",
-                       "LstSmbs", "PAritm", "PGeom", "PInteres", "PCompost", "Panual",
-                       "Progressions", "PInteresComercial", "Arxiu", "OpObr", "OpGuard", "OpSurt",
-                       "Tools", "OpEdTools", "Info", "OpInfo", "OpWeb", "OpQuant", "EtEstat"};
-  const struct { const char* group; int first, last; } groups[] = {
-      {"Id", 0, 4},    {"Idg", 0, 5},   {"IdI", 0, 15},    {"EtM", 0, 7},    {"ITool", 1, 12},
-      {"BtGen", 0, 7}, {"BtOk", 0, 7}, {"BtRst", 0, 7}, {"BtGuard", 0, 7}};
-  for (const auto& g : groups)
-    for (int i = g.first; i <= g.last; ++i) names << Nm(g.group, i);
+  QStringList names;
+  for (const std::string& name : ctl::All()) names << QString::fromStdString(name);
   return names;
 }
 
@@ -64,7 +58,11 @@ class TestFTolvi : public QObject {
   }
 
  private slots:
-  void initTestCase() { QLocale::setDefault(QLocale::c()); }
+  void initTestCase() {
+    QLocale::setDefault(QLocale::c());
+    // Every control the controller names must be one the window built.
+    QTest::failOnWarning(QRegularExpression(QStringLiteral("no control named")));
+  }
   void init() {
     dir_ = std::make_unique<QTemporaryDir>();
     ui_ = std::make_unique<RecordingServices>();
@@ -403,6 +401,57 @@ class TestFTolvi : public QObject {
     QCOMPARE(shown("Id(3)"), QStringLiteral("1.369"));
     QCOMPARE(shown("Id(4)"), QStringLiteral("4.738"));
     QVERIFY(ui_->messages.empty());
+  }
+
+  // The lower pane shows the working of the last solve, and a panel's reset clears it only
+  // when it shows that panel. It asks for no height of its own.
+  void stepsPaneFollowsTheSolves() {
+    const QSize least = w_->minimumSizeHint();
+    auto* pane = get<QTextBrowser>("IdPassos");
+    QVERIFY(pane->toPlainText().isEmpty());
+    QTest::keyClicks(get("Id(0)"), "3");
+    QTest::keyClicks(get("Id(2)"), "10");
+    QTest::keyClicks(get("Id(3)"), "21");
+    click("BtOk(0)");
+    QVERIFY(pane->toPlainText().contains(QStringLiteral("Diferencia")));
+    QVERIFY(pane->toPlainText().contains(QStringLiteral("120")));
+    click("BtRst(2)");
+    QVERIFY(!pane->toPlainText().isEmpty());
+    click("BtRst(0)");
+    QVERIFY(pane->toPlainText().isEmpty());
+    QTest::keyClicks(get("Id(0)"), "3");
+    QTest::keyClicks(get("Id(1)"), "0");
+    QTest::keyClicks(get("Id(2)"), "4");
+    click("BtOk(0)");
+    QVERIFY(pane->toPlainText().contains(QStringLiteral("Sin respuesta")));
+    QCOMPARE(w_->minimumSizeHint(), least);
+  }
+
+  // Pictures of the pane for people to look at: TOLVI_SHOT_DIR=folder runs it.
+  void screenshotsOfTheWorking() {
+    const QString folder = qEnvironmentVariable("TOLVI_SHOT_DIR");
+    if (folder.isEmpty()) QSKIP("TOLVI_SHOT_DIR not set");
+    ui_->defaultChoice = 1;
+    w_->resize(1366, 900);
+    const QList<QPair<QString, QStringList>> cases = {
+        {"arithmetic", {"Id(0)=3", "Id(2)=10", "Id(3)=21", "BtOk(0)"}},
+        {"geometric", {"Idg(0)=3", "Idg(2)=5", "Idg(4)=363", "BtOk(2)"}},
+        {"geometric-interpolation", {"IdKg=3", "IdAg=2", "IdBg=162", "BtOk(3)"}},
+        {"compound", {"IdI(4)=1000", "IdI(5)=5", "IdI(7)=1628.89", "BtOk(5)"}},
+        {"amortisation", {"IdI(12)=10000", "IdI(14)=10", "IdI(15)=1295.05", "BtOk(7)"}}};
+    for (const auto& [name, steps] : cases) {
+      for (const QString& step : steps) {
+        const qsizetype eq = step.indexOf('=');
+        if (eq < 0) {
+          click(step);
+          continue;
+        }
+        get<QLineEdit>(step.left(eq))->clear();
+        QTest::keyClicks(get(step.left(eq)), step.mid(eq + 1));
+      }
+      QTest::qWait(50);
+      QVERIFY(w_->grab().save(folder + "/steps-" + name + ".png"));
+    }
   }
 };
 
