@@ -6,7 +6,7 @@
 set -euo pipefail
 run_packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev qt6-translations-l10n
   libcli11-dev nlohmann-json3-dev libboost-math-dev
 )
 dev_packages=(

@@ -21,6 +21,7 @@
 #include "solvers/genera.h"
 #include "solvers/geometric.h"
 #include "solvers/interest.h"
+#include "texts/catalogue.h"
 
 namespace tolvi {
 
@@ -33,11 +34,6 @@ std::string BtGuard(int key) { return ctl::BtGuard(key); }
 // The currency labels, one after every amount field of the interest panels.
 constexpr int kCurrencyLabels = 8;
 constexpr int kTools = 12;
-
-constexpr std::string_view kSettingsLostTitle = "Ajustes sin guardar";
-constexpr std::string_view kSettingsLost =
-    "Tolvi funciona, pero no recordar\u00E1 el s\u00EDmbolo monetario elegido en esta sesi\u00F3n. "
-    "Para guardar los ajustes en otra carpeta, inicia Tolvi con: tolvi --folder CARPETA";
 
 // A solve tells what it has to say in one box at most: every message waits, and all of them
 // show together when the solve ends (a bad field and the refusal it causes read as one).
@@ -174,8 +170,8 @@ void Controller::start() {
     const FileResult ready = PrepareFolder(state_.CarpIni);
     state_.settingsLost = !ready;
     if (!ready) {
-      ui_.message(TextError(ready, 2) + NL + NL + std::string(kSettingsLost), kSettingsLostTitle,
-                  Icon::Exclamation);
+      ui_.message(TextError(ready, state_.Idioma) + NL + NL + Tx("settings.lost"),
+                  Tx("settings.lost.title"), Icon::Exclamation);
     }
   }
 
@@ -227,7 +223,7 @@ void Controller::llegeixAjustes() {
 bool Controller::leave() {
   if (state_.ended || state_.SenseGuardar.empty() || !state_.preguntaSortir) return true;
   bool noPreguntar = false;
-  const bool surt = ui_.askYesNoOptOut(kPreguntaSortir, "Problemas sin guardar", kNoPreguntar,
+  const bool surt = ui_.askYesNoOptOut(Tx("ask.leave"), Tx("ask.leave.title"), Tx("ask.dont_ask"),
                                        noPreguntar);
   if (noPreguntar) {
     state_.preguntaSortir = false;
@@ -312,7 +308,7 @@ void Controller::runSolve(int16_t key,
     double x = 0;
     CalcResult read;
     if (!text.empty() && !calculat && LlegeixNum(text, x, &read) && read.ignored)
-      nota(EtiquetaCamp(form_, name) + ": \u00AB" + text + "\u00BB le\u00EDdo como " + Curt(x));
+      nota(TxF("status.read_as", {EtiquetaCamp(form_, name), text, Curt(x)}));
     antes.push_back({std::move(name), std::move(text), calculat});
   }
 
@@ -340,8 +336,7 @@ void Controller::runSolve(int16_t key,
                                     [&](const Antes& a) { return a.name == edit.name; });
       if (was == antes.end()) continue;  // not a quantity field
       if (!was->calculat && !was->text.empty() && Difereixen(was->text, edit.text)) {
-        nota(EtiquetaCamp(form_, edit.name) + " recalculado: " + edit.text +
-             " (se hab\u00EDa escrito " + was->text + ")");
+        nota(TxF("status.recomputed", {EtiquetaCamp(form_, edit.name), edit.text, was->text}));
       }
       marca(edit.name, !edit.text.empty());
     }

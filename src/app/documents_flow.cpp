@@ -8,37 +8,13 @@
 #include "app/file_messages.h"
 #include "documents/encoding.h"
 #include "documents/problem_file.h"
+#include "texts/catalogue.h"
 
 namespace tolvi {
 namespace {
 
 constexpr int16_t kModeOpen = 0;
 constexpr int16_t kModeSave = 1;
-
-struct Notice {
-  std::string_view title;
-  std::string_view question;
-};
-
-constexpr std::array<std::string_view, 3> kNoEditor = {
-    "No program could show the file.", "Cap programa no ha pogut mostrar el fitxer.",
-    "Ning\u00FAn programa ha podido mostrar el fichero."};
-
-// The characters a Windows-1252 file could not take.
-constexpr std::array<Notice, 3> kLost = {{
-    {"Saved with changes", "The file is in Windows-1252, which has no "},
-    {"Guardat amb canvis", "El fitxer \u00E9s en Windows-1252, que no t\u00E9 "},
-    {"Guardado con cambios", "El archivo est\u00E1 en Windows-1252, que no tiene "},
-}};
-constexpr std::array<std::string_view, 3> kLostEnd = {
-    ": they were written as \"?\".", ": s'han escrit com a \"?\".",
-    ": se han escrito como \"?\"."};
-
-constexpr std::array<Notice, 3> kSaved = {{
-    {"Saved at...  ", "Do you want see it?"},
-    {"Guardat a...  ", "Veure?"},
-    {"Guardado en ...  ", "\u00BFVer?"},
-}};
 
 // Asks for a file in save mode and appends the problems; the notice or the failure follows.
 bool SaveProblems(Services& ui, std::span<const Prob> problems, int16_t idioma,
@@ -54,10 +30,10 @@ bool SaveProblems(Services& ui, std::span<const Prob> problems, int16_t idioma,
     return false;
   }
   if (!lost.empty()) {
-    const auto i = static_cast<size_t>(IdiomaValid(idioma));
-    ui.message(path + NL + NL + std::string(kLost[i].question) + NameCharacters(lost) +
-                   std::string(kLostEnd[i]),
-               kLost[i].title, Icon::Exclamation);
+    const int16_t i = IdiomaValid(idioma);
+    ui.message(path + NL + NL + Tx("docs.lost.question", i) + NameCharacters(lost) +
+                   Tx("docs.lost.end", i),
+               Tx("docs.lost.title", i), Icon::Exclamation);
   }
   VeureGuardat(ui, path, idioma);
   return true;
@@ -99,9 +75,9 @@ bool GuardaPrb(Services& ui, const Prob& problem, int16_t idioma, std::string_vi
 }
 
 void VeureGuardat(Services& ui, const std::string& path, int16_t idioma) {
-  const Notice& notice = kSaved[static_cast<size_t>(IdiomaValid(idioma))];
-  const std::string text = path + NL + NL + std::string(notice.question);
-  if (ui.askYesNo(text, notice.title)) ObreEditor(ui, path, idioma);
+  const int16_t i = IdiomaValid(idioma);
+  const std::string text = path + NL + NL + Tx("docs.saved.question", i);
+  if (ui.askYesNo(text, Tx("docs.saved.title", i))) ObreEditor(ui, path, idioma);
 }
 
 void ObrePrbls(Services& ui, int16_t idioma, std::string_view carpIni) {
@@ -124,7 +100,7 @@ bool ObreEditor(Services& ui, const std::string& path, int16_t idioma) {
     ui.showProblem(Utf8Of(file.filename()), Prob{LlegeixFtx(path), {}});
     return true;
   }
-  const std::string_view reason = kNoEditor[static_cast<size_t>(IdiomaValid(idioma))];
+  const std::string_view reason = Tx("docs.no_editor", IdiomaValid(idioma));
   const std::string text = path + NL + NL + std::string(reason);
   ui.message(text, TitolError(FileOperation::Open, idioma), Icon::Exclamation);
   return false;

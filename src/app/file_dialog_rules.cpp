@@ -1,4 +1,6 @@
 #include "app/file_dialog_rules.h"
+#include "app/file_messages.h"
+#include "texts/catalogue.h"
 
 #include <array>
 #include <filesystem>
@@ -42,26 +44,13 @@ FileResult FromErrorCode(const std::error_code& ec, std::string path) {
   return {FileErrorKind::Other, std::move(path), ec.message()};
 }
 
-using Texts = std::array<DlgTexts, 3>;
-
-constexpr Texts kTexts = {{
-    {"Open", "Name", "Type", "Cancel", "To the last visited folder", "To up one level",
-     "Open folder", "New folder", "New folder"},
-    {"Obrir", "Nom", "Tipus", "Cancel\u00B7la", "A l'anterior carpeta visitada",
-     "Pujar-ne un nivell", "Obrir carpeta", "Crear carpeta nova", "Carpeta nova"},
-    {"Abrir", "Nombre", "Tipo", "Cancelar", "A la anterior carpeta visitada", "Subir un nivel",
-     "Abrir carpeta", "Crear nueva carpeta", "Nueva carpeta"},
-}};
-
-constexpr std::array<std::string_view, 3> kSaveTitles = {"Save", "Guardar", "Guardar"};
-
 }  // namespace
 
 DlgTexts TextsDlg(int16_t idioma, int16_t mode) {
-  const size_t i = idioma >= 0 && idioma <= 2 ? static_cast<size_t>(idioma) : 2;
-  DlgTexts texts = kTexts[i];
-  if (mode == kDlgGuardar) texts.titol = kSaveTitles[i];
-  return texts;
+  const int16_t i = IdiomaValid(idioma);
+  return {Tx(mode == kDlgGuardar ? "dlg.save" : "dlg.open", i), Tx("dlg.name", i),
+          Tx("dlg.type", i), Tx("dlg.cancel", i), Tx("dlg.tip_back", i), Tx("dlg.tip_up", i),
+          Tx("dlg.tip_open", i), Tx("dlg.tip_new", i), Tx("dlg.new_folder", i)};
 }
 
 std::string CarpetaDe(std::string_view path) {
@@ -122,7 +111,7 @@ std::string ExtensioDelTipus(std::string_view type) {
 }
 
 AccioDlg AcceptaNom(int16_t mode, std::string_view folder, std::string_view name,
-                    std::string_view type) {
+                    std::string_view type, int16_t idioma) {
   if (name.empty()) return {};
   const std::string path = UneixCami(folder, name);
   std::error_code ec;
@@ -131,11 +120,11 @@ AccioDlg AcceptaNom(int16_t mode, std::string_view folder, std::string_view name
     if (fs::is_directory(st)) return {AccioDlg::VesACarpeta, NormalitzaCarpeta(path), {}, {}};
     if (!fs::exists(st)) {
       if (mode == kDlgGuardar) return {AccioDlg::Tanca, path + ExtensioDelTipus(type), {}, {}};
-      return {AccioDlg::Missatge, {}, std::string(kPathNotFound), std::string(name)};
+      return {AccioDlg::Missatge, {}, Tx("dlg.path_not_found", IdiomaValid(idioma)), std::string(name)};
     }
   }
   if (mode != kDlgGuardar && (!fs::exists(st) || fs::is_directory(st)))
-    return {AccioDlg::Missatge, {}, std::string(kFileNotFound), path};
+    return {AccioDlg::Missatge, {}, Tx("dlg.file_not_found", IdiomaValid(idioma)), path};
   return {AccioDlg::Tanca, path, {}, {}};
 }
 
@@ -190,8 +179,8 @@ bool DlgFtxModel::rere() {
 
 bool DlgFtxModel::amunt() { return canviaCarpeta(CarpetaAmunt(carpAct_)); }
 
-AccioDlg DlgFtxModel::accepta(std::string_view name) {
-  AccioDlg action = AcceptaNom(mode_, carpAct_, name, tipusActual_);
+AccioDlg DlgFtxModel::accepta(std::string_view name, int16_t idioma) {
+  AccioDlg action = AcceptaNom(mode_, carpAct_, name, tipusActual_, idioma);
   if (action.kind == AccioDlg::VesACarpeta) {
     canviaCarpeta(action.path);
   } else if (action.kind == AccioDlg::Tanca) {

@@ -14,7 +14,8 @@ namespace tolvi {
 inline constexpr int16_t kDlgObrir = 0;   // open mode
 inline constexpr int16_t kDlgGuardar = 1;  // save mode
 
-// The dialog's texts in one language (Idioma 0 English, 1 Catalan, 2 Spanish).
+// The dialog's texts in one language (Idioma 0 English, 1 Catalan, 2 Spanish, ...), from the
+// catalogues (dlg.*).
 struct DlgTexts {
   std::string_view titol;        // window title for the mode
   std::string_view nom;          // EtNom
@@ -28,12 +29,6 @@ struct DlgTexts {
 };
 DlgTexts TextsDlg(int16_t idioma, int16_t mode);
 
-// Messages that keep their words in every language.
-inline constexpr std::string_view kFileNotFound = "File not found";
-inline constexpr std::string_view kPathNotFound = "Path not found";
-inline constexpr std::string_view kEraseFile = "Erase file?";
-inline constexpr std::string_view kNoAccessible = "No accessible";
-inline constexpr std::string_view kNoDisc = "No hi ha disc a  ";
 // The outside program that opens a folder, looked for in the current folder.
 inline constexpr std::string_view kDunvelo = "Dunvelo.exe";
 
@@ -79,10 +74,10 @@ struct AccioDlg {
 // The Ok button with folder shown in the tree, name typed and type shown in the combo.
 // A name without "." that names a folder moves there; a missing one is, in save mode, the
 // name with the type's extension, and in open mode "Path not found". Otherwise the path is
-// folder + name; open mode refuses a path where no file is ("File not found").
-// Names are looked up in the folder shown.
+// folder + name; open mode refuses a path where no file is ("File not found"). The messages
+// are in the language idioma. Names are looked up in the folder shown.
 AccioDlg AcceptaNom(int16_t mode, std::string_view folder, std::string_view name,
-                    std::string_view type);
+                    std::string_view type, int16_t idioma);
 
 // A new folder in parent: the name trimmed of blanks; an empty name does nothing (and
 // answers true). Invalid names, existing names and refusals come back as failures.
@@ -118,7 +113,7 @@ class DlgFtxModel {
 
   // BtOk with the typed name: moves the tree, or closes with the result, or asks for a
   // message.
-  AccioDlg accepta(std::string_view name);
+  AccioDlg accepta(std::string_view name, int16_t idioma = 2);
   // BtFuig, or the window closed in any other way: the result is empty.
   void cancela();
 

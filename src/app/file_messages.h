@@ -1,6 +1,6 @@
-// What the secondary windows say when a file operation fails, in the interface language
-// (Idioma: 0 English, 1 Catalan, 2 Spanish; anything else reads as Spanish, the language of
-// the main window). The text always names the file and the reason.
+// What the windows say when a file operation fails, in the interface language (Idioma: 0
+// English, 1 Catalan, 2 Spanish, then any added catalogue; anything else reads as Spanish).
+// The text always names the file and the reason.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -13,7 +13,7 @@ namespace tolvi {
 // The operation that failed, which gives the message its title.
 enum class FileOperation : int16_t { Save, Erase, NewFolder, Open };
 
-// 0, 1 or 2; any other value is taken as 2.
+// A language the program knows; any other value is taken as Spanish (2).
 int16_t IdiomaValid(int16_t idioma);
 
 // The reason of a failure, in a sentence.

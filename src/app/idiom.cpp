@@ -2,6 +2,7 @@
 
 #include "app/tools.h"
 #include "documents/textfile.h"
+#include "texts/catalogue.h"
 
 namespace tolvi {
 
@@ -18,9 +19,11 @@ int16_t IdiomaDelText(std::string_view text) {
   std::string lower(text);
   for (char& c : lower)
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  if (lower == "cat") return 1;
-  if (lower == "esp") return 2;
-  return 0;
+  // Each catalogue's word ("cat", "esp", "eng", ...); anything else is English.
+  const auto& all = Catalogues();
+  for (size_t i = 0; i < all.size(); ++i)
+    if (!all[i].word.empty() && lower == all[i].word) return static_cast<int16_t>(i);
+  return kEnglish;
 }
 
 bool LlegeixLng(std::string_view carpIni, std::string& item) {
@@ -32,6 +35,14 @@ bool LlegeixLng(std::string_view carpIni, std::string& item) {
   // The file's first item, read as the tools file reads its items.
   item = LectorItems(LlegeixFtx(Utf8Of(path), kSettingsReadLimit)).llegeix();
   return !item.empty();
+}
+
+FileResult DesaIdioma(std::string_view carpIni, int16_t idioma) {
+  const auto& all = Catalogues();
+  if (idioma < 0 || idioma >= NombreIdiomes()) idioma = kSpanish;
+  const std::filesystem::path path =
+      carpIni.empty() ? PathOf(kLngFile) : PathOf(carpIni) / PathOf(kLngFile);
+  return EscriuFtx(all[static_cast<size_t>(idioma)].word, Utf8Of(path));
 }
 
 int16_t TriaIdioma(std::string_view arguments, std::string_view carpIni, int16_t idioma,

@@ -9,6 +9,7 @@
 #include "app/file_messages.h"
 #include "documents/encoding.h"
 #include "documents/prob.h"
+#include "texts/catalogue.h"
 
 #ifndef _WIN32
 #include <unistd.h>
@@ -20,21 +21,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using Three = std::array<std::string_view, 3>;
-
-const Three kNoArrenca = {"The program could not be started.",
-                          "No s'ha pogut iniciar el programa.",
-                          "No se ha podido iniciar el programa."};
-const Three kNoObert = {"No program could open the document.",
-                        "Cap programa no ha pogut obrir el document.",
-                        "Ning\u00FAn programa ha podido abrir el documento."};
-const Three kSenseFitxer = {"The tool names no file to start.",
-                            "L'eina no diu quin fitxer cal iniciar.",
-                            "La utilidad no dice qu\u00E9 fichero iniciar."};
-
-std::string_view In(const Three& texts, int16_t idioma) {
-  return texts[static_cast<size_t>(IdiomaValid(idioma))];
-}
+std::string_view In(std::string_view key, int16_t idioma) { return Tx(key, IdiomaValid(idioma)); }
 
 bool Blank(char c) { return c == ' ' || c == '\t'; }
 
@@ -89,7 +76,7 @@ bool OnPath(std::string_view name) {
 
 bool Start(Services& ui, const Command& command, WindowStyle style, int16_t idioma) {
   if (ui.startProgram(command, style)) return true;
-  Tell(ui, command.program, In(kNoArrenca, idioma), idioma);
+  Tell(ui, command.program, In("tools.not_started", idioma), idioma);
   return false;
 }
 
@@ -221,24 +208,12 @@ bool EliminaTool(ToolList& list, int16_t pos) {
 }
 
 Avis AvisRefus(RefusTool refus, int16_t idioma) {
-  static constexpr Three kTitol = {"Tools", "Eines", "Utilidades"};
-  static constexpr Three kSenseTitol = {"A tool needs a title.",
-                                        "Una eina necessita un t\u00EDtol.",
-                                        "Una utilidad necesita un t\u00EDtulo."};
-  static constexpr Three kPle = {"There is room for 12 tools at most.",
-                                 "Hi caben 12 eines com a m\u00E0xim.",
-                                 "Caben 12 utilidades como m\u00E1ximo."};
-  const Three& text = refus == RefusTool::Ple ? kPle : kSenseTitol;
-  return {In(kTitol, idioma), refus == RefusTool::Cap ? std::string_view() : In(text, idioma)};
+  const std::string_view text = refus == RefusTool::Ple ? "tools.full" : "tools.no_title";
+  return {In("tools.title", idioma), refus == RefusTool::Cap ? std::string_view() : In(text, idioma)};
 }
 
 Confirmacio TextsEliminar(int16_t idioma) {
-  static constexpr std::array<Confirmacio, 3> kTexts = {{
-      {"Confirm erasing", "Erase "},
-      {"Confirmar eliminaci\u00F3", "Eliminar "},
-      {"Confirmar eliminaci\u00F3n", "\u00BFEliminar "},
-  }};
-  return kTexts[static_cast<size_t>(IdiomaValid(idioma))];
+  return {In("tools.erase.title", idioma), In("tools.erase.question", idioma)};
 }
 
 void SeparaCami(std::string_view path, std::string& carpeta, std::string& nom) {
@@ -311,7 +286,7 @@ bool ExecutaTool(Services& ui, const Tool& tool, std::string_view carpIni, int16
     args.erase(args.begin());
   }
   if (fitxer.empty()) {
-    Tell(ui, tool.Titol, In(kSenseFitxer, idioma), idioma);
+    Tell(ui, tool.Titol, In("tools.no_file", idioma), idioma);
     return false;
   }
   const std::string command = UneixDir(Trim(tool.Dir), Trim(tool.Fitxer + " " + tool.Params));
@@ -374,7 +349,7 @@ bool ObreDoc(Services& ui, const std::string& document, int16_t idioma) {
 #else
   if (ui.openDocument(document)) return true;
 #endif
-  Tell(ui, document, In(kNoObert, idioma), idioma);
+  Tell(ui, document, In("tools.not_opened", idioma), idioma);
   return false;
 }
 

@@ -6,6 +6,7 @@
 
 #include "app/simbol.h"
 #include "documents/encoding.h"
+#include "texts/catalogue.h"
 
 namespace tolvi::cli {
 
@@ -53,6 +54,26 @@ int RunCli(const std::vector<std::string>& args, Streams io) {
   AddRoots(app, io, &status);
   AddSolve(app, io, &status);
   AddGenerate(app, io, &status);
+  // The language of every text the commands write: messages, titles, the option chooser.
+  // Spanish unless --lang says otherwise (before or after the command's name); it is set
+  // before the command runs.
+  FixaIdioma(kSpanish);
+  std::string lang = "es";
+  std::vector<std::string> codes;
+  for (const Catalogue& c : Catalogues()) codes.push_back(c.code);
+  for (CLI::App* each : app.get_subcommands({}))
+    each->add_option("--lang", lang, "the language of the messages and titles (es, ca, en)")
+        ->check(CLI::IsMember(codes))
+        ->option_text("es|ca|en");
+  app.add_option("--lang", lang, "the language of the messages and titles (es, ca, en)")
+      ->check(CLI::IsMember(codes))
+      ->option_text("es|ca|en");
+  for (size_t i = 0; i < args.size() && args[i] != "--"; ++i) {
+    std::string_view code;
+    if (args[i] == "--lang" && i + 1 < args.size()) code = args[i + 1];
+    else if (args[i].rfind("--lang=", 0) == 0) code = std::string_view(args[i]).substr(7);
+    if (IdiomaDelCodi(code) >= 0) FixaIdioma(IdiomaDelCodi(code));
+  }
 
   std::vector<std::string> reversed(args.rbegin(), args.rend());
   try {

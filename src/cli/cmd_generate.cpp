@@ -13,6 +13,7 @@
 #include "documents/encoding.h"
 #include "documents/problem_file.h"
 #include "solvers/atzar.h"
+#include "texts/catalogue.h"
 
 namespace tolvi::cli {
 
@@ -76,6 +77,7 @@ int RunGenerate(const GenerateOptions& opt, Streams io) {
     rng.seedFromClock();
   Controller controller(form, ui, rng, "");
   controller.start();
+  controller.state().Idioma = IdiomaActual();  // --lang
   TriaSimbol(controller, opt.symbol);
 
   std::vector<Prob> problems;

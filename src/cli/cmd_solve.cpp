@@ -11,6 +11,7 @@
 #include "cli/cli.h"
 #include "cli/steps_json.h"
 #include "solvers/atzar.h"
+#include "texts/catalogue.h"
 
 namespace tolvi::cli {
 
@@ -61,6 +62,7 @@ int RunSolve(const SolveOptions& opt, Streams io) {
   Atzar rng;
   Controller controller(form, ui, rng, "");
   controller.start();
+  controller.state().Idioma = IdiomaActual();  // --lang
   TriaSimbol(controller, opt.symbol);
 
   const bool sumGiven = panel->key == 2 && std::any_of(typed.begin(), typed.end(), [](auto& t) {

@@ -23,6 +23,7 @@
 #include <algorithm>
 
 #include "app/file_messages.h"
+#include "texts/catalogue.h"
 
 namespace tolvi {
 namespace {
@@ -240,7 +241,9 @@ void DFtxs::driveChosen(int index) {
   const QString root = lDsks_->itemData(index).toString();
   const QDir drive(root);
   if (root.isEmpty() || !drive.exists() || !drive.isReadable()) {
-    say(std::string(kNoDisc) + S(QDir::toNativeSeparators(root)), kNoAccessible);
+    say(Tx("dlg.no_disc", IdiomaValid(static_cast<int16_t>(idioma_))) +
+            S(QDir::toNativeSeparators(root)),
+        Tx("dlg.not_accessible", IdiomaValid(static_cast<int16_t>(idioma_))));
     showFolder();  // the drive list goes back to the folder shown
     return;
   }
@@ -365,7 +368,7 @@ void DFtxs::okClicked() {
     model_.posaTipus(shown);
     refreshFiles();
   }
-  const AccioDlg action = model_.accepta(S(idNom_->text()));
+  const AccioDlg action = model_.accepta(S(idNom_->text()), static_cast<int16_t>(idioma_));
   switch (action.kind) {
     case AccioDlg::Res: break;
     case AccioDlg::VesACarpeta: showFolder(); break;
@@ -422,7 +425,7 @@ void DFtxs::eraseAsked() {
   const QListWidgetItem* item = lFtxs_->currentItem();
   if (!item) return;
   const std::string path = UneixCami(model_.carpAct(), S(item->text()));
-  if (!ask(path, kEraseFile)) return;
+  if (!ask(path, Tx("dlg.erase_file", IdiomaValid(static_cast<int16_t>(idioma_))))) return;
   const FileResult erased = EsborraFtx(path);
   if (!erased) say(TextError(erased, idioma_), TitolError(FileOperation::Erase, idioma_));
   refreshFiles();

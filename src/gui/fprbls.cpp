@@ -11,6 +11,9 @@
 #include <QVBoxLayout>
 #include <array>
 
+#include "app/file_messages.h"
+#include "texts/catalogue.h"
+
 namespace tolvi {
 namespace {
 
@@ -28,16 +31,6 @@ std::string ToProgram(const QString& text) {
   t.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
   return t.toStdString();
 }
-
-struct Labels {
-  const char* en;
-  const char* resp;
-};
-constexpr std::array<Labels, 3> kLabels = {{
-    {"Exercise", "Answer"},
-    {"Enunciat", "Resposta"},
-    {"Enunciado", "Respuesta"},
-}};
 
 }  // namespace
 
@@ -115,10 +108,12 @@ void FPrbls::withSteps(bool on) {
 }
 
 void FPrbls::retranslate(int16_t idioma) {
-  const size_t i = idioma >= 0 && idioma <= 2 ? static_cast<size_t>(idioma) : 2;
-  etEn_->setText(QString::fromUtf8(kLabels[i].en));
-  etResp_->setText(QString::fromUtf8(kLabels[i].resp));
-  setWindowTitle(i == 0 ? QStringLiteral("Problem") : QStringLiteral("Problema"));
+  const int16_t i = IdiomaValid(idioma);
+  etEn_->setText(QString::fromStdString(Tx("viewer.exercise", i)));
+  etResp_->setText(QString::fromStdString(Tx("viewer.answer", i)));
+  setWindowTitle(QString::fromStdString(Tx("viewer.window", i)));
+  chPassos_->setText(QString::fromStdString(Tx("viewer.steps", i)));
+  chPassos_->setToolTip(QString::fromStdString(Tx("viewer.steps.tip", i)));
 }
 
 void FPrbls::mostra(std::string_view caption, const Prob& problem, int16_t idioma) {

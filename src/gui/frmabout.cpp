@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "gui/program_icon.h"
+#include "texts/catalogue.h"
 
 namespace tolvi {
 
@@ -47,7 +48,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("frmAbout"));
   setModal(false);
   const QString title = QString::fromLatin1(kTitolPrograma);
-  setWindowTitle(QStringLiteral("Sobre ") + title);
+  setWindowTitle(QString::fromStdString(TxF("about.title", {title.toStdString()})));
 
   // Shape1: the band that holds the picture and the name.
   auto* shape = new QFrame(this);
@@ -82,14 +83,10 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
   bold.setPointSizeF(bold.pointSizeF() * 1.3);
   lblTitle->setFont(bold);
   QLabel* lblVersion = Label(this, "lblVersion",
-                             QStringLiteral("Versión %1.%2.%3")
-                                 .arg(TOLVI_VERSION_MAJOR)
-                                 .arg(TOLVI_VERSION_MINOR)
-                                 .arg(TOLVI_VERSION_PATCH));
+                             QString::fromStdString(TxF("about.version", {TOLVI_VERSION})));
   QLabel* lblDescription = Label(
       this, "lblDescription",
-      QStringLiteral("Cálculos con progresiones aritméticas y geométricas. Interés comercial, "
-                     "anualidades de capitalización y amortización"));
+      QString::fromStdString(Tx("about.description")));
   lblDescription->setWordWrap(true);
   lblDescription->setMinimumWidth(fontMetrics().averageCharWidth() * 48);
 

@@ -18,16 +18,21 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QStatusBar>
 #include <QToolButton>
 #include <QTextBrowser>
+#include <QToolTip>
 #include <QVBoxLayout>
 
+#include "app/keyboard.h"
 #include "gui/frmabout.h"
 #include "gui/ftools.h"
 #include "gui/program_icon.h"
 #include "gui/qt_form.h"
 #include "gui/qt_services.h"
+#include "texts/catalogue.h"
 
 namespace tolvi {
 
@@ -64,6 +69,25 @@ class Field : public QLineEdit {
             base.height()};
   }
 
+ protected:
+  // A value longer than the field shows whole in its tooltip, and when the field takes the
+  // focus (a found value may be longer than a typed one).
+  bool event(QEvent* e) override {
+    if (e->type() == QEvent::ToolTip && !text().isEmpty()) {
+      QToolTip::showText(static_cast<QHelpEvent*>(e)->globalPos(), text(), this);
+      return true;
+    }
+    const bool done = QLineEdit::event(e);
+    if (e->type() == QEvent::FocusIn && !fits())
+      QToolTip::showText(mapToGlobal(QPoint(0, height())), text(), this);
+    return done;
+  }
+
+ private:
+  bool fits() const {
+    return fontMetrics().horizontalAdvance(text()) + 8 <= contentsRect().width();
+  }
+
  private:
   int chars_;
 };
@@ -72,6 +96,7 @@ Field* ReadOnly(Field* f, const QColor& base) {
   f->setReadOnly(true);
   QPalette p = f->palette();
   p.setColor(QPalette::Base, base);
+  p.setColor(QPalette::Text, Qt::black);  // the fixed light colour, under any palette
   f->setPalette(p);
   return f;
 }
@@ -194,15 +219,23 @@ QPushButton* CaptionButton(const QString& name, const QString& caption) {
   return b;
 }
 
+// A light background of its own and dark words on it, whatever the palette (a dark one would
+// write light words on the light panels); disabled words grey.
+QPalette Readable(QPalette p, const QColor& background) {
+  p.setColor(QPalette::Window, background);
+  p.setColor(QPalette::Active, QPalette::WindowText, Qt::black);
+  p.setColor(QPalette::Inactive, QPalette::WindowText, Qt::black);
+  p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(110, 110, 110));
+  return p;
+}
+
 QFrame* Panel(const char* name, const QColor& colour) {
   auto* f = new QFrame;
   f->setObjectName(QString::fromLatin1(name));
   f->setFrameStyle(QFrame::Box | QFrame::Plain);
   f->setLineWidth(1);
   f->setAutoFillBackground(true);
-  QPalette p = f->palette();
-  p.setColor(QPalette::Window, colour);
-  f->setPalette(p);
+  f->setPalette(Readable(f->palette(), colour));
   return f;
 }
 
@@ -215,7 +248,7 @@ QHBoxLayout* Subscripted(const QString& letter, QLineEdit* box) {
   QFont small = box->font();
   small.setPointSizeF(small.pointSizeF() * 0.75);
   box->setFont(small);
-  box->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid #888; background: white; padding: 0; }"));
+  box->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid #888; background: white; color: black; padding: 0; }"));
   const int h = QFontMetrics(small).height() + 2;
   box->setFixedSize(QFontMetrics(small).horizontalAdvance(QStringLiteral("88")) + 6, h);
   QLabel* a = Text(letter);
@@ -239,9 +272,7 @@ QLabel* Above(const QString& text, const QString& name = QString()) {
 
 void Background(QWidget* w, const QColor& colour) {
   w->setAutoFillBackground(true);
-  QPalette p = w->palette();
-  p.setColor(QPalette::Window, colour);
-  w->setPalette(p);
+  w->setPalette(Readable(w->palette(), colour));
 }
 
 // The panel's four buttons placed in the columns every row of a frame shares:
@@ -364,15 +395,35 @@ FTolvi::FTolvi(Folders folders, Services* services, QWidget* parent) : QMainWind
   v->setSpacing(8);
   v->addWidget(buildProgressions());
   v->addWidget(buildInterest());
-  v->addWidget(buildSteps(), 1);
-  setCentralWidget(central);
+  // The working pane takes what is left, and at least a few lines: on a small screen the
+  // panels scroll to reach it.
+  QGroupBox* working = buildSteps();
+  working->setMinimumHeight(fontMetrics().lineSpacing() * 5 + 30);
+  v->addWidget(working, 1);
+  // The panels scroll, so the window can be smaller than they are (a small screen, a large
+  // scale): their natural size is still what the window asks for first.
+  auto* scroll = new QScrollArea;
+  scroll->setObjectName(QStringLiteral("Panells"));
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidgetResizable(true);
+  scroll->setFocusPolicy(Qt::NoFocus);
+  scroll->setWidget(central);
+  Background(scroll->viewport(), kWindow);
+  setCentralWidget(scroll);
+  setMinimumSize(360, 260);  // a row of fields and a few lines of the panels at the least
   buildMenus();
+  buildLanguageMenu();
   QLabel* estat = Text(QString(), "EtEstat");
   estat->setTextInteractionFlags(Qt::TextSelectableByMouse);
   statusBar()->addWidget(estat, 1);
   // Room for every field at its natural width where the screen allows it (a window's first
   // size is otherwise held to two thirds of the screen, which squeezes the panels).
-  QSize size = sizeHint();
+  const QSize panels = central->sizeHint();
+  const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  // The working pane takes what is left below the panels: room for about eight lines of it.
+  QSize size(panels.width() + scrollBar, panels.height() + fontMetrics().lineSpacing() * 3 + 10 +
+                                             menuBar()->sizeHint().height() +
+                                             statusBar()->sizeHint().height());
   if (const QScreen* shown = screen()) size = size.boundedTo(shown->availableSize());
   resize(size.expandedTo(minimumSizeHint()));
 
@@ -387,6 +438,10 @@ FTolvi::FTolvi(Folders folders, Services* services, QWidget* parent) : QMainWind
                                              std::move(folders.problems));
   if (auto* qt = dynamic_cast<QtServices*>(services)) qt->setState(&controller_->state());
   wire();
+  tieLabels();
+  // Ctrl+S saves every solved problem, Ctrl+Q quits, as "&Guardar todo" and "&Salir" do.
+  findChild<QAction*>(QStringLiteral("OpGuard"))->setShortcut(QKeySequence::Save);
+  findChild<QAction*>(QStringLiteral("OpSurt"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   controller_->hooks().focus = [this](std::string_view name) {
     if (auto* w = qobject_cast<QWidget*>(form_->find(name))) w->setFocus(Qt::OtherFocusReason);
   };
@@ -401,6 +456,8 @@ FTolvi::FTolvi(Folders folders, Services* services, QWidget* parent) : QMainWind
       // The editor decides the language from the command line.
       FTools::EditaTools(controller_->services(), controller_->state(), languageArguments_,
                          *form_, this);
+      // The editor reads the language again; the whole program follows it.
+      if (controller_->state().Idioma != IdiomaActual()) setLanguage(controller_->state().Idioma);
       return true;
     }
     if (name == "OpQuant") {
@@ -410,6 +467,8 @@ FTolvi::FTolvi(Folders folders, Services* services, QWidget* parent) : QMainWind
     return false;
   };
   controller_->start();
+  // The language the program speaks now (Spanish until one is chosen).
+  setLanguage(IdiomaActual());
   // The caret starts where a case begins: the first quantity of the arithmetic row.
   findChild<QWidget*>(Nm("Id", 0))->setFocus(Qt::OtherFocusReason);
 }
@@ -835,7 +894,11 @@ bool FTolvi::eventFilter(QObject* watched, QEvent* event) {
   if (type == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-      controller_->keyPressed(name.toStdString(), kEnter);
+      // Enter solves the field's row; the geometric walk, the infinite sum and the currency
+      // list keep their own handling.
+      const int16_t panel = PanellDeIntro(*form_, name.toStdString());
+      if (panel >= 0) controller_->solve(panel);
+      else controller_->keyPressed(name.toStdString(), kEnter);
       return true;
     }
     return false;

@@ -45,6 +45,13 @@ class FTolvi : public QMainWindow {
   // Until it is set, the arguments after the program's name.
   void setLanguageArguments(std::string text) { languageArguments_ = std::move(text); }
 
+  // The interface language (0 English, 1 Catalan, 2 Spanish, ...): the window's texts, what
+  // screen readers say of its controls, the messages, the secondary windows and Qt's own
+  // buttons all follow it. chooseLanguage is the Idioma menu: it also keeps the choice in the
+  // settings folder's Lng.txt, which from then on decides over the command line's word.
+  void setLanguage(int16_t idioma);
+  void chooseLanguage(int16_t idioma);
+
   Controller& controller() { return *controller_; }
   QtForm& form() { return *form_; }
   Atzar& atzar() { return atzar_; }
@@ -69,6 +76,12 @@ class FTolvi : public QMainWindow {
   QFrame* buildAnual();
   void wire();
   void quitNow();
+  // The window's texts in the interface language; what screen readers say of every control
+  // (its name and description), the buttons' tooltips; labels tied to their fields.
+  void retranslate();
+  void describeControls();
+  void buildLanguageMenu();
+  void tieLabels();
 
   ButtonPictures pictures_;
   std::unique_ptr<Services> ownServices_;

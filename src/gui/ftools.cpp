@@ -15,6 +15,7 @@
 
 #include "app/file_messages.h"
 #include "app/idiom.h"
+#include "texts/catalogue.h"
 
 namespace tolvi {
 
@@ -26,21 +27,6 @@ QString Q(std::string_view s) {
   return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 std::string S(const QString& s) { return s.toStdString(); }
-
-// The editor's captions by language (0 English, 1 Catalan, 2 Spanish).
-struct Captions {
-  const char* window;
-  const char* tools;  // EtTools
-  const char* tool;   // Ped
-  std::array<const char*, 4> fields;  // Et(0..3)
-};
-constexpr std::array<Captions, 3> kCaptions = {{
-    {"Tools edition", "Tools", "Tool", {"Title", "File", "Work directory", "Parameters"}},
-    {"Edici\u00F3 eines", "Eines", "Eina",
-     {"T\u00EDtol", "Fitxer", "Directori de treball", "Par\u00E0metres"}},
-    {"Edici\u00F3n utilidades", "Utilidades", "Utilidad",
-     {"T\u00EDtulo", "Fichero", "Directorio de trabajo", "Par\u00E1metros"}},
-}};
 
 // The picture of OkEd: an arrow that carries the fields into the list.
 QIcon StoreIcon() {
@@ -168,11 +154,12 @@ FTools::FTools(Services& ui, AppState& state, std::string arguments, Form* formM
 }
 
 void FTools::retranslate(int16_t idioma) {
-  const Captions& c = kCaptions[static_cast<size_t>(IdiomaValid(idioma))];
-  setWindowTitle(QString::fromUtf8(c.window));
-  etTools_->setText(QString::fromUtf8(c.tools));
-  ped_->setTitle(QString::fromUtf8(c.tool));
-  for (size_t i = 0; i < 4; ++i) et_[i]->setText(QString::fromUtf8(c.fields[i]));
+  const int16_t i = IdiomaValid(idioma);
+  setWindowTitle(Q(Tx("editor.window", i)));
+  etTools_->setText(Q(Tx("editor.tools", i)));
+  ped_->setTitle(Q(Tx("editor.tool", i)));
+  const char* const fields[] = {"editor.title", "editor.file", "editor.dir", "editor.params"};
+  for (size_t f = 0; f < 4; ++f) et_[f]->setText(Q(Tx(fields[f], i)));
 }
 
 void FTools::llistaTools() {

@@ -13,6 +13,8 @@
 #include <string>
 
 #include "app/folders.h"
+#include "app/idiom.h"
+#include "texts/catalogue.h"
 #include "gui/ftolvi.h"
 #include "gui/program_icon.h"
 
@@ -70,8 +72,9 @@ int main(int argc, char** argv) {
   parser.addOption(folder);
   parser.addPositionalArgument(
       QStringLiteral("language"),
-      QStringLiteral("Language of the secondary windows: cat (Catalan), esp (Spanish), "
-                     "anything else English. Without it, the first item of Lng.txt decides."),
+      QStringLiteral("Language of the window: cat (Catalan), esp (Spanish), anything else "
+                     "English. Without it, the first item of Lng.txt decides (the Idioma menu "
+                     "keeps the choice there); without both, Spanish."),
       QStringLiteral("[language]"));
 
   // --help and --version answer at once, with no display and no window. Qt's own options
@@ -130,7 +133,13 @@ int main(int argc, char** argv) {
     tolvi::AdoptSettings(places.home, folders.settings);
 
   tolvi::FTolvi window(folders);
-  window.setLanguageArguments(parser.positionalArguments().join(QLatin1Char(' ')).toStdString());
+  const std::string language = parser.positionalArguments().join(QLatin1Char(' ')).toStdString();
+  window.setLanguageArguments(language);
+  // The language word on the command line, else Lng.txt of the settings folder (where the
+  // Idioma menu keeps the choice), else Spanish.
+  bool noLanguageFile = false;
+  window.setLanguage(
+      tolvi::TriaIdioma(language, folders.settings, tolvi::kSpanish, noLanguageFile));
   window.show();
   // TOLVI_EXIT_WHEN_IDLE=1 ends the program as soon as the event loop first runs idle, so that
   // the cold start can be timed from outside; =close closes the window then instead, as a

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "numeric/cadenes.h"
+#include "texts/catalogue.h"
 
 namespace tolvi {
 
@@ -305,10 +306,10 @@ bool Combina(char op, double l, double r, double& out, ErrCalc& err) {
 
 std::string MissatgeCalc(ErrCalc err) {
   switch (err) {
-    case ErrCalc::Parentheses: return "Al nombre de parèntesis";
-    case ErrCalc::MissingOperand: return "Falta operand";
-    case ErrCalc::DivisionByZero: return "Divisió per zero";
-    case ErrCalc::Characters: return "Caràcter(s) no permeso(s)";
+    case ErrCalc::Parentheses: return Tx("calc.parentheses");
+    case ErrCalc::MissingOperand: return Tx("calc.operand");
+    case ErrCalc::DivisionByZero: return Tx("calc.division");
+    case ErrCalc::Characters: return Tx("calc.characters");
     default: return "";
   }
 }

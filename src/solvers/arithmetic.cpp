@@ -11,6 +11,7 @@
 
 #include "numeric/numtext.h"
 #include "solvers/tria.h"
+#include "texts/catalogue.h"
 
 namespace tolvi {
 
@@ -211,7 +212,7 @@ int Slot(Q q) {
   return 0;
 }
 
-void NoHiHaSolucions(Services& ui) { ui.message("No hay soluciones", "No factible", Icon::None); }
+void NoHiHaSolucions(Services& ui) { ui.message(Tx("msg.no_solutions"), Tx("title.not_feasible"), Icon::None); }
 
 // The working of an arithmetic case, in the order SolveArithmeticCase computes it. v holds the
 // answer taken (by slot), a1 its first term; roots are those of the equation in n, if any,
@@ -350,11 +351,11 @@ SolveOutcome ResolA(const Form& form, SolveContext& ctx) {
   const bool read =
       LlegeixDonats(form, ui, ctl::Id, 0, 3, true, v, code, pattern, [&](size_t i, double x) {
         if (i == 1 && x == 0) {
-          ui.message("d debe ser <> 0", "valor incorrecto", Icon::None);
+          ui.message(Tx("msg.d_nonzero"), Tx("title.wrong_value"), Icon::None);
           return false;
         }
         if (i == 2 && x < 2) {
-          ui.message("n debe ser > 1", "valor incorrecto", Icon::None);
+          ui.message(Tx("msg.n_above_one"), Tx("title.wrong_value"), Icon::None);
           return false;
         }
         if (i == 2 && x > kMaxTermes + 0.5) {
@@ -365,7 +366,7 @@ SolveOutcome ResolA(const Form& form, SolveContext& ctx) {
       });
   if (!read) return out;
   if (code.size() < 3) {
-    ui.message("Se necesita 3 datos", "Datos insuficientes", Icon::Exclamation);
+    ui.message(Tx("msg.need_three"), Tx("title.not_enough"), Icon::Exclamation);
     return out;
   }
 
@@ -375,11 +376,11 @@ SolveOutcome ResolA(const Form& form, SolveContext& ctx) {
     return out;
   }
   if (res.end == CaseEnd::TooMany) {
-    MassaTermes("n = " + EscriuDec(res.n, kDecimals), kMaxTermes, ui, "No factible");
+    MassaTermes("n = " + EscriuDec(res.n, kDecimals), kMaxTermes, ui, Tx("title.not_feasible"));
     return out;
   }
   if (res.end == CaseEnd::NotWhole) {
-    ui.message("n=" + EscriuDec(res.n, kDecimals) + NL + "n debe ser entero", "No factible",
+    ui.message("n=" + EscriuDec(res.n, kDecimals) + NL + Tx("msg.n_whole"), Tx("title.not_feasible"),
                Icon::None);
     return out;
   }
@@ -477,7 +478,7 @@ SolveOutcome ResolA(const Form& form, SolveContext& ctx) {
 
 SolveOutcome InterpA(const Form& form, SolveContext& ctx) {
   auto falten = [&ctx] {
-    ctx.ui.message("Faltan datos", "No se puede calcular", Icon::Exclamation);
+    ctx.ui.message(Tx("msg.missing"), Tx("title.cannot"), Icon::Exclamation);
     return SolveOutcome{};
   };
   const std::string textK = form.text(ctl::IdK);

@@ -9,12 +9,11 @@
 #include "numeric/numtext.h"
 #include "numeric/sparse_roots.h"
 #include "solvers/tria.h"
+#include "texts/catalogue.h"
 
 namespace tolvi {
 
 namespace {
-
-constexpr std::string_view kNoFactible = "No factible";
 
 // Slots of ValsG.
 constexpr int kAk = 0, kR = 1, kN = 2, kAn = 3, kSn = 4, kS = 5;
@@ -160,7 +159,7 @@ class CasG {
 };
 
 bool CasG::NoHaySoluciones() {
-  ctx_.ui.message("No hay soluciones", kNoFactible);
+  ctx_.ui.message(Tx("msg.no_solutions"), Tx("title.not_feasible"));
   return false;
 }
 
@@ -175,7 +174,7 @@ bool CasG::TestN() {
 }
 
 bool CasG::NoEntera(double n) {
-  ctx_.ui.message("n=" + EscriuDec(n, 3) + NL + "n debe resultar entero", kNoFactible);
+  ctx_.ui.message("n=" + EscriuDec(n, 3) + NL + Tx("msg.n_comes_whole"), Tx("title.not_feasible"));
   return false;
 }
 
@@ -436,7 +435,7 @@ bool CasG::Cas() {
     out_.solution.check("n = " + N() + " es un número entero de términos");
     primerDeN();
   } else if (c == "015") {
-    ctx_.ui.message("S, a1, r no determinan n", "Caso no contemplado");
+    ctx_.ui.message(Tx("msg.s_a1_r"), Tx("title.case_not_covered"));
     return false;
   } else if (c == "025") {
     // S·r^(k − 1)·(1 − r) = a_k, with |r| < 1.
@@ -497,7 +496,7 @@ bool CasG::Cas() {
     const double condR = Cond({S, Sn}, S - Sn) + Cond({S, Sn, an}, S - Sn + an);
     if (!std::isfinite(r) || r == 0 || r <= -1) return NoHaySoluciones();
     if (!(r < 1)) {
-      ctx_.ui.message("resulta r>1 (" + EscriuNum(r, 3), kNoFactible);
+      ctx_.ui.message(Tx("msg.r_above_one") + EscriuNum(r, 3), Tx("title.not_feasible"));
       return false;
     }
     primerDeS();
@@ -508,7 +507,7 @@ bool CasG::Cas() {
                 condR * Cond({1, r}, 1 - r), condR))
       return false;
   } else {
-    ctx_.ui.message("Caso no contemplado", kNoFactible, Icon::Exclamation);
+    ctx_.ui.message(Tx("msg.case_not_covered"), Tx("title.not_feasible"), Icon::Exclamation);
     return false;
   }
   return true;
@@ -679,11 +678,11 @@ SolveOutcome ResolG(const Form& form, SolveContext& ctx, ValsG& Vals) {
       LlegeixDonats(form, ctx.ui, ctl::Idg, 0, 3, true, given, code, pattern, [&](size_t i, double x) {
         Vals[i] = x;
         if (i == kR && x == 1) {
-          ctx.ui.message("r debe ser <> 1", "valor incorrecto");
+          ctx.ui.message(Tx("msg.r_not_one"), Tx("title.wrong_value"));
           return false;
         }
         if (i == kN && x < 2) {
-          ctx.ui.message("n debe ser > 1", "valor incorrecto");
+          ctx.ui.message(Tx("msg.n_above_one"), Tx("title.wrong_value"));
           return false;
         }
         if (i == kN && x > kMaxTermes + 0.5) {
@@ -694,7 +693,7 @@ SolveOutcome ResolG(const Form& form, SolveContext& ctx, ValsG& Vals) {
       });
   if (!read) return out;
   if (code.size() < 3) {
-    ctx.ui.message("Se necesita 3 datos", "Datos insuficientes", Icon::Exclamation);
+    ctx.ui.message(Tx("msg.need_three"), Tx("title.not_enough"), Icon::Exclamation);
     return out;
   }
   ResolCasInto(code, pattern, form, ctx, Vals, out);
@@ -729,7 +728,7 @@ SolveOutcome ResolSumaG(const Form& form, SolveContext& ctx, ValsG& Vals) {
     pattern += 'x';
   }
   if (count < 2) {
-    ctx.ui.message("Se necesita 3 datos", "Datos insuficientes");
+    ctx.ui.message(Tx("msg.need_three"), Tx("title.not_enough"));
     return out;
   }
   code += '5';
@@ -777,7 +776,7 @@ SolveOutcome CanviIdg() {
 SolveOutcome InterpG(const Form& form, SolveContext& ctx) {
   SolveOutcome out;
   auto falten = [&] {
-    ctx.ui.message("Faltan datos", "No se puede calcular", Icon::Exclamation);
+    ctx.ui.message(Tx("msg.missing"), Tx("title.cannot"), Icon::Exclamation);
     return SolveOutcome{};
   };
   const std::string textK = form.text(ctl::IdKg);
@@ -792,7 +791,7 @@ SolveOutcome InterpG(const Form& form, SolveContext& ctx) {
   // Signs compared rather than the product, which can vanish for tiny ends.
   const bool oposats = a != 0 && b != 0 && (std::signbit(a) != std::signbit(b));
   if (k % 2 == 1 && oposats) {
-    ctx.ui.message("Si a*b<0 => k ha de ser par", "Cas no posible");
+    ctx.ui.message(Tx("msg.k_even"), Tx("title.case_impossible"));
     return out;
   }
   if (k > 32765) return falten();  // k + 2 terms in all
@@ -830,7 +829,7 @@ SolveOutcome InterpG(const Form& form, SolveContext& ctx) {
   Prob prob;
   prob.Enun = "Interpola:  " + textK + " términos entre " + textA + " y " + textB +
               " para que formen en conjunto una progresión geométrica: ";
-  prob.Resp = "r = e^(Ln(b/a)/(k+1)) = " + textR + NL + "Factors a interpolar: " + llista;
+  prob.Resp = "r = e^(Ln(b/a)/(k+1)) = " + textR + NL + Tx("answer.terms_to_interpolate") + llista;
   out.record = prob;
   out.solved = true;
   return out;

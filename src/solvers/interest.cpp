@@ -11,6 +11,7 @@
 #include <boost/math/tools/toms748_solve.hpp>
 
 #include "numeric/numtext.h"
+#include "texts/catalogue.h"
 
 namespace tolvi {
 
@@ -40,7 +41,7 @@ double ArrodDec(double x, int16_t n) {
   return value;
 }
 
-void NoSolucions(SolveContext& ctx) { ctx.ui.message("No soluciones", "No factible", Icon::None); }
+void NoSolucions(SolveContext& ctx) { ctx.ui.message(Tx("msg.interest_no_solutions"), Tx("title.not_feasible"), Icon::None); }
 
 // What a case of a panel computes: the position found, its value, the statement.
 struct Cas {
@@ -82,7 +83,7 @@ bool CasInteres(int16_t k, const std::string& codi, std::array<double, 4>& v, So
                " anual al cual se debe imponer un capital de " + TextDiners(c, smb) + " durante " +
                TextAnys(t) + " per obtener un capital de " + TextDiners(C, smb);
     if (!(c < C)) {
-      ctx.ui.message(" C debe ser > c", "Error", Icon::None);
+      ctx.ui.message(Tx("msg.final_above_initial"), Tx("title.error"), Icon::None);
       return false;
     }
     cas.value = k == kSimple ? (C / c - 1) * 100 / t : std::expm1(std::log(C / c) / t) * 100;
@@ -98,7 +99,7 @@ bool CasInteres(int16_t k, const std::string& codi, std::array<double, 4>& v, So
                " puesto  a un interés " + tipus + " del " + TextTipus(r) +
                " anual rendeixi un capital de " + TextDiners(C, smb);
     if (!(c < C)) {
-      ctx.ui.message(" C debe ser > c", "Error", Icon::None);
+      ctx.ui.message(Tx("msg.final_above_initial"), Tx("title.error"), Icon::None);
       return false;
     }
     cas.value = k == kSimple ? (C / c - 1) * 100 / r : std::log(C / c) / L;
@@ -293,12 +294,12 @@ SolveOutcome ResolI(int16_t k, const Form& form, SolveContext& ctx) {
   const bool read = LlegeixDonats(
       form, ctx.ui, ctl::IdI, 4 * k, 3, false, vals, codi, donats, [&](size_t, double x) {
         if (x > 0) return true;
-        ctx.ui.message("Només valors positius", "Entrada incorrecta", Icon::None);
+        ctx.ui.message(Tx("msg.positive_only"), Tx("title.wrong_input"), Icon::None);
         return false;
       });
   if (!read) return {};
   if (codi.size() < 3) {
-    ctx.ui.message("Se necesita 3 datos", "Datos insuficientes", Icon::Exclamation);
+    ctx.ui.message(Tx("msg.need_three"), Tx("title.not_enough"), Icon::Exclamation);
     return {};
   }
 

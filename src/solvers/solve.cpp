@@ -5,6 +5,7 @@
 #include <string>
 
 #include "numeric/numtext.h"
+#include "texts/catalogue.h"
 
 namespace tolvi {
 
@@ -50,30 +51,29 @@ std::string EtiquetaCamp(const Form& form, std::string_view name) {
 
 std::string MissatgeCalcFinestra(ErrCalc err) {
   switch (err) {
-    case ErrCalc::Parentheses: return "Los par\u00E9ntesis no cuadran";
-    case ErrCalc::MissingOperand: return "Falta un operando";
-    case ErrCalc::DivisionByZero: return "Divisi\u00F3n por cero";
-    case ErrCalc::Characters: return "Car\u00E1cter(es) no permitido(s)";
-    case ErrCalc::NoReal: return "Potencia sin valor real";
-    case ErrCalc::Overflow: return "N\u00FAmero demasiado grande";
+    case ErrCalc::Parentheses: return Tx("calc.parentheses");
+    case ErrCalc::MissingOperand: return Tx("calc.operand");
+    case ErrCalc::DivisionByZero: return Tx("calc.division");
+    case ErrCalc::Characters: return Tx("calc.characters");
+    case ErrCalc::NoReal: return Tx("calc.noreal");
+    case ErrCalc::Overflow: return Tx("calc.overflow");
     case ErrCalc::Ok: break;
   }
-  return "No se puede calcular";
+  return Tx("calc.cannot");
 }
 
 bool LlegeixCamp(const Form& form, std::string_view name, double& value, Services& ui) {
   CalcResult failure;
   const bool given = LlegeixNum(form.text(name), value, &failure);
   if (!failure.ok())
-    ui.message(EtiquetaCamp(form, name) + ": " + MissatgeCalcFinestra(failure.err), "Error",
+    ui.message(EtiquetaCamp(form, name) + ": " + MissatgeCalcFinestra(failure.err), Tx("title.error"),
                Icon::None);
   return given;
 }
 
 void MassaTermes(std::string_view what, int max, Services& ui, std::string_view title) {
-  ui.message(std::string(what) + ": como mucho " + std::to_string(max) +
-                 " (el mayor n\u00FAmero de t\u00E9rminos que se calcula)",
-             title, Icon::None);
+  ui.message(TxF("msg.at_most_terms", {what, std::to_string(max)}),
+             title.empty() ? std::string_view(Tx("title.wrong_value")) : title, Icon::None);
 }
 
 bool MassaGran(const Form& form, std::string_view name, int max, Services& ui) {

@@ -39,7 +39,7 @@ bool MassaGran(const Form& form, std::string_view name, int max, Services& ui);
 // Tells that a count (`what`: "n", "n = 40000") goes beyond `max`, the largest the program
 // handles.
 void MassaTermes(std::string_view what, int max, Services& ui,
-                 std::string_view title = "valor incorrecto");
+                 std::string_view title = {});  // {}: "valor incorrecto"
 
 // The largest count of terms the program handles.
 inline constexpr int kMaxTermes = 32767;

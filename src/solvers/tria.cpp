@@ -1,15 +1,16 @@
 #include "solvers/tria.h"
 
 #include <algorithm>
-#include <array>
+
+#include "texts/catalogue.h"
 
 namespace tolvi {
 
 int16_t TriaOpcio(Services& ui, int16_t Idioma, std::string_view caption,
                   std::string_view options) {
-  static constexpr std::array<std::string_view, 3> kTitols = {"Select option:", "Tria l'opció:",
-                                                             "Elegir opción:"};
-  if (caption.empty()) caption = kTitols[(Idioma >= 0 && Idioma <= 2) ? Idioma : 0];
+  // A language the program does not know reads as English, as the chooser always did.
+  if (caption.empty())
+    caption = Tx("chooser.title", Idioma >= 0 && Idioma < NombreIdiomes() ? Idioma : kEnglish);
   const int chosen = ui.chooseOption(caption, options);
   // A position that names no option counts as no choice: callers index their lists with it.
   const auto count = 1 + std::count(options.begin(), options.end(), ';');

@@ -7,6 +7,7 @@
 
 #include "app/file_dialog_rules.h"
 #include "documents/temp_folder.h"
+#include "texts/catalogue.h"
 
 namespace tolvi {
 namespace {
@@ -76,8 +77,8 @@ TEST_F(DialogFolder, OkWithATypedName) {
       {kDlgObrir, "sub", "*.txt", {VesACarpeta, dir / "sub", "", ""}},
   };
   for (const Row& r : rows)
-    EXPECT_EQ(AcceptaNom(r.mode, dir.str(), r.typed, r.type), r.action) << r.mode << " " << r.typed;
-  EXPECT_EQ(AcceptaNom(kDlgGuardar, "/", "tolvi-no-such-name", "*.txt").path,
+    EXPECT_EQ(AcceptaNom(r.mode, dir.str(), r.typed, r.type, kEnglish), r.action) << r.mode << " " << r.typed;
+  EXPECT_EQ(AcceptaNom(kDlgGuardar, "/", "tolvi-no-such-name", "*.txt", kSpanish).path,
             "/tolvi-no-such-name.txt");
 }
 

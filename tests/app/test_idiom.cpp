@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/idiom.h"
+#include "texts/catalogue.h"
 #include "documents/temp_folder.h"
 
 namespace tolvi {
@@ -35,6 +36,19 @@ TEST(Idiom, ArgumentThenLngTxtThenUnchanged) {
     EXPECT_EQ(TriaIdioma(TextArguments(r.args), dir.str(), 1, senseLng), r.expected);
     EXPECT_EQ(senseLng, r.senseLng);
   }
+}
+
+// The window's language menu keeps its choice where the rule finds it at the next start.
+TEST(Idiom, AChosenLanguageIsFoundAgain) {
+  for (int16_t idioma = 0; idioma < NombreIdiomes(); ++idioma) {
+    testing::TempFolder dir;
+    ASSERT_TRUE(DesaIdioma(dir.str(), idioma));
+    bool senseLng = true;
+    EXPECT_EQ(TriaIdioma("", dir.str(), kSpanish, senseLng), idioma);
+    EXPECT_FALSE(senseLng);
+  }
+  testing::TempFolder dir;
+  EXPECT_FALSE(DesaIdioma(dir / "missing/deeper", kCatalan));
 }
 
 }  // namespace

@@ -27,7 +27,8 @@ TEST(CalcCommand, TypedTextsAsJson) {
       {"1-1", false, 0, nullptr},      {"5+", true, 5, nullptr},       {"10^400", false, 0, ""},
       {"(2+)*(3/0)", false, 0, byZero}, {"2^10", true, 1024, nullptr},
   };
-  std::vector<std::string> args = {"calc", "--json", "--"};
+  // The calculator's own messages, as the Catalan window says them.
+  std::vector<std::string> args = {"calc", "--lang", "ca", "--json", "--"};
   for (const Row& r : rows) args.push_back(r.text);
   const Outcome run = Cli(args);
   ASSERT_EQ(run.status, kOk) << run.err;
@@ -47,8 +48,15 @@ TEST(CalcCommand, ReadableOutputAndUsage) {
   const Outcome run = Cli({"calc", "1,5*2,5", "abc"});
   EXPECT_EQ(run.status, kOk);
   EXPECT_NE(run.out.find("\"1,5*2,5\": given, 3.75\n"), std::string::npos) << run.out;
-  EXPECT_NE(run.out.find("\"abc\": not given, 0  [Error: Caràcter(s) no permeso(s)]"),
+  EXPECT_NE(run.out.find("\"abc\": not given, 0  [Error: Carácter(es) no permitido(s)]"),
+            std::string::npos);  // in Spanish unless --lang says otherwise
+  EXPECT_NE(Cli({"calc", "abc", "--lang", "en"}).out.find("[Error: Character(s) not allowed]"),
             std::string::npos);
+  EXPECT_EQ(Cli({"calc", "abc", "--lang", "fr"}).status, kUsage);
+  // Before or after a command's own arguments; a solver's refusal too.
+  const Outcome solve = Cli({"solve", "simple", "capital=0", "rate=5", "time=3", "--lang", "en", "--json"});
+  EXPECT_EQ(solve.json()["messages"][0]["text"], "Positive values only");
+  EXPECT_EQ(Cli({"--lang", "ca", "calc", "abc"}).out.find("[Error: Caràcter(s) no permeso(s)]") != std::string::npos, true);
   EXPECT_EQ(Cli({"calc"}).status, kUsage);
   EXPECT_EQ(Cli({"calc", "--json", "\xff"}).status, kOk);  // not UTF-8, still JSON
 }

@@ -185,7 +185,7 @@ class TestDFtxs : public QObject {
     QVERIFY(QFile::exists(path("Prbls/gone.txt")));
     QTest::keyClick(list, Qt::Key_Delete);
     QCOMPARE(ui_.questions.size(), size_t{2});
-    QCOMPARE(ui_.questions[1].title, std::string("Erase file?"));
+    QCOMPARE(ui_.questions[1].title, std::string("\u00BFBorrar el archivo?"));  // Spanish dialog
     QCOMPARE(QString::fromStdString(ui_.questions[1].text), path("Prbls/gone.txt"));
     QVERIFY(!QFile::exists(path("Prbls/gone.txt")));
     QVERIFY(!files(*dlg).contains("gone.txt"));

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "numeric/numtext.h"
+#include "texts/catalogue.h"
 
 namespace tolvi {
 namespace {
@@ -18,8 +19,10 @@ struct Typed {
 };
 
 // The whole table of typed texts is checked through `tolvi-cli calc` (tests/cli); here the
-// reader's own steps: "," and "pi" replaced, the given test, the calculator's failure passed on.
+// reader's own steps: "," and "pi" replaced, the given test, the calculator's failure passed on
+// (its messages as the Catalan window says them).
 TEST(LlegeixNum, TypedTexts) {
+  FixaIdioma(kCatalan);
   const Typed rows[] = {
       {"", false, 0, nullptr},
       {"0", true, 0, nullptr},
@@ -50,6 +53,7 @@ TEST(LlegeixNum, TypedTexts) {
       EXPECT_EQ(err.message, r.message) << '"' << r.text << '"';
     }
   }
+  FixaIdioma(kSpanish);
 }
 
 TEST(LlegeixNum, HugeTextsAreRefusedQuickly) {

@@ -252,7 +252,7 @@ TEST(InterpG, InsertsTheTerms) {
     ASSERT_TRUE(r.out.solved && r.out.record && r.out.edits.size() == 2);
     EXPECT_EQ(r.text(ctl::IdR) + "|" + r.text(ctl::IdTG), std::string(t.r) + "|" + t.list);
     EXPECT_EQ(r.out.record->Resp, std::string("r = e^(Ln(b/a)/(k+1)) = ") + t.r +
-                                      "\r\nFactors a interpolar: " + t.list);
+                                      "\r\nTérminos a interpolar: " + t.list);
   }
   EXPECT_EQ(Interpola("3", "2", "32").out.record->Enun,
             "Interpola:  3 términos entre 2 y 32 para que formen en conjunto una progresión "

@@ -125,7 +125,7 @@ TEST(ResolI, OnlyTheFirstThreeReadableFieldsAreRead) {
 
 TEST(ResolI, EndsWithAMessageAndWritesNothing) {
   const Shown kNone{"No soluciones", "No factible"};
-  const Shown kPositive{"Només valors positius", "Entrada incorrecta"};
+  const Shown kPositive{"Solo valores positivos", "Entrada incorrecta"};
   const Shown kOrder{" C debe ser > c", "Error"};
   const struct { int16_t k; Fields fields; Shown shown; } rows[] = {
       {0, {"1000", "5", "", ""}, {"Se necesita 3 datos", "Datos insuficientes", Icon::Exclamation}},

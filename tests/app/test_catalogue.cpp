@@ -1,0 +1,91 @@
+// The catalogues of texts: each language says everything the Spanish one does, with the same
+// things filled in; the reader of a catalogue file; the Enter key's rows.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "app/keyboard.h"
+#include "app/idiom.h"
+#include "solvers/form.h"
+#include "texts/catalogue.h"
+
+namespace tolvi {
+namespace {
+
+// The "%N" a text fills in.
+std::set<char> Holes(const std::string& text) {
+  std::set<char> holes;
+  for (size_t i = 0; i + 1 < text.size(); ++i)
+    if (text[i] == '%' && text[i + 1] >= '1' && text[i + 1] <= '9') holes.insert(text[i + 1]);
+  return holes;
+}
+
+TEST(Catalogues, EveryLanguageSaysWhatSpanishSays) {
+  const auto& all = Catalogues();
+  ASSERT_GE(all.size(), 3u);
+  EXPECT_EQ(all[kEnglish].code, "en");
+  EXPECT_EQ(all[kCatalan].code, "ca");
+  EXPECT_EQ(all[kSpanish].code, "es");
+  std::set<std::string> codes, words;
+  for (const Catalogue& c : all) {
+    SCOPED_TRACE(c.code);
+    EXPECT_TRUE(c.problems.empty()) << ::testing::PrintToString(c.problems);
+    EXPECT_FALSE(c.name.empty());
+    EXPECT_TRUE(codes.insert(c.code).second && words.insert(c.word).second);
+    EXPECT_EQ(IdiomaDelText(c.word), IdiomaDelCodi(c.code));
+    for (const auto& [key, spanish] : all[kSpanish].texts) {
+      const auto it = c.texts.find(key);
+      ASSERT_NE(it, c.texts.end()) << key;
+      EXPECT_FALSE(it->second.empty()) << key;
+      EXPECT_EQ(Holes(it->second), Holes(spanish)) << key;
+    }
+    for (const auto& entry : c.texts) EXPECT_EQ(all[kSpanish].texts.count(entry.first), 1u) << entry.first;
+  }
+}
+
+TEST(Catalogues, ReadingAFile) {
+  const Catalogue c = LlegeixCatalogue(
+      "# comment\n@code = xx\n@word=xxx\n@name = X\n"
+      "a = one\r\n b=\\stwo \\s\nc = x\\ny \\\\n %1\nnothing here\n@size = 3\na = again\n");
+  EXPECT_EQ(c.code + "/" + c.word + "/" + c.name, "xx/xxx/X");
+  EXPECT_EQ(c.texts.at("a"), "one");
+  EXPECT_EQ(c.texts.at("b"), " two  ");
+  EXPECT_EQ(c.texts.at("c"), "x\ny \\n %1");
+  ASSERT_EQ(c.problems.size(), 3u);
+  EXPECT_EQ(c.problems[0].rfind("line 8:", 0), 0u);
+  EXPECT_EQ(Omple("%2 de %1, 100% %3", {"a", "b"}), "b de a, 100% %3");
+}
+
+TEST(Catalogues, TheLanguageChosenAndItsFallback) {
+  EXPECT_EQ(IdiomaActual(), kSpanish);
+  EXPECT_EQ(Tx("msg.positive_only"), "Solo valores positivos");
+  FixaIdioma(kCatalan);
+  EXPECT_EQ(Tx("msg.positive_only"), "Només valors positius");
+  EXPECT_EQ(TxF("msg.at_most_terms", {"n", "7"}),
+            "n: com a molt 7 (el nombre més gran de termes que es calcula)");
+  EXPECT_EQ(Tx("no.such.key"), "no.such.key");
+  FixaIdioma(99);  // no such language: Spanish
+  EXPECT_EQ(IdiomaActual(), kSpanish);
+  EXPECT_EQ(Tx("msg.positive_only", kEnglish), "Positive values only");
+}
+
+// Enter in a field solves its row; the geometric row walks until three of its quantities are
+// typed, and its infinite sum keeps its own entry.
+TEST(EnterKey, SolvesTheFieldsRow) {
+  MemoryForm form;
+  const std::pair<const char*, int> rows[] = {
+      {"Id1a", 0}, {"Id(0)", 0},  {"Id(4)", 0},  {"IdK", 1},    {"IdB", 1},    {"Idd", -1},
+      {"IdKg", 3}, {"IdBg", 3},   {"IdR", -1},   {"IdI(0)", 4}, {"IdI(7)", 5}, {"IdI(8)", 6},
+      {"IdI(15)", 7}, {"LstSmbs", -1}, {"Idg(5)", -1}, {"Idg(1)", -1}, {"Id1g", -1}, {"BtOk(0)", -1}};
+  for (const auto& [field, key] : rows) EXPECT_EQ(PanellDeIntro(form, field), key) << field;
+  form.setText("Idg(0)", "2");
+  form.setText("Idg(1)", "3");
+  EXPECT_EQ(PanellDeIntro(form, "Idg(1)"), -1);
+  form.setText("Idg(4)", "26");
+  for (const char* field : {"Idg(0)", "Idg(2)", "Id1g"}) EXPECT_EQ(PanellDeIntro(form, field), 2);
+  EXPECT_EQ(PanellDeIntro(form, "Idg(5)"), -1);
+}
+
+}  // namespace
+}  // namespace tolvi
