@@ -53,6 +53,7 @@ int RunCli(const std::vector<std::string>& args, Streams io) {
   AddRoots(app, io, &status);
   AddSolve(app, io, &status);
   AddGenerate(app, io, &status);
+  AddWorksheet(app, io, &status);
 
   std::vector<std::string> reversed(args.rbegin(), args.rend());
   try {
