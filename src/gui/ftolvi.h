@@ -4,7 +4,9 @@
 // its objectName ("Id(0)", "BtOk(3)", "IdI(15)", "LstSmbs", "OpGuard"...).
 #pragma once
 #include <QIcon>
+#include <QDialog>
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 #include <string>
 #include "app/controller.h"
@@ -69,6 +71,7 @@ class FTolvi : public QMainWindow {
   QFrame* buildAnual();
   void wire();
   void quitNow();
+  void openWorksheet();
 
   ButtonPictures pictures_;
   std::unique_ptr<Services> ownServices_;
@@ -78,6 +81,7 @@ class FTolvi : public QMainWindow {
   std::string languageArguments_;
   QTextBrowser* steps_ = nullptr;  // the working of the last solve
   int stepsKey_ = -1;              // the panel whose working the pane shows
+  QPointer<QDialog> worksheet_;
 };
 
 }  // namespace tolvi
