@@ -15,45 +15,30 @@ namespace tolvi {
 
 namespace {
 
-// How a found field is named in a question: the quantity's symbol with its subscript written
-// as the statements write it ("a4"), or a few words for the interest panels.
-std::string LabelOf(int16_t key, const std::string& field, const Form& form) {
-  const std::string first = key == 0 ? form.text("Id1a") : form.text("Id1g");
-  const std::string n = key == 0 ? form.text("Id(2)") : form.text("Idg(2)");
-  if (key == 0 || key == 2) {
-    const std::string g = key == 0 ? "Id" : "Idg";
-    if (field == Nom(g, 0)) return "a" + first;
-    if (field == Nom(g, 1)) return key == 0 ? "d" : "r";
-    if (field == Nom(g, 2)) return "n";
-    if (field == Nom(g, 3)) return "a" + n;
-    if (field == Nom(g, 4)) return "S" + n;
-    if (field == Nom(g, 5)) return "S\u221E";
-  }
-  if (key == 1) return "d";
-  if (key == 3) return "r";
-  static const char* kInterest[4][4] = {
-      {"el capital inicial", "el tipo de inter\u00E9s (%)", "el tiempo (a\u00F1os)",
-       "el capital final"},
-      {"el capital inicial", "el tipo de inter\u00E9s (%)", "el tiempo (a\u00F1os)",
-       "el capital final"},
-      {"el capital acumulado", "el tipo de inter\u00E9s (%)", "el tiempo (a\u00F1os)",
-       "la anualidad"},
-      {"la deuda", "el tipo de inter\u00E9s (%)", "el tiempo (a\u00F1os)", "la anualidad"},
+// How a question names a quantity: the progressions' symbols as the window writes them
+// ("a_4" in the working's markup), the interest panels' in a few words.
+void Label(int16_t key, const Quantity& q, FoundQuantity& out) {
+  struct Words {
+    const char* alias;
+    const char* words;
   };
-  for (int j = 0; j < 4; ++j)
-    if (field == Nom("IdI", 4 * (key - 4) + j)) return kInterest[key - 4][j];
-  return field;
-}
-
-// The fields a solve of panel key found: those it marked found, and the interpolations'
-// difference or ratio, which is a result box of its own.
-std::vector<std::string> FoundFields(int16_t key, const AppState& state) {
-  if (key == 1) return {"Idd"};
-  if (key == 3) return {"IdR"};
-  std::vector<std::string> out;
-  for (std::string& name : CampsPanell(key))
-    if (state.Calculats.count(name) > 0) out.push_back(std::move(name));
-  return out;
+  static const Words kWords[] = {
+      {"debt", "la deuda"},
+      {"rate", "el tipo de inter\u00E9s (%)"},
+      {"time", "el tiempo (a\u00F1os)"},
+      {"final", "el capital final"},
+      {"annuity", "la anualidad"},
+  };
+  if (key >= 4) {
+    out.label = q.alias == "capital" ? (key == 6 ? "el capital acumulado" : "el capital inicial")
+                                     : q.alias;
+    for (const Words& w : kWords)
+      if (q.alias == w.alias) out.label = w.words;
+    out.labelHtml = FormulaHtml(out.label);
+  } else {
+    out.label = MarkupText(q.name);
+    out.labelHtml = MarkupHtml(q.name);
+  }
 }
 
 std::string XmlEscaped(std::string_view text) {
@@ -128,15 +113,17 @@ Worksheet ComposeWorksheet(const WorksheetRequest& request) {
       c.solved = form.enabled(Nom("BtGuard", key));
       if (c.solved) {
         c.problem = controller.state().Probs[static_cast<size_t>(key)];
-        for (const std::string& field : FoundFields(key, controller.state())) {
-          FoundQuantity q;
-          q.field = field;
-          q.label = LabelOf(key, field, form);
-          q.shown = form.text(field);
-          if (!LlegeixNum(q.shown, q.value)) continue;
+        c.working = controller.state().Solutions[static_cast<size_t>(key)];
+        for (const Quantity& q : c.working.quantities) {
+          if (q.given) continue;
+          FoundQuantity f;
+          f.alias = q.alias;
+          Label(key, q, f);
+          f.shown = q.text;
+          f.value = q.value;
           // The interest panels write every amount, rate and time with two decimals.
-          q.tolerance = ToleranceOf(q.shown, key >= 4 ? 2 : -1);
-          c.found.push_back(std::move(q));
+          f.tolerance = ToleranceOf(q.text, key >= 4 ? 2 : -1);
+          c.found.push_back(std::move(f));
         }
       } else {
         c.failure = "el panel " + NomPanell(key) + " no pudo resolver su caso";
@@ -159,8 +146,6 @@ std::string NomPanell(int16_t key) {
   return IsPanelKey(key) ? kNames[key] : std::string();
 }
 
-std::string StepsText(const WorksheetCase& /*c*/) { return {}; }
-
 double ToleranceOf(std::string_view shown, int decimals) {
   if (decimals < 0) {
     if (shown.find('/') != std::string_view::npos) {
@@ -178,10 +163,14 @@ double ToleranceOf(std::string_view shown, int decimals) {
   return 0.5 * std::pow(10.0, -decimals);
 }
 
-std::string WorksheetText(const Worksheet& sheet) {
+std::string WorksheetText(const Worksheet& sheet, bool steps) {
   std::string out;
-  for (const WorksheetCase& c : sheet.cases)
-    if (c.solved) out += EscriuPrb(c.problem);
+  for (const WorksheetCase& c : sheet.cases) {
+    if (!c.solved) continue;
+    Prob p = c.problem;
+    if (steps) p.Resp = AnswerWithSteps(p.Resp, c.working);
+    out += EscriuPrb(p);
+  }
   return out;
 }
 
@@ -201,15 +190,15 @@ std::string MoodleXml(const Worksheet& sheet, std::string_view title) {
     }
     for (const FoundQuantity& q : c.found) {
       const std::string name = std::to_string(number) + ". " + NomPanell(c.panel) + ": " + q.label;
-      const std::string text = "<p>" + FormulaHtml(c.problem.Enun) + "</p><p>Escribe el valor de " +
-                               FormulaHtml(q.label) + ".</p>";
+      const std::string text = "<p>" + FormulaHtml(c.problem.Enun) +
+                               "</p><p>Escribe el valor de " + q.labelHtml + ".</p>";
       out += "  <question type=\"numerical\">\n";
       out += "    <name><text>" + XmlEscaped(name) + "</text></name>\n";
       out += "    <questiontext format=\"html\"><text>" + Cdata(text) + "</text></questiontext>\n";
       out += "    <defaultgrade>1</defaultgrade>\n";
       out += "    <answer fraction=\"100\"><text>" + MoodleNumber(q.value) +
              "</text><tolerance>" + MoodleNumber(q.tolerance) + "</tolerance>" +
-             "<feedback format=\"html\"><text>" + Cdata(FormulaHtml(q.label + " = " + q.shown)) +
+             "<feedback format=\"html\"><text>" + Cdata(q.labelHtml + " = " + FormulaHtml(q.shown)) +
              "</text></feedback></answer>\n";
       out += "  </question>\n";
     }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "documents/prob.h"
+#include "solvers/steps.h"
 
 namespace tolvi {
 
@@ -23,13 +24,14 @@ struct WorksheetRequest {
   std::string symbol = "\u20AC";
 };
 
-// A quantity the solve found (a field it wrote that the case did not give).
+// A quantity the solve found (one the case did not give), from the solve's working.
 struct FoundQuantity {
-  std::string field;   // the control, "Idg(3)"
-  std::string label;   // how a question names it: "a4", "S4", "d", "la anualidad"
-  std::string shown;   // the field's text after the solve
-  double value = 0;    // the shown text read back as a number
-  double tolerance = 0;  // half a unit of the last digit shown (see ToleranceOf)
+  std::string alias;      // as tolvi-cli names it: "an", "d", "annuity"
+  std::string label;      // how a question names it, plain: "a₄", "S₄", "la anualidad"
+  std::string labelHtml;  // the same in the formula look: "a<sub>4</sub>"
+  std::string shown;      // as the solve wrote it in its field
+  double value = 0;       // as computed, before it was written
+  double tolerance = 0;   // half a unit of the last digit shown (see ToleranceOf)
 };
 
 struct WorksheetCase {
@@ -37,6 +39,7 @@ struct WorksheetCase {
   bool solved = false;
   Prob problem;                      // statement and answer (empty when not solved)
   std::vector<FoundQuantity> found;  // in the panel's field order
+  Solution working;                  // the solve's quantities and worked steps
   std::string failure;               // why the panel could not solve its case
 };
 
@@ -53,10 +56,6 @@ Worksheet ComposeWorksheet(const WorksheetRequest& request);
 // The Spanish name of a panel for headings and quiz categories ("Progresión aritmética").
 std::string NomPanell(int16_t key);
 
-// The worked steps of a case for the answer key, as lines of text; empty while the solvers
-// do not yet hand over their steps.
-std::string StepsText(const WorksheetCase& c);
-
 // The accepted error of a typed answer to a shown number: half a unit of its last decimal
 // ("2.35" gives 0.005, "162" gives 0.5), counting at most the three decimals the answers of
 // the progressions show. A fraction ("5/2") is exact, so the error accepted is that of those
@@ -69,11 +68,12 @@ double ToleranceOf(std::string_view shown, int decimals = -1);
 // exponent as a superscript; line breaks become <br>, and &, <, >, " are escaped.
 std::string FormulaHtml(std::string_view text);
 
-// The problem-file text of the solved cases (statement, "R:     " answer, empty line; CR LF).
-std::string WorksheetText(const Worksheet& sheet);
+// The problem-file text of the solved cases (statement, "R:     " answer, empty line; CR LF);
+// with steps, the worked steps under each answer, as `generate --steps` writes them.
+std::string WorksheetText(const Worksheet& sheet, bool steps = false);
 
 // A Moodle XML quiz: a category per panel, one numerical question per found quantity, the
-// statement as its text and the found value as its answer with ToleranceOf as tolerance.
+// statement as its text and the computed value as its answer with ToleranceOf as tolerance.
 std::string MoodleXml(const Worksheet& sheet, std::string_view title);
 
 // The problems of a problem file's text, as EscriuPrb wrote them: each is its statement

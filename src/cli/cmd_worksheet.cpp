@@ -173,7 +173,7 @@ int RunWorksheet(const WorksheetOptions& opt, Streams io) {
   }
   for (Output& o : outputs) {
     if (o.what == std::string_view("quiz")) o.bytes = MoodleXml(sheet, opt.title);
-    if (o.what == std::string_view("text")) o.bytes = WorksheetText(sheet);
+    if (o.what == std::string_view("text")) o.bytes = WorksheetText(sheet, opt.steps);
   }
 
   int status = sheet.allSolved() ? kOk : kFailed;
@@ -199,7 +199,7 @@ int RunWorksheet(const WorksheetOptions& opt, Streams io) {
                   .dump(-1, ' ', false, Json::error_handler_t::replace)
            << "\n";
   } else if (outputs.empty()) {
-    io.out << WorksheetText(sheet);
+    io.out << WorksheetText(sheet, opt.steps);
   } else {
     io.out << problems << " problems, " << questions << " questions\n";
   }
@@ -230,7 +230,8 @@ void AddWorksheet(CLI::App& app, Streams io, int* status) {
   cmd->add_option("--header", opt->header,
                   "a line under the title (centre, course, date); may be given again")
       ->check(CLI::Validator(CheckSymbol, "TEXT"));
-  cmd->add_flag("--steps", opt->steps, "the answer key shows the worked steps");
+  cmd->add_flag("--steps", opt->steps,
+                "the answer key (and the problem-file text) shows the worked steps");
   cmd->add_flag("--no-numbers", opt->noNumbers, "no numbers before the problems");
   cmd->add_option("--pdf", opt->pdf, "write the sheet as a PDF (A4) to this file");
   cmd->add_option("--key", opt->key, "write the answer key as a PDF to this file");

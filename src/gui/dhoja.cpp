@@ -230,7 +230,7 @@ bool DHoja::exportText() {
   compose();
   const QString file = chooser_(this, QStringLiteral("Guardar los problemas"),
                                 QStringLiteral("hoja.txt"), QStringLiteral("Texto (*.txt)"));
-  return !file.isEmpty() && WriteAtomically(this, file, Bytes(WorksheetText(sheet_))) &&
+  return !file.isEmpty() && WriteAtomically(this, file, Bytes(WorksheetText(sheet_, steps_->isChecked()))) &&
          done(QStringLiteral("Hoja"), file);
 }
 

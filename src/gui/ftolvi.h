@@ -3,8 +3,8 @@
 // which writes back through a QtForm over these widgets. Every control carries its name as
 // its objectName ("Id(0)", "BtOk(3)", "IdI(15)", "LstSmbs", "OpGuard"...).
 #pragma once
-#include <QIcon>
 #include <QDialog>
+#include <QIcon>
 #include <QMainWindow>
 #include <QPointer>
 #include <memory>

@@ -66,9 +66,10 @@ std::vector<QString> Blocks(const Worksheet& sheet, const SheetOptions& options,
                   .arg(Number(options, n), Html(c.problem.Enun));
       html += QStringLiteral("<p style='margin-left:24px'><b>R:</b>&nbsp; %1</p>")
                   .arg(Html(c.problem.Resp));
-      const std::string steps = options.steps ? StepsText(c) : std::string();
-      if (!steps.empty())
-        html += QStringLiteral("<p style='margin-left:24px'>%1</p>").arg(Html(steps));
+      if (options.steps && !c.working.steps.empty())
+        html += QStringLiteral("<p style='margin-left:24px'><i>Soluci\u00F3n paso a paso:</i></p>"
+                               "<div style='margin-left:24px'>%1</div>")
+                    .arg(QString::fromStdString(StepsHtml(c.working)));
     }
     blocks.push_back(html);
   }

@@ -42,6 +42,9 @@ TEST(Worksheet, TheSameSeedGivesTheSameCasesAndCountsArePerPanel) {
   ASSERT_EQ(a.cases.size(), 24u);
   EXPECT_EQ(WorksheetText(a), WorksheetText(b));
   EXPECT_NE(WorksheetText(a), WorksheetText(ComposeWorksheet(AllPanels(2025, 3))));
+  // With steps, each answer carries its working, as generate --steps writes it.
+  for (const Prob& p : LlegeixPrbs(WorksheetText(a, true)))
+    EXPECT_NE(p.Resp.find("Soluci\u00F3n paso a paso:"), std::string::npos) << p.Resp;
 
   WorksheetRequest r;
   r.panels = {5, 0};

@@ -95,6 +95,7 @@ TEST(CliWorksheet, SheetHoldsTheStatementsInOrderAndTheKeyTheAnswers) {
     EXPECT_EQ(sheet.find(Shown(p.Resp)), std::string::npos) << "answer on the sheet: " << p.Resp;
     EXPECT_NE(key.find(Shown(p.Resp)), std::string::npos) << "answer not in the key: " << p.Resp;
   }
+  EXPECT_EQ(key.find(Squeezed("Solución paso a paso")), std::string::npos);  // not asked
   EXPECT_EQ(Shell("xmllint --noout '" + (dir / "quiz.xml") + "'"), 0);
 
   // The same seed gives the same texts.
@@ -105,6 +106,33 @@ TEST(CliWorksheet, SheetHoldsTheStatementsInOrderAndTheKeyTheAnswers) {
   ASSERT_EQ(RunProgram(second, again), kOk);
   EXPECT_EQ(PdfText(again, again / "sheet.pdf"), sheet);
   EXPECT_EQ(PdfText(again, again / "key.pdf"), key);
+}
+
+TEST(CliWorksheet, KeyShowsTheWorkedStepsWhenAsked) {
+  testing::TempFolder dir;
+  ASSERT_EQ(RunProgram({"worksheet", "arithmetic", "amortisation", "--count", "2", "--seed", "3",
+                        "--steps", "--key", dir / "key.pdf", "--pdf", dir / "sheet.pdf"},
+                       dir),
+            kOk);
+  WorksheetRequest request;
+  request.panels = {0, 7};
+  request.count = 2;
+  request.seed = 3;
+  // A fraction's lines stand above and below its step's line, so only the presence of each
+  // step is looked for, and the working once per case.
+  const std::string key = PdfText(dir, dir / "key.pdf");
+  const Worksheet sheet = ComposeWorksheet(request);
+  for (const WorksheetCase& c : sheet.cases) {
+    ASSERT_FALSE(c.working.steps.empty());
+    for (const Step& step : c.working.steps)
+      EXPECT_NE(key.find(Squeezed(step.label + ":")), std::string::npos) << step.label;
+  }
+  size_t workings = 0;
+  for (size_t at = key.find(Squeezed("Solución paso a paso")); at != std::string::npos;
+       at = key.find(Squeezed("Solución paso a paso"), at + 1))
+    ++workings;
+  EXPECT_EQ(workings, sheet.cases.size());
+  EXPECT_EQ(PdfText(dir, dir / "sheet.pdf").find("paso"), std::string::npos);
 }
 
 TEST(CliWorksheet, KeyAfterTheSheetStartsOnAPageOfItsOwn) {
