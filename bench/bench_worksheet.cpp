@@ -27,6 +27,7 @@ void BM_SheetAndKeyPdf100(benchmark::State& state) {
   tolvi::SheetOptions options;
   options.title = "Repaso";
   options.header = {"IES Tolvi", "1.\u00BA Bachillerato"};
+  options.steps = state.range(0) != 0;  // 1: the key with the worked steps
   for (auto _ : state) {
     const QByteArray a = tolvi::PdfBytes(tolvi::SheetDocument(sheet, options), QStringLiteral("Repaso"));
     const QByteArray b = tolvi::PdfBytes(tolvi::KeyDocument(sheet, options), QStringLiteral("Clave"));
@@ -34,7 +35,7 @@ void BM_SheetAndKeyPdf100(benchmark::State& state) {
   }
   state.counters["problems"] = static_cast<double>(sheet.problems().size());
 }
-BENCHMARK(BM_SheetAndKeyPdf100)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SheetAndKeyPdf100)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

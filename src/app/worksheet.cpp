@@ -41,10 +41,16 @@ void Label(int16_t key, const Quantity& q, FoundQuantity& out) {
   }
 }
 
+// XML 1.0 has no place for the control characters other than tab and the line breaks.
+bool XmlControl(char c) {
+  return static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r';
+}
+
 std::string XmlEscaped(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   for (const char c : text) {
+    if (XmlControl(c)) continue;
     switch (c) {
       case '&': out += "&amp;"; break;
       case '<': out += "&lt;"; break;
@@ -60,6 +66,7 @@ std::string XmlEscaped(std::string_view text) {
 std::string Cdata(std::string_view text) {
   std::string out = "<![CDATA[";
   for (size_t i = 0; i < text.size(); ++i) {
+    if (XmlControl(text[i])) continue;
     if (text.compare(i, 3, "]]>") == 0) {
       out += "]]]]><![CDATA[>";
       i += 2;

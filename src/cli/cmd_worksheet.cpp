@@ -10,9 +10,11 @@
 #include <set>
 
 #include "app/file_messages.h"
+#include "app/simbol.h"
 #include "app/panells.h"
 #include "app/worksheet.h"
 #include "cli/cli.h"
+#include "documents/encoding.h"
 #include "documents/textfile.h"
 #include "solvers/atzar.h"
 
@@ -48,6 +50,13 @@ struct Output {
   std::string path;
   std::string bytes;
 };
+
+// --title, --header: one line of UTF-8 text.
+std::string CheckLine(std::string& text) {
+  if (!IsValidUtf8(text)) return "the text must be UTF-8";
+  if (TeControls(text)) return "the text may not hold control characters (line breaks, tabs)";
+  return {};
+}
 
 #ifdef TOLVI_HAVE_RENDER
 // Qt for drawing, on the offscreen platform whatever the environment says; an application
@@ -226,10 +235,10 @@ void AddWorksheet(CLI::App& app, Streams io, int* status) {
                   "seed of the random generator, 0 to 18446744073709551615 (default: the clock)")
       ->check(CLI::Validator(CheckSeed, "SEED"));
   cmd->add_option("--title", opt->title, "the sheet's title (default \"Hoja de ejercicios\")")
-      ->check(CLI::Validator(CheckSymbol, "TEXT"));
+      ->check(CLI::Validator(CheckLine, "TEXT"));
   cmd->add_option("--header", opt->header,
                   "a line under the title (centre, course, date); may be given again")
-      ->check(CLI::Validator(CheckSymbol, "TEXT"));
+      ->check(CLI::Validator(CheckLine, "TEXT"));
   cmd->add_flag("--steps", opt->steps,
                 "the answer key (and the problem-file text) shows the worked steps");
   cmd->add_flag("--no-numbers", opt->noNumbers, "no numbers before the problems");

@@ -76,7 +76,8 @@ TEST(Worksheet, QuizAnswersAgreeWithTheKeyWithinTheShownPrecision) {
         EXPECT_TRUE(inKey) << q.label << " = " << q.shown << " not in \"" << c.problem.Resp << "\"";
       }
     }
-    const std::string xml = MoodleXml(sheet, "Repaso");
+    const std::string xml = MoodleXml(sheet, "Repaso\x01");
+    EXPECT_EQ(xml.find('\x01'), std::string::npos);  // XML has no place for it
     size_t questions = 0;
     for (size_t at = xml.find("type=\"numerical\""); at != std::string::npos;
          at = xml.find("type=\"numerical\"", at + 1))

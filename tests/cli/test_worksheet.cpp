@@ -66,8 +66,9 @@ std::string PdfText(const testing::TempFolder& dir, const std::string& pdf) {
   return Squeezed(testing::ReadBytes(dir / "text"));
 }
 
+// The title holds what XML and HTML give a meaning to.
 const Args kSheet = {"worksheet", "all", "--count", "2", "--seed", "77", "--title",
-                     "Repaso de inter\u00E9s", "--header", "1.\u00BA Bachillerato"};
+                     "Repaso de inter\u00E9s <&]]>", "--header", "1.\u00BA Bachillerato"};
 
 TEST(CliWorksheet, SheetHoldsTheStatementsInOrderAndTheKeyTheAnswers) {
   testing::TempFolder dir;
@@ -87,7 +88,7 @@ TEST(CliWorksheet, SheetHoldsTheStatementsInOrderAndTheKeyTheAnswers) {
 
   const std::string sheet = PdfText(dir, dir / "sheet.pdf");
   const std::string key = PdfText(dir, dir / "key.pdf");
-  EXPECT_NE(sheet.find(Squeezed("Repaso de inter\u00E9s")), std::string::npos);
+  EXPECT_NE(sheet.find(Squeezed("Repaso de inter\u00E9s <&]]>")), std::string::npos);
   size_t at = 0;
   for (const Prob& p : problems) {
     at = sheet.find(Shown(p.Enun), at);
@@ -174,6 +175,7 @@ TEST(CliWorksheet, BadRequestsWriteNothingAndFailedWritesAreTold) {
       {{"worksheet", "0", "--count", "1", "--pdf", file, "--key", file}, kUsage, "two outputs"},
       {{"worksheet", "0", "--count", "1", "--key-after"}, kUsage, "--key-after"},
       {{"worksheet", "0", "--count", "0"}, kUsage, "count"},
+      {{"worksheet", "0", "--count", "1", "--title", "a\tb", "--text", file}, kUsage, "control"},
       {{"worksheet", "0", "--count", "1", "--moodle", dir / "no/such/folder.xml", "--text", file},
        kFailed, "no/such/folder.xml"},
   };
