@@ -29,8 +29,10 @@ void BM_SheetAndKeyPdf100(benchmark::State& state) {
   options.header = {"IES Tolvi", "1.\u00BA Bachillerato"};
   options.steps = state.range(0) != 0;  // 1: the key with the worked steps
   for (auto _ : state) {
-    const QByteArray a = tolvi::PdfBytes(tolvi::SheetDocument(sheet, options), QStringLiteral("Repaso"));
-    const QByteArray b = tolvi::PdfBytes(tolvi::KeyDocument(sheet, options), QStringLiteral("Clave"));
+    const QByteArray a =
+        tolvi::PdfBytes(tolvi::SheetDocument(sheet, options), QStringLiteral("Repaso"));
+    const QByteArray b =
+        tolvi::PdfBytes(tolvi::KeyDocument(sheet, options), QStringLiteral("Clave"));
     benchmark::DoNotOptimize(a.size() + b.size());
   }
   state.counters["problems"] = static_cast<double>(sheet.problems().size());

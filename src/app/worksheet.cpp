@@ -30,8 +30,8 @@ void Label(int16_t key, const Quantity& q, FoundQuantity& out) {
       {"annuity", "la anualidad"},
   };
   if (key >= 4) {
-    out.label = q.alias == "capital" ? (key == 6 ? "el capital acumulado" : "el capital inicial")
-                                     : q.alias;
+    out.label =
+        q.alias == "capital" ? (key == 6 ? "el capital acumulado" : "el capital inicial") : q.alias;
     for (const Words& w : kWords)
       if (q.alias == w.alias) out.label = w.words;
     out.labelHtml = FormulaHtml(out.label);
@@ -145,10 +145,14 @@ Worksheet ComposeWorksheet(const WorksheetRequest& request) {
 
 std::string NomPanell(int16_t key) {
   static const char* kNames[8] = {
-      "Progresi\u00F3n aritm\u00E9tica",     "Interpolaci\u00F3n aritm\u00E9tica",
-      "Progresi\u00F3n geom\u00E9trica",     "Interpolaci\u00F3n geom\u00E9trica",
-      "Inter\u00E9s simple",                 "Inter\u00E9s compuesto",
-      "Capitalizaci\u00F3n",                 "Amortizaci\u00F3n",
+      "Progresi\u00F3n aritm\u00E9tica",
+      "Interpolaci\u00F3n aritm\u00E9tica",
+      "Progresi\u00F3n geom\u00E9trica",
+      "Interpolaci\u00F3n geom\u00E9trica",
+      "Inter\u00E9s simple",
+      "Inter\u00E9s compuesto",
+      "Capitalizaci\u00F3n",
+      "Amortizaci\u00F3n",
   };
   return IsPanelKey(key) ? kNames[key] : std::string();
 }
@@ -197,16 +201,15 @@ std::string MoodleXml(const Worksheet& sheet, std::string_view title) {
     }
     for (const FoundQuantity& q : c.found) {
       const std::string name = std::to_string(number) + ". " + NomPanell(c.panel) + ": " + q.label;
-      const std::string text = "<p>" + FormulaHtml(c.problem.Enun) +
-                               "</p><p>Escribe el valor de " + q.labelHtml + ".</p>";
+      const std::string text = "<p>" + FormulaHtml(c.problem.Enun) + "</p><p>Escribe el valor de " +
+                               q.labelHtml + ".</p>";
       out += "  <question type=\"numerical\">\n";
       out += "    <name><text>" + XmlEscaped(name) + "</text></name>\n";
       out += "    <questiontext format=\"html\"><text>" + Cdata(text) + "</text></questiontext>\n";
       out += "    <defaultgrade>1</defaultgrade>\n";
-      out += "    <answer fraction=\"100\"><text>" + MoodleNumber(q.value) +
-             "</text><tolerance>" + MoodleNumber(q.tolerance) + "</tolerance>" +
-             "<feedback format=\"html\"><text>" + Cdata(q.labelHtml + " = " + FormulaHtml(q.shown)) +
-             "</text></feedback></answer>\n";
+      out += "    <answer fraction=\"100\"><text>" + MoodleNumber(q.value) + "</text><tolerance>" +
+             MoodleNumber(q.tolerance) + "</tolerance>" + "<feedback format=\"html\"><text>" +
+             Cdata(q.labelHtml + " = " + FormulaHtml(q.shown)) + "</text></feedback></answer>\n";
       out += "  </question>\n";
     }
   }
@@ -316,8 +319,7 @@ std::vector<Prob> LlegeixPrbs(std::string_view text) {
       size_t blanks = 0;
       while (blanks < 5 && blanks < answer.size() && answer[blanks] == ' ') ++blanks;
       current.Resp = answer.substr(blanks);
-      for (size_t k = 0; k < statement.size(); ++k)
-        current.Enun += (k ? NL : "") + statement[k];
+      for (size_t k = 0; k < statement.size(); ++k) current.Enun += (k ? NL : "") + statement[k];
       statement.clear();
       inAnswer = true;
     } else if (!line.empty() || !statement.empty()) {

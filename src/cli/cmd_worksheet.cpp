@@ -2,16 +2,16 @@
 // key, a Moodle quiz and the problem-file text. The PDFs are drawn with Qt on its offscreen
 // platform, started for this command only, so no display is ever needed.
 #include <CLI/CLI.hpp>
+#include <cstdio>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <ostream>
-#include <cstdio>
 #include <set>
 
 #include "app/file_messages.h"
-#include "app/simbol.h"
 #include "app/panells.h"
+#include "app/simbol.h"
 #include "app/worksheet.h"
 #include "cli/cli.h"
 #include "documents/encoding.h"

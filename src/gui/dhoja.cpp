@@ -27,7 +27,9 @@ namespace tolvi {
 
 namespace {
 
-QString Nm(const char* group, int i) { return QStringLiteral("%1(%2)").arg(QLatin1String(group)).arg(i); }
+QString Nm(const char* group, int i) {
+  return QStringLiteral("%1(%2)").arg(QLatin1String(group)).arg(i);
+}
 
 QByteArray Bytes(const std::string& text) {
   return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
@@ -69,7 +71,8 @@ DHoja::DHoja(std::string symbol, QWidget* parent)
 
   seed_ = new QLineEdit(this);
   seed_->setObjectName(QStringLiteral("IdLlavor"));
-  seed_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{1,20}")), seed_));
+  seed_->setValidator(
+      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{1,20}")), seed_));
   auto* again = new QPushButton(QStringLiteral("Otra"), this);
   again->setObjectName(QStringLiteral("BtLlavor"));
   again->setAutoDefault(false);
@@ -88,7 +91,8 @@ DHoja::DHoja(std::string symbol, QWidget* parent)
   numbered_->setChecked(true);
   steps_ = new QCheckBox(QStringLiteral("La clave con los pasos resueltos"), this);
   steps_->setObjectName(QStringLiteral("ChkPassos"));
-  together_ = new QCheckBox(QStringLiteral("Un solo PDF, con la clave en p\u00E1ginas aparte"), this);
+  together_ =
+      new QCheckBox(QStringLiteral("Un solo PDF, con la clave en p\u00E1ginas aparte"), this);
   together_->setObjectName(QStringLiteral("ChkJunt"));
 
   auto* form = new QFormLayout;
@@ -116,8 +120,9 @@ DHoja::DHoja(std::string symbol, QWidget* parent)
   keyPreview_ = Preview(tabs_, "VistaClau");
   tabs_->addTab(sheetPreview_, QStringLiteral("Hoja"));
   tabs_->addTab(keyPreview_, QStringLiteral("Clave"));
-  connect(sheetPreview_, &QPrintPreviewWidget::paintRequested, this,
-          [this](QPrinter* printer) { PaintOnPrinter(SheetDocument(sheet_, options()), *printer); });
+  connect(sheetPreview_, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* printer) {
+    PaintOnPrinter(SheetDocument(sheet_, options()), *printer);
+  });
   connect(keyPreview_, &QPrintPreviewWidget::paintRequested, this,
           [this](QPrinter* printer) { PaintOnPrinter(KeyDocument(sheet_, options()), *printer); });
 
@@ -186,9 +191,10 @@ void DHoja::compose() {
   sheet_ = ComposeWorksheet(request());
   int unsolved = 0;
   for (const WorksheetCase& c : sheet_.cases) unsolved += c.solved ? 0 : 1;
-  status_->setText(unsolved == 0 ? QString()
-                                 : QStringLiteral("%1 casos no se pudieron resolver y no aparecen.")
-                                       .arg(unsolved));
+  status_->setText(
+      unsolved == 0
+          ? QString()
+          : QStringLiteral("%1 casos no se pudieron resolver y no aparecen.").arg(unsolved));
 }
 
 void DHoja::newSeed() {
@@ -218,7 +224,8 @@ bool DHoja::exportPdf() {
            done(QStringLiteral("Hoja con la clave"), sheetFile);
   if (!SavePdf(this, SheetDocument(sheet_, o), title(), sheetFile)) return false;
   const QFileInfo info(sheetFile);
-  const QString suggested = info.dir().filePath(info.completeBaseName() + QStringLiteral("-clave.pdf"));
+  const QString suggested =
+      info.dir().filePath(info.completeBaseName() + QStringLiteral("-clave.pdf"));
   const QString keyFile = chooser_(this, QStringLiteral("Guardar la clave en PDF"), suggested,
                                    QStringLiteral("PDF (*.pdf)"));
   if (keyFile.isEmpty()) return done(QStringLiteral("Hoja"), sheetFile);
@@ -230,7 +237,8 @@ bool DHoja::exportText() {
   compose();
   const QString file = chooser_(this, QStringLiteral("Guardar los problemas"),
                                 QStringLiteral("hoja.txt"), QStringLiteral("Texto (*.txt)"));
-  return !file.isEmpty() && WriteAtomically(this, file, Bytes(WorksheetText(sheet_, steps_->isChecked()))) &&
+  return !file.isEmpty() &&
+         WriteAtomically(this, file, Bytes(WorksheetText(sheet_, steps_->isChecked()))) &&
          done(QStringLiteral("Hoja"), file);
 }
 

@@ -41,11 +41,11 @@ class DHoja : public QDialog {
   void setSaveChooser(SaveChooser chooser) { chooser_ = std::move(chooser); }
 
   // The buttons' work, callable from tests: each composes the sheet afresh first.
-  void refresh();        // BtVista: the previews
-  bool exportPdf();      // BtPdf
-  bool exportText();     // BtText
-  bool exportMoodle();   // BtMoodle
-  void print();          // BtImprimir: the document of the preview tab shown
+  void refresh();       // BtVista: the previews
+  bool exportPdf();     // BtPdf
+  bool exportText();    // BtText
+  bool exportMoodle();  // BtMoodle
+  void print();         // BtImprimir: the document of the preview tab shown
 
  private:
   void compose();

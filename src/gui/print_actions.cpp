@@ -1,7 +1,7 @@
 #include "gui/print_actions.h"
 
-#include <QFileDialog>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
@@ -15,17 +15,18 @@
 namespace tolvi {
 
 SaveChooser DefaultSaveChooser() {
-  return [](QWidget* parent, const QString& caption, const QString& suggested,
-            const QString& filter) {
-    return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
-  };
+  return
+      [](QWidget* parent, const QString& caption, const QString& suggested, const QString& filter) {
+        return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
+      };
 }
 
 bool WriteAtomically(QWidget* parent, const QString& path, const QByteArray& bytes) {
   const FileResult r = EscriuBytes(
       std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), path.toStdString());
   if (r) return true;
-  QMessageBox::warning(parent, QString::fromStdString(std::string(TitolError(FileOperation::Save, 2))),
+  QMessageBox::warning(parent,
+                       QString::fromStdString(std::string(TitolError(FileOperation::Save, 2))),
                        QString::fromStdString(TextError(r, 2)));
   return false;
 }
@@ -90,7 +91,8 @@ std::vector<Prob> ProblemPrinting::readFile(const QString& path) {
   std::string bytes;
   const FileResult r = ReadFileBytes(path.toStdString(), bytes, 0);
   if (!r) {
-    QMessageBox::warning(viewer_, QString::fromStdString(std::string(TitolError(FileOperation::Open, 2))),
+    QMessageBox::warning(viewer_,
+                         QString::fromStdString(std::string(TitolError(FileOperation::Open, 2))),
                          QString::fromStdString(TextError(r, 2)));
     return {};
   }
@@ -117,8 +119,8 @@ bool ProblemPrinting::pdfOfFile() {
   const QString path = save_(viewer_, QStringLiteral("Guardar los problemas en PDF"),
                              info.dir().filePath(info.completeBaseName() + QStringLiteral(".pdf")),
                              QStringLiteral("PDF (*.pdf)"));
-  return !path.isEmpty() && SavePdf(viewer_, ProblemsDocument(problems, info.fileName()),
-                                    info.fileName(), path);
+  return !path.isEmpty() &&
+         SavePdf(viewer_, ProblemsDocument(problems, info.fileName()), info.fileName(), path);
 }
 
 }  // namespace tolvi

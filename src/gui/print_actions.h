@@ -18,9 +18,8 @@ namespace tolvi {
 
 // Asks for a file to write: the dialog's caption, the name offered, the filter. "" when the
 // person cancelled. Tests replace the file dialog with their own answers.
-using SaveChooser =
-    std::function<QString(QWidget* parent, const QString& caption, const QString& suggested,
-                          const QString& filter)>;
+using SaveChooser = std::function<QString(QWidget* parent, const QString& caption,
+                                          const QString& suggested, const QString& filter)>;
 SaveChooser DefaultSaveChooser();
 
 // Writes the bytes to the file at once (temporary file, flush, rename). On failure shows the

@@ -1,5 +1,6 @@
 #include "render/worksheet_pdf.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QFont>
 #include <QFontMetricsF>
@@ -9,7 +10,6 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QTextDocument>
-#include <QAbstractTextDocumentLayout>
 #include <cmath>
 #include <memory>
 
@@ -45,8 +45,8 @@ QString Footer(const QString& what, uint64_t seed) {
 // header; a panel's name goes with its first problem, so it never ends a page alone.
 std::vector<QString> Blocks(const Worksheet& sheet, const SheetOptions& options, bool key) {
   std::vector<QString> blocks;
-  const QString title = key ? QStringLiteral("Soluciones: %1").arg(TitleOf(options))
-                            : TitleOf(options);
+  const QString title =
+      key ? QStringLiteral("Soluciones: %1").arg(TitleOf(options)) : TitleOf(options);
   QString pending = HeaderBlock(title, options);
   int16_t panel = -1;
   int n = 0;
@@ -67,8 +67,9 @@ std::vector<QString> Blocks(const Worksheet& sheet, const SheetOptions& options,
       html += QStringLiteral("<p style='margin-left:24px'><b>R:</b>&nbsp; %1</p>")
                   .arg(Html(c.problem.Resp));
       if (options.steps && !c.working.steps.empty())
-        html += QStringLiteral("<p style='margin-left:24px'><i>Soluci\u00F3n paso a paso:</i></p>"
-                               "<div style='margin-left:24px'>%1</div>")
+        html += QStringLiteral(
+                    "<p style='margin-left:24px'><i>Soluci\u00F3n paso a paso:</i></p>"
+                    "<div style='margin-left:24px'>%1</div>")
                     .arg(QString::fromStdString(StepsHtml(c.working)));
     }
     blocks.push_back(html);
@@ -155,7 +156,8 @@ int Draw(const PrintDocument& doc, QPagedPaintDevice& device, bool a4) {
       if (shift < 0 || shift * height >= h) continue;
       painter.save();
       painter.translate(0, b.y - shift * height);
-      b.doc->drawContents(&painter, QRectF(0, shift * height, width, std::min(height, h - shift * height)));
+      b.doc->drawContents(&painter,
+                          QRectF(0, shift * height, width, std::min(height, h - shift * height)));
       painter.restore();
     }
     painter.setFont(foot);

@@ -28,8 +28,8 @@ WorksheetRequest AllPanels(uint64_t seed, int count) {
 std::vector<double> NumbersIn(const std::string& text) {
   static const std::regex number(R"(-?\d+(?:[.,]\d+)?(?:/\d+)?)");
   std::vector<double> out;
-  for (auto it = std::sregex_iterator(text.begin(), text.end(), number); it != std::sregex_iterator();
-       ++it) {
+  for (auto it = std::sregex_iterator(text.begin(), text.end(), number);
+       it != std::sregex_iterator(); ++it) {
     double v = 0;
     if (LlegeixNum(it->str(), v)) out.push_back(v);
   }
@@ -92,9 +92,8 @@ TEST(Worksheet, ToleranceIsHalfAUnitOfTheLastShownDecimal) {
     int decimals;
     double tolerance;
   } cases[] = {
-      {"162", -1, 0.5},     {"2.35", -1, 0.005},     {"-0.5", -1, 0.05},
-      {"5/2", -1, 0.0005},  {"0.12345678", -1, 0.0005}, {"5250", 2, 0.005},
-      {"7102.09", 2, 0.005},
+      {"162", -1, 0.5},           {"2.35", -1, 0.005}, {"-0.5", -1, 0.05},    {"5/2", -1, 0.0005},
+      {"0.12345678", -1, 0.0005}, {"5250", 2, 0.005},  {"7102.09", 2, 0.005},
   };
   for (const Case& c : cases)
     EXPECT_DOUBLE_EQ(ToleranceOf(c.shown, c.decimals), c.tolerance) << c.shown;
@@ -143,7 +142,8 @@ TEST(Worksheet, ProblemFilesReadBackAsWritten) {
     EXPECT_EQ(LlegeixPrbs(lf), problems);
   }
   // A record cut before its answer is left out.
-  EXPECT_EQ(LlegeixPrbs("a1 = 2\r\nR:     a5 = 3\r\n\r\nCalcula"), (std::vector<Prob>{{"a1 = 2", "a5 = 3"}}));
+  EXPECT_EQ(LlegeixPrbs("a1 = 2\r\nR:     a5 = 3\r\n\r\nCalcula"),
+            (std::vector<Prob>{{"a1 = 2", "a5 = 3"}}));
 }
 
 }  // namespace

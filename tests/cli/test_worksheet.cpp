@@ -30,8 +30,8 @@ int Shell(const std::string& command) {
 
 // tolvi-cli with no display at all; its standard output and error go to files in dir.
 int RunProgram(const Args& args, const testing::TempFolder& dir) {
-  std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
-                        std::string(TOLVI_CLI_PROGRAM);
+  std::string command =
+      "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + std::string(TOLVI_CLI_PROGRAM);
   for (const std::string& a : args) command += " '" + a + "'";
   return Shell(command + " >" + (dir / "out") + " 2>" + (dir / "err"));
 }
@@ -54,8 +54,8 @@ std::string Shown(const std::string& text) {
     if (!tag) out += c;
     if (c == '>') tag = false;
   }
-  for (const auto& [entity, c] : {std::pair{"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""},
-                                  {"&amp;", "&"}})
+  for (const auto& [entity, c] :
+       {std::pair{"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&amp;", "&"}})
     for (size_t at = out.find(entity); at != std::string::npos; at = out.find(entity, at))
       out.replace(at, std::string(entity).size(), c);
   return Squeezed(out);
@@ -67,8 +67,11 @@ std::string PdfText(const testing::TempFolder& dir, const std::string& pdf) {
 }
 
 // The title holds what XML and HTML give a meaning to.
-const Args kSheet = {"worksheet", "all", "--count", "2", "--seed", "77", "--title",
-                     "Repaso de inter\u00E9s <&]]>", "--header", "1.\u00BA Bachillerato"};
+const Args kSheet = {"worksheet", "all",
+                     "--count",   "2",
+                     "--seed",    "77",
+                     "--title",   "Repaso de inter\u00E9s <&]]>",
+                     "--header",  "1.\u00BA Bachillerato"};
 
 TEST(CliWorksheet, SheetHoldsTheStatementsInOrderAndTheKeyTheAnswers) {
   testing::TempFolder dir;
@@ -138,8 +141,8 @@ TEST(CliWorksheet, KeyShowsTheWorkedStepsWhenAsked) {
 
 TEST(CliWorksheet, KeyAfterTheSheetStartsOnAPageOfItsOwn) {
   testing::TempFolder dir;
-  Args args = {"worksheet", "geometric", "--count", "1", "--seed", "5", "--pdf", dir / "both.pdf",
-               "--key-after"};
+  Args args = {"worksheet", "geometric", "--count",        "1",          "--seed",
+               "5",         "--pdf",     dir / "both.pdf", "--key-after"};
   ASSERT_EQ(RunProgram(args, dir), kOk) << testing::ReadBytes(dir / "err");
   ASSERT_EQ(Shell("pdftotext -f 2 -l 2 '" + (dir / "both.pdf") + "' '" + (dir / "p2") + "'"), 0);
   EXPECT_EQ(testing::ReadBytes(dir / "p2").find("Soluciones"), 0u);
@@ -177,7 +180,8 @@ TEST(CliWorksheet, BadRequestsWriteNothingAndFailedWritesAreTold) {
       {{"worksheet", "0", "--count", "0"}, kUsage, "count"},
       {{"worksheet", "0", "--count", "1", "--title", "a\tb", "--text", file}, kUsage, "control"},
       {{"worksheet", "0", "--count", "1", "--moodle", dir / "no/such/folder.xml", "--text", file},
-       kFailed, "no/such/folder.xml"},
+       kFailed,
+       "no/such/folder.xml"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.args));

@@ -66,7 +66,8 @@ class TestDHoja : public QObject {
     Child<QCheckBox>(&dialog, "ChkJunt")->click();
     Click(&dialog, "BtPdf");
     QCOMPARE(asked.size(), 1);
-    QVERIFY(QFileInfo(dir.filePath("junta.pdf")).size() > QFileInfo(dir.filePath("hoja.pdf")).size());
+    QVERIFY(QFileInfo(dir.filePath("junta.pdf")).size() >
+            QFileInfo(dir.filePath("hoja.pdf")).size());
   }
 
   // A file that cannot be written is told, naming it, and the builder stays as it was.
@@ -74,7 +75,8 @@ class TestDHoja : public QObject {
     QTemporaryDir dir;
     DHoja dialog("\u20AC");
     const QString bad = dir.filePath("no/such/folder/hoja.txt");
-    dialog.setSaveChooser([&](QWidget*, const QString&, const QString&, const QString&) { return bad; });
+    dialog.setSaveChooser(
+        [&](QWidget*, const QString&, const QString&, const QString&) { return bad; });
     ModalScript script;
     QString told;
     script.then([&](QWidget* box) {
@@ -107,8 +109,9 @@ class TestDHoja : public QObject {
     FPrbls viewer;
     auto* printing = Child<ProblemPrinting>(&viewer, "ImpPrb");
     printing->setOpenChooser([&](QWidget*) { return file; });
-    printing->setSaveChooser(
-        [&](QWidget*, const QString&, const QString&, const QString&) { return dir.filePath("p.pdf"); });
+    printing->setSaveChooser([&](QWidget*, const QString&, const QString&, const QString&) {
+      return dir.filePath("p.pdf");
+    });
     QVERIFY(printing->pdfOfFile());
     QVERIFY(ReadAll(dir.filePath("p.pdf")).rfind("%PDF", 0) == 0);
   }
