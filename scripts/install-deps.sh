@@ -6,13 +6,14 @@
 set -euo pipefail
 run_packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev qt6-translations-l10n
+  qt6-base-dev libgl-dev qt6-translations-l10n fonts-dejavu-core
   libcli11-dev nlohmann-json3-dev libboost-math-dev
 )
 dev_packages=(
   libgtest-dev googletest libbenchmark-dev libmuparser-dev
   clang libclang-rt-14-dev
-  xvfb xauth imagemagick fonts-dejavu-core time
+  xvfb xauth imagemagick time
+  poppler-utils libxml2-utils
   desktop-file-utils appstream dpkg-dev
 )
 packages=("${run_packages[@]}")

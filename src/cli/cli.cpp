@@ -54,6 +54,7 @@ int RunCli(const std::vector<std::string>& args, Streams io) {
   AddRoots(app, io, &status);
   AddSolve(app, io, &status);
   AddGenerate(app, io, &status);
+  AddWorksheet(app, io, &status);
   // The language of every text the commands write: messages, titles, the option chooser.
   // Spanish unless --lang says otherwise (before or after the command's name); it is set
   // before the command runs.

@@ -36,5 +36,6 @@ void AddFormat(CLI::App& app, Streams io, int* status);
 void AddRoots(CLI::App& app, Streams io, int* status);
 void AddSolve(CLI::App& app, Streams io, int* status);
 void AddGenerate(CLI::App& app, Streams io, int* status);
+void AddWorksheet(CLI::App& app, Streams io, int* status);
 
 }  // namespace tolvi::cli

@@ -272,6 +272,12 @@ std::string LlegeixFtx(const std::string& name, size_t limit) {
 }
 
 FileResult EscriuFtx(std::string_view text, const std::string& name) {
+  std::string bytes(text);
+  bytes += NL;
+  return EscriuBytes(bytes, name);
+}
+
+FileResult EscriuBytes(std::string_view bytes, const std::string& name) {
   fs::path target = PathOf(name);
   if (const int err = FollowLinks(target)) return ErrnoResult(err, name);
   struct stat old {};
@@ -297,8 +303,6 @@ FileResult EscriuFtx(std::string_view text, const std::string& name) {
   }
   if (fd.get() < 0) return ErrnoResult(err ? err : EIO, name);
 
-  std::string bytes(text);
-  bytes += NL;
   if (existed) {
     // The replaced file's permissions and, where the system lets us, its owner.
     if (::fchmod(fd.get(), old.st_mode & 07777) != 0) err = errno;

@@ -8,11 +8,13 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QTextDocument>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <array>
 
 #include "app/file_messages.h"
 #include "texts/catalogue.h"
+#include "gui/print_actions.h"
 
 namespace tolvi {
 namespace {
@@ -82,6 +84,13 @@ FPrbls::FPrbls(QWidget* owner) : QWidget(owner, Qt::Window) {
   top->addWidget(etEn_, 0, Qt::AlignBottom);
   top->addStretch(1);
   top->addWidget(chPassos_);
+  // Printing and PDF: this problem, or a saved problem file.
+  auto* btImp = new QToolButton(this);
+  btImp->setObjectName(QStringLiteral("BtImp"));
+  btImp->setText(QStringLiteral(" Imprimir "));
+  btImp->setPopupMode(QToolButton::InstantPopup);
+  btImp->setMenu((new ProblemPrinting(this, [this] { return texts(); }))->menu());
+  top->addWidget(btImp);
   top->addWidget(btG_);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(Px(345), Px(150), Px(345), Px(345));

@@ -27,6 +27,7 @@
 #include <QVBoxLayout>
 
 #include "app/keyboard.h"
+#include "gui/dhoja.h"
 #include "gui/frmabout.h"
 #include "gui/ftools.h"
 #include "gui/program_icon.h"
@@ -802,6 +803,7 @@ void FTolvi::buildMenus() {
   arxiu->setObjectName(QStringLiteral("Arxiu"));
   add(arxiu, "OpObr", QStringLiteral("Abrir"));
   add(arxiu, "OpGuard", QStringLiteral("&Guardar todo"))->setEnabled(false);
+  add(arxiu, "OpHoja", QStringLiteral("&Hoja de ejercicios..."));
   arxiu->addSeparator()->setObjectName(QStringLiteral("sep"));
   add(arxiu, "OpSurt", QStringLiteral("&Salir"));
 
@@ -867,6 +869,8 @@ void FTolvi::wire() {
         controller_->menu("OpSurt");
         if (controller_->state().ended) quitNow();
       });
+    } else if (name == "OpHoja") {
+      connect(a, &QAction::triggered, this, [this] { openWorksheet(); });
     } else {
       connect(a, &QAction::triggered, this, [&c, name] { c.menu(name); });
     }
@@ -944,5 +948,16 @@ void FTolvi::closeEvent(QCloseEvent* event) {
 // "&Salir": the program ends at once, once the controller has asked and written what closing
 // writes.
 void FTolvi::quitNow() { QCoreApplication::exit(0); }
+
+// The worksheet builder, one at a time, with the currency symbol of the moment.
+void FTolvi::openWorksheet() {
+  if (!worksheet_) {
+    worksheet_ = new DHoja(controller_->state().Smb, this);
+    worksheet_->setAttribute(Qt::WA_DeleteOnClose);
+  }
+  worksheet_->show();
+  worksheet_->raise();
+  worksheet_->activateWindow();
+}
 
 }  // namespace tolvi

@@ -3,8 +3,10 @@
 // which writes back through a QtForm over these widgets. Every control carries its name as
 // its objectName ("Id(0)", "BtOk(3)", "IdI(15)", "LstSmbs", "OpGuard"...).
 #pragma once
+#include <QDialog>
 #include <QIcon>
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 #include <string>
 #include "app/controller.h"
@@ -82,6 +84,7 @@ class FTolvi : public QMainWindow {
   void describeControls();
   void buildLanguageMenu();
   void tieLabels();
+  void openWorksheet();
 
   ButtonPictures pictures_;
   std::unique_ptr<Services> ownServices_;
@@ -91,6 +94,7 @@ class FTolvi : public QMainWindow {
   std::string languageArguments_;
   QTextBrowser* steps_ = nullptr;  // the working of the last solve
   int stepsKey_ = -1;              // the panel whose working the pane shows
+  QPointer<QDialog> worksheet_;
 };
 
 }  // namespace tolvi

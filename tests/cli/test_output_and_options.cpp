@@ -36,6 +36,7 @@ TEST(CliOutput, EveryCommandFailsWhenItsOutputIsLost) {
       {"solve", "geometric", "a=2", "r=3", "n=5", "--json"},
       {"generate", "all", "--count", "20", "--seed", "1"},  // more than one buffer
       {"generate", "0", "--seed", "1", "--json"},
+      {"worksheet", "all", "--count", "20", "--seed", "1"},
       {"--help"},
       {"generate", "--help"},
       {"--version"},

@@ -1,0 +1,200 @@
+// tolvi-cli worksheet, run as the program (without a display): the sheet's PDF holds every
+// statement in order and no answer, the key's every answer, the same seed the same texts, the
+// quiz parses; its problem-file text is what generate gives; bad requests write nothing.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/worksheet.h"
+#include "cli/run_cli.h"
+#include "documents/temp_folder.h"
+
+namespace tolvi::cli {
+namespace {
+
+using Args = std::vector<std::string>;
+
+// A shell command's exit status.
+int Shell(const std::string& command) {
+  const int status = std::system(command.c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// tolvi-cli with no display at all; its standard output and error go to files in dir.
+int RunProgram(const Args& args, const testing::TempFolder& dir) {
+  std::string command =
+      "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + std::string(TOLVI_CLI_PROGRAM);
+  for (const std::string& a : args) command += " '" + a + "'";
+  return Shell(command + " >" + (dir / "out") + " 2>" + (dir / "err"));
+}
+
+// A text with every blank left out, so that line breaks, the layout's spaces and the
+// subscripts' placement do not count.
+std::string Squeezed(std::string text) {
+  text.erase(std::remove_if(text.begin(), text.end(),
+                            [](unsigned char c) { return std::isspace(c) != 0; }),
+             text.end());
+  return text;
+}
+
+// What a reader sees of a text in the formula look: its HTML without the markup.
+std::string Shown(const std::string& text) {
+  std::string html = FormulaHtml(text), out;
+  bool tag = false;
+  for (char c : html) {
+    if (c == '<') tag = true;
+    if (!tag) out += c;
+    if (c == '>') tag = false;
+  }
+  for (const auto& [entity, c] :
+       {std::pair{"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&amp;", "&"}})
+    for (size_t at = out.find(entity); at != std::string::npos; at = out.find(entity, at))
+      out.replace(at, std::string(entity).size(), c);
+  return Squeezed(out);
+}
+
+std::string PdfText(const testing::TempFolder& dir, const std::string& pdf) {
+  EXPECT_EQ(Shell("pdftotext -enc UTF-8 '" + pdf + "' '" + (dir / "text") + "'"), 0) << pdf;
+  return Squeezed(testing::ReadBytes(dir / "text"));
+}
+
+// The title holds what XML and HTML give a meaning to.
+const Args kSheet = {"worksheet", "all",
+                     "--count",   "2",
+                     "--seed",    "77",
+                     "--title",   "Repaso de inter\u00E9s <&]]>",
+                     "--header",  "1.\u00BA Bachillerato"};
+
+TEST(CliWorksheet, SheetHoldsTheStatementsInOrderAndTheKeyTheAnswers) {
+  testing::TempFolder dir;
+  Args args = kSheet;
+  for (const char* o : {"--pdf", "sheet.pdf", "--key", "key.pdf", "--moodle", "quiz.xml"})
+    args.push_back(o[0] == '-' ? std::string(o) : dir / o);
+  ASSERT_EQ(RunProgram(args, dir), kOk) << testing::ReadBytes(dir / "err");
+  EXPECT_EQ(testing::ReadBytes(dir / "err"), "");
+  EXPECT_EQ(testing::ReadBytes(dir / "out").rfind("seed 77\n", 0), 0u);
+
+  WorksheetRequest request;
+  for (int16_t key = 0; key < 8; ++key) request.panels.push_back(key);
+  request.count = 2;
+  request.seed = 77;
+  const std::vector<Prob> problems = ComposeWorksheet(request).problems();
+  ASSERT_EQ(problems.size(), 16u);
+
+  const std::string sheet = PdfText(dir, dir / "sheet.pdf");
+  const std::string key = PdfText(dir, dir / "key.pdf");
+  EXPECT_NE(sheet.find(Squeezed("Repaso de inter\u00E9s <&]]>")), std::string::npos);
+  size_t at = 0;
+  for (const Prob& p : problems) {
+    at = sheet.find(Shown(p.Enun), at);
+    ASSERT_NE(at, std::string::npos) << "missing or out of order: " << p.Enun;
+    EXPECT_EQ(sheet.find(Shown(p.Resp)), std::string::npos) << "answer on the sheet: " << p.Resp;
+    EXPECT_NE(key.find(Shown(p.Resp)), std::string::npos) << "answer not in the key: " << p.Resp;
+  }
+  EXPECT_EQ(key.find(Squeezed("Solución paso a paso")), std::string::npos);  // not asked
+  EXPECT_EQ(Shell("xmllint --noout '" + (dir / "quiz.xml") + "'"), 0);
+
+  // The same seed gives the same texts.
+  testing::TempFolder again;
+  Args second = kSheet;
+  for (const char* o : {"--pdf", "sheet.pdf", "--key", "key.pdf"})
+    second.push_back(o[0] == '-' ? std::string(o) : again / o);
+  ASSERT_EQ(RunProgram(second, again), kOk);
+  EXPECT_EQ(PdfText(again, again / "sheet.pdf"), sheet);
+  EXPECT_EQ(PdfText(again, again / "key.pdf"), key);
+}
+
+TEST(CliWorksheet, KeyShowsTheWorkedStepsWhenAsked) {
+  testing::TempFolder dir;
+  ASSERT_EQ(RunProgram({"worksheet", "arithmetic", "amortisation", "--count", "2", "--seed", "3",
+                        "--steps", "--key", dir / "key.pdf", "--pdf", dir / "sheet.pdf"},
+                       dir),
+            kOk);
+  WorksheetRequest request;
+  request.panels = {0, 7};
+  request.count = 2;
+  request.seed = 3;
+  // A fraction's lines stand above and below its step's line, so only the presence of each
+  // step is looked for, and the working once per case.
+  const std::string key = PdfText(dir, dir / "key.pdf");
+  const Worksheet sheet = ComposeWorksheet(request);
+  for (const WorksheetCase& c : sheet.cases) {
+    ASSERT_FALSE(c.working.steps.empty());
+    for (const Step& step : c.working.steps)
+      EXPECT_NE(key.find(Squeezed(step.label + ":")), std::string::npos) << step.label;
+  }
+  size_t workings = 0;
+  for (size_t at = key.find(Squeezed("Solución paso a paso")); at != std::string::npos;
+       at = key.find(Squeezed("Solución paso a paso"), at + 1))
+    ++workings;
+  EXPECT_EQ(workings, sheet.cases.size());
+  EXPECT_EQ(PdfText(dir, dir / "sheet.pdf").find("paso"), std::string::npos);
+}
+
+TEST(CliWorksheet, KeyAfterTheSheetStartsOnAPageOfItsOwn) {
+  testing::TempFolder dir;
+  Args args = {"worksheet", "geometric", "--count",        "1",          "--seed",
+               "5",         "--pdf",     dir / "both.pdf", "--key-after"};
+  ASSERT_EQ(RunProgram(args, dir), kOk) << testing::ReadBytes(dir / "err");
+  ASSERT_EQ(Shell("pdftotext -f 2 -l 2 '" + (dir / "both.pdf") + "' '" + (dir / "p2") + "'"), 0);
+  EXPECT_EQ(testing::ReadBytes(dir / "p2").find("Soluciones"), 0u);
+}
+
+TEST(CliWorksheet, TextIsWhatGenerateWritesForTheSameSeed) {
+  testing::TempFolder dir;
+  const Outcome generated = Cli({"generate", "all", "--count", "3", "--seed", "123"});
+  ASSERT_EQ(generated.status, kOk);
+  const Outcome sheet =
+      Cli({"worksheet", "all", "--count", "3", "--seed", "123", "--text", dir / "t.txt"});
+  ASSERT_EQ(sheet.status, kOk) << sheet.err;
+  EXPECT_EQ(testing::ReadBytes(dir / "t.txt"), generated.out);
+  // Without an output file the text goes to standard output, after the seed.
+  EXPECT_EQ(Cli({"worksheet", "all", "--count", "3", "--seed", "123"}).out,
+            "seed 123\n" + generated.out);
+  const Outcome json = Cli({"worksheet", "0", "--count", "2", "--seed", "1", "--json"});
+  EXPECT_EQ(json.json()["seed"], 1);
+  EXPECT_EQ(json.json()["problems"], 2);
+  // Without --seed the seed drawn from the clock is told.
+  EXPECT_TRUE(Cli({"worksheet", "4", "--count", "1", "--json"}).json()["seed"].is_number());
+}
+
+TEST(CliWorksheet, BadRequestsWriteNothingAndFailedWritesAreTold) {
+  testing::TempFolder dir;
+  const std::string file = dir / "same.pdf";
+  struct Case {
+    Args args;
+    int status;
+    const char* message;
+  } cases[] = {
+      {{"worksheet", "nowhere", "--count", "1", "--text", file}, kUsage, "unknown panel"},
+      {{"worksheet", "0", "--count", "1", "--pdf", file, "--key", file}, kUsage, "two outputs"},
+      {{"worksheet", "0", "--count", "1", "--key-after"}, kUsage, "--key-after"},
+      {{"worksheet", "0", "--count", "0"}, kUsage, "count"},
+      {{"worksheet", "0", "--count", "1", "--title", "a\tb", "--text", file}, kUsage, "control"},
+      {{"worksheet", "0", "--count", "1", "--moodle", dir / "no/such/folder.xml", "--text", file},
+       kFailed,
+       "no/such/folder.xml"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.args));
+    const Outcome o = Cli(c.args);
+    EXPECT_EQ(o.status, c.status);
+    EXPECT_NE(o.err.find(c.message), std::string::npos) << o.err;
+    if (c.status == kUsage) {
+      EXPECT_FALSE(std::filesystem::exists(file));
+    }
+  }
+  // A failed write is one message; the other outputs are still written.
+  EXPECT_TRUE(std::filesystem::exists(file));
+}
+
+}  // namespace
+}  // namespace tolvi::cli
