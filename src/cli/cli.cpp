@@ -6,6 +6,8 @@
 
 #include "app/simbol.h"
 #include "documents/encoding.h"
+#include "solvers/form.h"
+#include "solvers/interest.h"
 
 namespace tolvi::cli {
 
@@ -42,6 +44,36 @@ std::string CheckSymbol(std::string& text) {
   return {};
 }
 
+void AddPeriodOptions(CLI::App& cmd, PeriodOptions& opt) {
+  cmd.add_option("--per-year", opt.perYear,
+                 "compound, capitalisation, amortisation: compoundings or payments a year "
+                 "(1, 2, 4 or 12; default 1)")
+      ->check(CLI::IsMember({1, 2, 4, 12}));
+  cmd.add_option("--timing", opt.timing,
+                 "capitalisation, amortisation: each payment at the start or the end of its "
+                 "period (default: capitalisation start, amortisation end)")
+      ->check(CLI::IsMember({"start", "end"}));
+}
+
+bool ChoosePeriods(const PeriodOptions& opt, int16_t panel, Form& form, Streams io,
+                   std::string_view command) {
+  if (opt.perYear != 0) {
+    if (panel < 5 || panel > 7) {
+      io.err << command << ": --per-year is for the compound, capitalisation and amortisation panels\n";
+      return false;
+    }
+    form.setCurrentIndex(ControlPerYear(panel), IndexPerYear(opt.perYear));
+  }
+  if (!opt.timing.empty()) {
+    if (panel < 6 || panel > 7) {
+      io.err << command << ": --timing is for the capitalisation and amortisation panels\n";
+      return false;
+    }
+    form.setCurrentIndex(ControlTiming(panel), opt.timing == "start" ? 0 : 1);
+  }
+  return true;
+}
+
 int RunCli(const std::vector<std::string>& args, Streams io) {
   CLI::App app{"Tolvi without a window: read numbers, find roots, solve panels and make worksheets.",
                "tolvi-cli"};
@@ -53,6 +85,7 @@ int RunCli(const std::vector<std::string>& args, Streams io) {
   AddRoots(app, io, &status);
   AddSolve(app, io, &status);
   AddGenerate(app, io, &status);
+  AddSchedule(app, io, &status);
 
   std::vector<std::string> reversed(args.rbegin(), args.rend());
   try {

@@ -25,6 +25,7 @@ struct SolveOptions {
   std::string symbol = "\u20AC";
   bool json = false;
   bool steps = false;
+  PeriodOptions periods;
 };
 
 Json MessagesJson(const RecordingServices& ui) {
@@ -61,6 +62,7 @@ int RunSolve(const SolveOptions& opt, Streams io) {
   Controller controller(form, ui, rng, "");
   controller.start();
   TriaSimbol(controller, opt.symbol);
+  if (!ChoosePeriods(opt.periods, panel->key, form, io, "solve")) return kUsage;
 
   const bool sumGiven = panel->key == 2 && std::any_of(typed.begin(), typed.end(), [](auto& t) {
                           return t.first == "Idg(5)";
@@ -145,6 +147,7 @@ void AddSolve(CLI::App& app, Streams io, int* status) {
   cmd->add_flag("--json", opt->json,
                 "print one JSON document (with \"values\" and the worked \"steps\")");
   cmd->add_flag("--steps", opt->steps, "print the worked steps after the result");
+  AddPeriodOptions(*cmd, opt->periods);
   cmd->callback([opt, io, status] { *status = RunSolve(*opt, io); });
 }
 
