@@ -13,12 +13,16 @@
 
 class QFrame;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
+class QTabWidget;
+class QTableWidget;
 class QTextBrowser;
 
 namespace tolvi {
 
 class QtForm;
+struct Schedule;
 
 // The pictures of every panel's Generate and Save buttons, painted once per window.
 struct ButtonPictures {
@@ -78,6 +82,14 @@ class FTolvi : public QMainWindow {
   std::string languageArguments_;
   QTextBrowser* steps_ = nullptr;  // the working of the last solve
   int stepsKey_ = -1;              // the panel whose working the pane shows
+  // The period table of the last solved interest case, beside the working.
+  QWidget* buildScheduleTab();
+  void showSchedule(int16_t key);
+  void exportSchedule(bool spanish);
+  QTabWidget* paneTabs_ = nullptr;
+  QTableWidget* table_ = nullptr;
+  QLabel* tableNote_ = nullptr;
+  std::unique_ptr<Schedule> schedule_;
 };
 
 }  // namespace tolvi
