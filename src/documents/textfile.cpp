@@ -272,6 +272,10 @@ std::string LlegeixFtx(const std::string& name, size_t limit) {
 }
 
 FileResult EscriuFtx(std::string_view text, const std::string& name) {
+  return EscriuBytes(std::string(text) + NL, name);
+}
+
+FileResult EscriuBytes(std::string_view text, const std::string& name) {
   fs::path target = PathOf(name);
   if (const int err = FollowLinks(target)) return ErrnoResult(err, name);
   struct stat old {};
@@ -297,8 +301,7 @@ FileResult EscriuFtx(std::string_view text, const std::string& name) {
   }
   if (fd.get() < 0) return ErrnoResult(err ? err : EIO, name);
 
-  std::string bytes(text);
-  bytes += NL;
+  const std::string bytes(text);
   if (existed) {
     // The replaced file's permissions and, where the system lets us, its owner.
     if (::fchmod(fd.get(), old.st_mode & 07777) != 0) err = errno;

@@ -65,6 +65,8 @@ std::string LlegeixFtx(const std::string& name, size_t limit = static_cast<size_
 // leaves the old file as it was. A replaced file keeps its permissions; when the name is a
 // symbolic link, the file it points to is replaced and the link stays.
 FileResult EscriuFtx(std::string_view text, const std::string& name);
+// The same atomic replacement with exactly these bytes (pictures, files of other programs).
+FileResult EscriuBytes(std::string_view bytes, const std::string& name);
 
 // What an append sees of the file it is about to extend, while it holds the file's lock.
 struct FileSample {

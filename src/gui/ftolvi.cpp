@@ -28,6 +28,7 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include "gui/chart_pane.h"
 #include "gui/frmabout.h"
 #include "gui/ftools.h"
 #include "gui/program_icon.h"
@@ -452,6 +453,10 @@ QGroupBox* FTolvi::buildSteps() {
   paneTabs_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
   paneTabs_->addTab(steps_, QStringLiteral("Pasos"));
   paneTabs_->addTab(buildScheduleTab(), QStringLiteral("Cuadro"));
+  chart_ = new ChartPane([this] { return controller_ ? &controller_->services() : nullptr; },
+                         [this] { return CarpetaPrbls(controller_->state().CarpIni); });
+  chart_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+  paneTabs_->addTab(chart_, QStringLiteral("Gr\u00E1fico"));
   v->addWidget(paneTabs_);
   box->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
   return box;
@@ -558,6 +563,16 @@ void FTolvi::showSchedule(int16_t key) {
     schedule_.reset();
     table_->setColumnCount(0);
     tableNote_->setText(QString::fromStdString(made.error));
+    // A solved progression is drawn from its term list.
+    if (!working.empty() && (key == 0 || key == 2))
+      chart_->showProgression(
+          key == 0 ? QStringLiteral("Progresi\u00F3n aritm\u00E9tica")
+                   : QStringLiteral("Progresi\u00F3n geom\u00E9trica"),
+          TermesDeLlista(form_->text(key == 0 ? "IdPA" : "IdPG")));
+    else
+      chart_->clear(QStringLiteral("El gr\u00E1fico se muestra al resolver una progresi\u00F3n o "
+                                   "un caso de inter\u00E9s compuesto, capitalizaci\u00F3n o "
+                                   "amortizaci\u00F3n."));
     return;
   }
   schedule_ = std::make_unique<Schedule>(made.schedule);
@@ -592,6 +607,7 @@ void FTolvi::showSchedule(int16_t key) {
     if (!std::isnan(s.totals[static_cast<size_t>(c)]))
       cell(last, c, QString::fromStdString(Cents(s.totals[static_cast<size_t>(c)])), true);
   tableNote_->setText(QString::fromStdString(s.note));
+  chart_->showSchedule(s);
 }
 
 // The table written as CSV to a file the person chooses, replaced whole or not at all.

@@ -21,6 +21,7 @@ class QTextBrowser;
 
 namespace tolvi {
 
+class ChartPane;
 class QtForm;
 struct Schedule;
 
@@ -90,6 +91,7 @@ class FTolvi : public QMainWindow {
   QTableWidget* table_ = nullptr;
   QLabel* tableNote_ = nullptr;
   std::unique_ptr<Schedule> schedule_;
+  ChartPane* chart_ = nullptr;  // the chart of the same solve
 };
 
 }  // namespace tolvi

@@ -1,5 +1,7 @@
 // The main window driven as a person would: controls found by their names, real clicks and
 // key presses, and what the window shows afterwards. Runs offscreen.
+#include <QChartView>
+#include <QLineSeries>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTextBrowser>
@@ -449,9 +451,37 @@ class TestFTolvi : public QObject {
     QCOMPARE(ui_->messages.size(), size_t{1});
     QVERIFY(ui_->messages[0].text.find(dir_->path().toStdString()) != std::string::npos);
 
+    // The chart of the same case: the pending capital, the interest and the principal of each
+    // payment; exported as PNG and as SVG.
+    auto* chart = get<QChartView>("IdGrafic")->chart();
+    QCOMPARE(chart->series().size(), 3);
+    QCOMPARE(static_cast<QLineSeries*>(chart->series()[0])->count(), 360);
+    const std::string png = dir_->filePath(QStringLiteral("grafico.png")).toStdString();
+    const std::string svg = dir_->filePath(QStringLiteral("grafico.svg")).toStdString();
+    ui_->fileAnswers = {png, svg};
+    click("BtPng");
+    click("BtSvg");
+    std::string bytes;
+    QVERIFY(ReadFileBytes(png, bytes));
+    QCOMPARE(bytes.substr(0, 4), std::string("\x89PNG"));
+    QVERIFY(ReadFileBytes(svg, bytes));
+    QVERIFY(bytes.find("<svg") != std::string::npos);
+
     click("BtRst(7)");
     QCOMPARE(table->rowCount(), 0);
     QVERIFY(!enabled("BtCsvEs"));
+    QVERIFY(!enabled("BtPng"));
+    QVERIFY(chart->series().isEmpty());
+
+    // A progression is drawn as its terms and partial sums.
+    QTest::keyClicks(get("Id(0)"), "3");
+    QTest::keyClicks(get("Id(1)"), "2");
+    QTest::keyClicks(get("Id(2)"), "10");
+    click("BtOk(0)");
+    QCOMPARE(chart->series().size(), 2);
+    auto* sums = static_cast<QLineSeries*>(chart->series()[0]);
+    QCOMPARE(sums->count(), 10);
+    QCOMPARE(sums->at(9).y(), 120.0);
     QCOMPARE(w_->minimumSizeHint(), least);
   }
 
@@ -501,8 +531,22 @@ class TestFTolvi : public QObject {
       tabs->setCurrentIndex(1);
       QTest::qWait(50);
       QVERIFY(w_->grab().save(folder + "/schedule-" + name + ".png"));
+      tabs->setCurrentIndex(2);
+      QTest::qWait(50);
+      QVERIFY(w_->grab().save(folder + "/chart-" + name + ".png"));
       tabs->setCurrentIndex(0);
     }
+    // A progression's chart, and the same chart in a dark palette.
+    click("BtOk(0)");
+    tabs->setCurrentIndex(2);
+    QTest::qWait(50);
+    QVERIFY(w_->grab().save(folder + "/chart-arithmetic.png"));
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(40, 40, 40));
+    dark.setColor(QPalette::WindowText, Qt::white);
+    get("PestPassos")->setPalette(dark);
+    QTest::qWait(50);
+    QVERIFY(w_->grab().save(folder + "/chart-arithmetic-dark.png"));
   }
 };
 
