@@ -77,5 +77,23 @@ TEST(CliSolve, PeriodsAndTimingNameTheCaseAndGiveTheEffectiveRate) {
   EXPECT_EQ(usual["answer"], "a = 1673.55€");
 }
 
+TEST(CliGenerate, PeriodsAreDrawnOnlyWhenAsked) {
+  // Without --periods every case is yearly (no TAE); with it some are not, reproducibly.
+  auto answers = [](bool periods) {
+    std::vector<std::string> args = {"generate", "compound", "capitalisation", "amortisation",
+                                     "--count", "20", "--seed", "5", "--json"};
+    if (periods) args.push_back("--periods");
+    std::string all;
+    for (const auto& c : Cli(args).json())
+      all += c["statement"].get<std::string>() + c["answer"].get<std::string>();
+    return all;
+  };
+  EXPECT_EQ(answers(false).find("TAE"), std::string::npos);
+  const std::string drawn = answers(true);
+  EXPECT_NE(drawn.find("TAE"), std::string::npos);
+  EXPECT_NE(drawn.find("pagos al principio"), std::string::npos);
+  EXPECT_EQ(drawn, answers(true));
+}
+
 }  // namespace
 }  // namespace tolvi::cli
