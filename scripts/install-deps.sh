@@ -7,6 +7,7 @@ set -euo pipefail
 run_packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev qt6-translations-l10n fonts-dejavu-core
+  qt6-charts-dev qt6-svg-dev libqt6opengl6-dev
   libcli11-dev nlohmann-json3-dev libboost-math-dev
 )
 dev_packages=(

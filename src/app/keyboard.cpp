@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/controller.h"
+#include "solvers/controls.h"
 
 namespace tolvi {
 
@@ -15,10 +16,10 @@ int16_t PanellDeIntro(const Form& form, std::string_view field) {
                        (key == 0 && field == "Id1a") || (key == 2 && field == "Id1g");
     if (!inRow) continue;
     if (key != 2) return key;
-    if (field == "Idg(5)") return -1;  // the infinite-sum entry
+    if (field == ctl::Idg(5)) return -1;  // the infinite-sum entry
     int given = 0;
     for (int i = 0; i < 5; ++i)
-      if (!form.text(Nom("Idg", i)).empty()) ++given;
+      if (!form.text(ctl::Idg(i)).empty()) ++given;
     return given >= 3 ? key : int16_t{-1};
   }
   return -1;

@@ -26,10 +26,10 @@ std::vector<Panell> MakePanells() {
     const int j = 4 * (key - 4);
     const char* last = key < 6 ? "final" : "annuity";
     out.push_back({key, interest[key - 4],
-                   {{key == 7 ? "debt" : "capital", "IdI(" + std::to_string(j) + ")"},
-                    {"rate", "IdI(" + std::to_string(j + 1) + ")"},
-                    {"time", "IdI(" + std::to_string(j + 2) + ")"},
-                    {last, "IdI(" + std::to_string(j + 3) + ")"}},
+                   {{key == 7 ? "debt" : "capital", ctl::IdI(j)},
+                    {"rate", ctl::IdI(j + 1)},
+                    {"time", ctl::IdI(j + 2)},
+                    {last, ctl::IdI(j + 3)}},
                    {},
                    ""});
   }

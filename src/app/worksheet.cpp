@@ -10,6 +10,7 @@
 #include "numeric/numtext.h"
 #include "solvers/atzar.h"
 #include "solvers/recording_services.h"
+#include "solvers/controls.h"
 
 namespace tolvi {
 
@@ -117,7 +118,7 @@ Worksheet ComposeWorksheet(const WorksheetRequest& request) {
       controller.generate(key);
       WorksheetCase c;
       c.panel = key;
-      c.solved = form.enabled(Nom("BtGuard", key));
+      c.solved = form.enabled(ctl::BtGuard(key));
       if (c.solved) {
         c.problem = controller.state().Probs[static_cast<size_t>(key)];
         c.working = controller.state().Solutions[static_cast<size_t>(key)];

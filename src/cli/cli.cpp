@@ -7,6 +7,9 @@
 #include "app/simbol.h"
 #include "documents/encoding.h"
 #include "texts/catalogue.h"
+#include "solvers/controls.h"
+#include "solvers/form.h"
+#include "solvers/interest.h"
 
 namespace tolvi::cli {
 
@@ -43,6 +46,36 @@ std::string CheckSymbol(std::string& text) {
   return {};
 }
 
+void AddPeriodOptions(CLI::App& cmd, PeriodOptions& opt) {
+  cmd.add_option("--per-year", opt.perYear,
+                 "compound, capitalisation, amortisation: compoundings or payments a year "
+                 "(1, 2, 4 or 12; default 1)")
+      ->check(CLI::IsMember({1, 2, 4, 12}));
+  cmd.add_option("--timing", opt.timing,
+                 "capitalisation, amortisation: each payment at the start or the end of its "
+                 "period (default: capitalisation start, amortisation end)")
+      ->check(CLI::IsMember({"start", "end"}));
+}
+
+bool ChoosePeriods(const PeriodOptions& opt, int16_t panel, Form& form, Streams io,
+                   std::string_view command) {
+  if (opt.perYear != 0) {
+    if (!ctl::IdPer.has(panel)) {
+      io.err << command << ": --per-year is for the compound, capitalisation and amortisation panels\n";
+      return false;
+    }
+    form.setCurrentIndex(ctl::IdPer(panel), IndexPerYear(opt.perYear));
+  }
+  if (!opt.timing.empty()) {
+    if (!ctl::IdMom.has(panel)) {
+      io.err << command << ": --timing is for the capitalisation and amortisation panels\n";
+      return false;
+    }
+    form.setCurrentIndex(ctl::IdMom(panel), opt.timing == "start" ? 0 : 1);
+  }
+  return true;
+}
+
 int RunCli(const std::vector<std::string>& args, Streams io) {
   CLI::App app{"Tolvi without a window: read numbers, find roots, solve panels and make worksheets.",
                "tolvi-cli"};
@@ -55,6 +88,7 @@ int RunCli(const std::vector<std::string>& args, Streams io) {
   AddSolve(app, io, &status);
   AddGenerate(app, io, &status);
   AddWorksheet(app, io, &status);
+  AddSchedule(app, io, &status);
   // The language of every text the commands write: messages, titles, the option chooser.
   // Spanish unless --lang says otherwise (before or after the command's name); it is set
   // before the command runs.

@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace CLI { class App; }
+namespace tolvi { class Form; }
 
 namespace tolvi::cli {
 
@@ -30,6 +32,17 @@ std::string CheckSymbol(std::string& text);
 // The value of a --seed text that passed CheckSeed.
 uint64_t SeedOf(const std::string& text);
 
+// --per-year and --timing of solve and schedule: the periods of an interest panel, chosen in
+// its lists as a person would. perYear 0 and an empty timing leave the panel's usual ones.
+// Answers false (after telling why on io.err) when the panel has no such choice.
+struct PeriodOptions {
+  int perYear = 0;
+  std::string timing;  // "start", "end" or ""
+};
+void AddPeriodOptions(CLI::App& cmd, PeriodOptions& opt);
+bool ChoosePeriods(const PeriodOptions& opt, int16_t panel, Form& form, Streams io,
+                   std::string_view command);
+
 // Each command adds itself to the app; its callback writes the exit status into *status.
 void AddCalc(CLI::App& app, Streams io, int* status);
 void AddFormat(CLI::App& app, Streams io, int* status);
@@ -37,5 +50,6 @@ void AddRoots(CLI::App& app, Streams io, int* status);
 void AddSolve(CLI::App& app, Streams io, int* status);
 void AddGenerate(CLI::App& app, Streams io, int* status);
 void AddWorksheet(CLI::App& app, Streams io, int* status);
+void AddSchedule(CLI::App& app, Streams io, int* status);
 
 }  // namespace tolvi::cli

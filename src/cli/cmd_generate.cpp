@@ -6,6 +6,7 @@
 
 #include "app/controller.h"
 #include "solvers/controls.h"
+#include "solvers/interest.h"
 #include "app/panells.h"
 #include "solvers/recording_services.h"
 #include "cli/cli.h"
@@ -29,6 +30,7 @@ struct GenerateOptions {
   std::string symbol = "\u20AC";
   bool json = false;
   bool steps = false;
+  bool periods = false;
 };
 
 std::string Reason(const FileResult& r) {
@@ -86,6 +88,11 @@ int RunGenerate(const GenerateOptions& opt, Streams io) {
   for (const Panell* panel : panels) {
     for (int i = 0; i < opt.count; ++i) {
       const size_t messagesBefore = ui.messages.size();
+      if (opt.periods && panel->key >= 5) {
+        // The periods a year and the timing are drawn as well, before the case's values.
+        form.setCurrentIndex(ctl::IdPer(panel->key), rng.AtzarEnter(0, 3));
+        if (panel->key >= 6) form.setCurrentIndex(ctl::IdMom(panel->key), rng.AtzarEnter(0, 1));
+      }
       controller.generate(panel->key);
       const bool solved = form.enabled(ctl::BtGuard(panel->key));
       const Prob& record = controller.state().Probs[static_cast<size_t>(panel->key)];
@@ -153,6 +160,10 @@ void AddGenerate(CLI::App& app, Streams io, int* status) {
       ->check(CLI::Validator(CheckSymbol, "SYMBOL"));
   cmd->add_flag("--json", opt->json,
                 "print one JSON document (each case with \"values\" and the worked \"steps\")");
+  cmd->add_flag("--periods", opt->periods,
+                "compound, capitalisation and amortisation cases also draw how many times a "
+                "year the interest compounds or the payments fall (1, 2, 4, 12) and, for "
+                "annuities, whether the payments fall at the start or the end of each period");
   cmd->add_flag("--steps", opt->steps,
                 "write the worked steps under each answer (problem text and files)");
   cmd->callback([opt, io, status] { *status = RunGenerate(*opt, io); });

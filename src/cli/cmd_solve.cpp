@@ -27,6 +27,7 @@ struct SolveOptions {
   std::string symbol = "\u20AC";
   bool json = false;
   bool steps = false;
+  PeriodOptions periods;
 };
 
 Json MessagesJson(const RecordingServices& ui) {
@@ -64,6 +65,7 @@ int RunSolve(const SolveOptions& opt, Streams io) {
   controller.start();
   controller.state().Idioma = IdiomaActual();  // --lang
   TriaSimbol(controller, opt.symbol);
+  if (!ChoosePeriods(opt.periods, panel->key, form, io, "solve")) return kUsage;
 
   const bool sumGiven = panel->key == 2 && std::any_of(typed.begin(), typed.end(), [](auto& t) {
                           return t.first == ctl::Idg(5);
@@ -148,6 +150,7 @@ void AddSolve(CLI::App& app, Streams io, int* status) {
   cmd->add_flag("--json", opt->json,
                 "print one JSON document (with \"values\" and the worked \"steps\")");
   cmd->add_flag("--steps", opt->steps, "print the worked steps after the result");
+  AddPeriodOptions(*cmd, opt->periods);
   cmd->callback([opt, io, status] { *status = RunSolve(*opt, io); });
 }
 

@@ -2,6 +2,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <cmath>
+#include <QHeaderView>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
@@ -28,12 +33,18 @@
 
 #include "app/keyboard.h"
 #include "gui/dhoja.h"
+#include "gui/chart_pane.h"
 #include "gui/frmabout.h"
 #include "gui/ftools.h"
 #include "gui/program_icon.h"
 #include "gui/qt_form.h"
 #include "gui/qt_services.h"
 #include "texts/catalogue.h"
+#include "app/documents_flow.h"
+#include "app/file_messages.h"
+#include "documents/textfile.h"
+#include "solvers/interest.h"
+#include "solvers/schedule.h"
 
 namespace tolvi {
 
@@ -447,6 +458,13 @@ FTolvi::FTolvi(Folders folders, Services* services, QWidget* parent) : QMainWind
     if (auto* w = qobject_cast<QWidget*>(form_->find(name))) w->setFocus(Qt::OtherFocusReason);
   };
   controller_->hooks().steps = [this](int16_t key) { showSteps(key); };
+  showSchedule(0);  // the empty table and chart say what fills them
+  // Another choice of periods makes the shown answer stale, as an edited field does.
+  for (int key = 5; key <= 7; ++key)
+    for (const char* list : {"IdPer", "IdMom"})
+      if (auto* c = findChild<QComboBox*>(Nm(list, key)))
+        connect(c, &QComboBox::activated, this,
+                [this, key] { form_->setEnabled(Nom("BtGuard", key), false); });
   controller_->hooks().computed = [this](std::string_view name, bool computed) {
     if (auto* field = qobject_cast<QLineEdit*>(form_->find(name))) MarkComputed(*field, computed);
   };
@@ -489,19 +507,199 @@ QGroupBox* FTolvi::buildSteps() {
   steps_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
   steps_->setMinimumHeight(0);
   steps_->setAccessibleName(QStringLiteral("Soluci\u00F3n paso a paso"));
-  v->addWidget(steps_);
+  // Beside the working, the table of an interest case: periods, payments, interest...
+  paneTabs_ = new QTabWidget;
+  paneTabs_->setObjectName(QStringLiteral("PestPassos"));
+  paneTabs_->setDocumentMode(true);
+  paneTabs_->setFocusPolicy(Qt::NoFocus);  // its tab bar takes the focus
+  paneTabs_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+  paneTabs_->addTab(steps_, QStringLiteral("Pasos"));
+  paneTabs_->addTab(buildScheduleTab(), QStringLiteral("Cuadro"));
+  chart_ = new ChartPane([this] { return controller_ ? &controller_->services() : nullptr; },
+                         [this] { return CarpetaPrbls(controller_->state().CarpIni); });
+  chart_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+  paneTabs_->addTab(chart_, QStringLiteral("Gr\u00E1fico"));
+  v->addWidget(paneTabs_);
   box->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
   return box;
+}
+
+namespace {
+
+// A table whose selection copies as tab-separated lines (Ctrl+C), as spreadsheets paste it.
+class CopyTable : public QTableWidget {
+ public:
+  using QTableWidget::QTableWidget;
+  // The cells of the rectangle from (top, left) to (bottom, right), the header line first
+  // when asked.
+  QString text(int top, int left, int bottom, int right, bool header) const {
+    QStringList lines;
+    if (header) {
+      QStringList cells;
+      for (int c = left; c <= right; ++c) cells << horizontalHeaderItem(c)->text();
+      lines << cells.join(QLatin1Char('\t'));
+    }
+    for (int r = top; r <= bottom; ++r) {
+      QStringList cells;
+      for (int c = left; c <= right; ++c) cells << (item(r, c) ? item(r, c)->text() : QString());
+      lines << cells.join(QLatin1Char('\t'));
+    }
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+  }
+  QString all() const { return text(0, 0, rowCount() - 1, columnCount() - 1, true); }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event->matches(QKeySequence::Copy) && !selectedRanges().isEmpty()) {
+      const QTableWidgetSelectionRange r = selectedRanges().first();
+      QGuiApplication::clipboard()->setText(
+          text(r.topRow(), r.leftColumn(), r.bottomRow(), r.rightColumn(), false));
+      return;
+    }
+    QTableWidget::keyPressEvent(event);
+  }
+};
+
+}  // namespace
+
+QWidget* FTolvi::buildScheduleTab() {
+  auto* tab = new QWidget;
+  auto* v = new QVBoxLayout(tab);
+  v->setContentsMargins(0, 2, 0, 0);
+  v->setSpacing(2);
+  auto* table = new CopyTable;
+  table_ = table;
+  table_->setObjectName(QStringLiteral("IdCuadro"));
+  table_->setAccessibleName(QStringLiteral("Cuadro por periodos"));
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+  table_->setMinimumHeight(0);
+  table_->verticalHeader()->setVisible(false);
+  table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+  v->addWidget(table_, 1);
+  auto* bottom = Row();
+  tableNote_ = new QLabel;
+  tableNote_->setObjectName(QStringLiteral("EtCuadro"));
+  tableNote_->setWordWrap(true);
+  tableNote_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  bottom->addWidget(tableNote_, 1);
+  auto button = [&](const char* name, const QString& text, const QString& tip) {
+    auto* b = new QPushButton(text);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setToolTip(tip);
+    b->setEnabled(false);
+    bottom->addWidget(b);
+    return b;
+  };
+  connect(button("BtCopiaCuadro", QStringLiteral("Copiar"),
+                 QStringLiteral("Copia el cuadro entero, separado por tabuladores")),
+          &QPushButton::clicked, this,
+          [table] { QGuiApplication::clipboard()->setText(table->all()); });
+  connect(button("BtCsvEs", QStringLiteral("CSV (;)"),
+                 QStringLiteral("Exporta el cuadro en CSV con \";\" y coma decimal "
+                                "(hojas de c\u00E1lculo en espa\u00F1ol)")),
+          &QPushButton::clicked, this, [this] { exportSchedule(true); });
+  connect(button("BtCsvEn", QStringLiteral("CSV (,)"),
+                 QStringLiteral("Exporta el cuadro en CSV con \",\" y punto decimal")),
+          &QPushButton::clicked, this, [this] { exportSchedule(false); });
+  v->addLayout(bottom);
+  return tab;
+}
+
+// The table of panel key's working when it is a solved compound, capitalisation or
+// amortisation case; otherwise the table is emptied, with the reason under it.
+void FTolvi::showSchedule(int16_t key) {
+  const Solution& working = controller_->state().Solutions[static_cast<size_t>(key)];
+  ScheduleResult made;
+  if (working.empty() || key < 5)
+    made.error = "El cuadro por periodos se muestra al resolver un caso de inter\u00E9s "
+                 "compuesto, capitalizaci\u00F3n o amortizaci\u00F3n.";
+  else
+    made = MakeSchedule(working);
+  const bool ok = made.ok() && !made.schedule.rows.empty();
+  for (const char* name : {"BtCopiaCuadro", "BtCsvEs", "BtCsvEn"})
+    if (auto* b = findChild<QPushButton*>(QString::fromLatin1(name))) b->setEnabled(ok);
+  table_->clear();
+  table_->setRowCount(0);
+  if (!ok) {
+    schedule_.reset();
+    table_->setColumnCount(0);
+    tableNote_->setText(QString::fromStdString(made.error));
+    // A solved progression is drawn from its term list.
+    const bool refused = !working.steps.empty() && working.steps.back().kind == StepKind::Refusal;
+    if (!working.empty() && !refused && (key == 0 || key == 2))
+      chart_->showProgression(
+          key == 0 ? QStringLiteral("Progresi\u00F3n aritm\u00E9tica")
+                   : QStringLiteral("Progresi\u00F3n geom\u00E9trica"),
+          TermesDeLlista(form_->text(key == 0 ? "IdPA" : "IdPG")));
+    else
+      chart_->clear(QStringLiteral("El gr\u00E1fico se muestra al resolver una progresi\u00F3n o "
+                                   "un caso de inter\u00E9s compuesto, capitalizaci\u00F3n o "
+                                   "amortizaci\u00F3n."));
+    return;
+  }
+  schedule_ = std::make_unique<Schedule>(made.schedule);
+  const Schedule& s = *schedule_;
+  const int columns = static_cast<int>(s.headers.size());
+  table_->setColumnCount(columns);
+  QStringList headers;
+  for (const std::string& h : s.headers) headers << QString::fromStdString(h);
+  table_->setHorizontalHeaderLabels(headers);
+  table_->setRowCount(static_cast<int>(s.rows.size()) + 1);
+  auto cell = [&](int r, int c, const QString& text, bool bold) {
+    auto* item = new QTableWidgetItem(text);
+    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    if (bold) {
+      QFont f = item->font();
+      f.setBold(true);
+      item->setFont(f);
+    }
+    table_->setItem(r, c, item);
+  };
+  for (int r = 0; r < static_cast<int>(s.rows.size()); ++r) {
+    const auto& row = s.rows[static_cast<size_t>(r)];
+    for (int c = 0; c < columns; ++c)
+      cell(r, c,
+           c == 0 ? QString::number(static_cast<long long>(row[0]))
+                  : QString::fromStdString(Cents(row[static_cast<size_t>(c)])),
+           false);
+  }
+  const int last = static_cast<int>(s.rows.size());
+  cell(last, 0, QStringLiteral("Total"), true);
+  for (int c = 1; c < columns; ++c)
+    if (!std::isnan(s.totals[static_cast<size_t>(c)]))
+      cell(last, c, QString::fromStdString(Cents(s.totals[static_cast<size_t>(c)])), true);
+  tableNote_->setText(QString::fromStdString(s.note));
+  chart_->showSchedule(s);
+}
+
+// The table written as CSV to a file the person chooses, replaced whole or not at all.
+void FTolvi::exportSchedule(bool spanish) {
+  if (!schedule_) return;
+  Services& ui = controller_->services();
+  const std::string path =
+      ui.chooseFile(1, CarpetaPrbls(controller_->state().CarpIni), "*.csv|*.*");
+  if (path.empty()) return;
+  std::string text =
+      ScheduleCsv(*schedule_, spanish ? CsvDialect::Spanish : CsvDialect::English);
+  text.resize(text.size() - 2);  // the file writing ends the last line itself
+  const FileResult written = EscriuFtx(text, path);
+  if (!written)
+    ui.message(TextError(written, 2), TitolError(FileOperation::Save, 2), Icon::Exclamation);
 }
 
 void FTolvi::showSteps(int16_t key) {
   const Solution& working = controller_->state().Solutions[static_cast<size_t>(key)];
   if (working.empty()) {
     // A reset clears the pane only when it shows that panel.
-    if (stepsKey_ == key) steps_->clear();
+    if (stepsKey_ == key) {
+      steps_->clear();
+      showSchedule(key);
+    }
     return;
   }
   stepsKey_ = key;
+  showSchedule(key);
   static const char* const kTitles[] = {"Progresi\u00F3n aritm\u00E9tica",
                                         "Interpolaci\u00F3n aritm\u00E9tica",
                                         "Progresi\u00F3n geom\u00E9trica",
@@ -663,6 +861,14 @@ QFrame* FTolvi::buildGeom() {
 
 namespace {
 
+// A list that shows its choice whenever the row has room, and asks for almost none at the
+// window's smallest width (where it takes the gaps the row gave up), so that it never makes
+// the window wider.
+class SmallList : public QComboBox {
+ public:
+  QSize minimumSizeHint() const override { return {12, QComboBox::minimumSizeHint().height()}; }
+};
+
 // The fields of one interest row: IdI(4·(key−4) + j) for j = 0..3, with the currency labels
 // EtM after the amounts and the Solve button before the last field.
 QHBoxLayout* InterestRow(int key, const QString& first, const QString& last) {
@@ -684,16 +890,41 @@ QHBoxLayout* InterestRow(int key, const QString& first, const QString& last) {
   row->addWidget(label(first));
   row->addWidget(new Field(Nm("IdI", base), 9));
   row->addWidget(currency(money));
-  row->addSpacing(6);
+  // Rows with the lists of periods give up some of their gaps for them.
+  const int gap = key >= 6 ? 0 : key == 5 ? 4 : 10;
+  row->addSpacing(key >= 6 ? 0 : 6);
   row->addWidget(label(QStringLiteral("r =")));
   row->addWidget(new Field(Nm("IdI", base + 1), 5));
   row->addWidget(Text(QStringLiteral("%")));
-  row->addSpacing(10);
+  row->addSpacing(gap);
   row->addWidget(label(QStringLiteral("t =")));
   row->addWidget(new Field(Nm("IdI", base + 2), 5));
-  row->addSpacing(10);
+  if (key >= 5) {
+    // How often the interest compounds or the payments fall, and when they fall: small lists
+    // that keep the row's width.
+    auto list = [&](const QString& name, const QStringList& items, int current,
+                    const QString& what) {
+      auto* c = new SmallList;
+      c->setObjectName(name);
+      c->addItems(items);
+      c->setCurrentIndex(current);
+      c->setToolTip(what);
+      c->setAccessibleName(what);
+      row->addWidget(c);
+    };
+    list(Nm("IdPer", key),
+         {QStringLiteral("anual"), QStringLiteral("semestral"), QStringLiteral("trimestral"),
+          QStringLiteral("mensual")},
+         0, key == 5 ? QStringLiteral("Capitalizaci\u00F3n: veces por a\u00F1o")
+                     : QStringLiteral("Pagos por a\u00F1o"));
+    if (key >= 6)
+      list(Nm("IdMom", key), {QStringLiteral("al inicio"), QStringLiteral("al final")},
+           StartByDefault(static_cast<int16_t>(key)) ? 0 : 1,
+           QStringLiteral("Cada pago al inicio o al final de su periodo"));
+  }
+  row->addSpacing(gap);
   row->addWidget(CaptionButton(Nm("BtOk", key), QStringLiteral("Ok")));
-  row->addSpacing(10);
+  row->addSpacing(gap);
   row->addWidget(label(last));
   row->addWidget(new Field(Nm("IdI", base + 3), 9));
   row->addWidget(currency(money + 1));

@@ -15,12 +15,17 @@
 
 class QFrame;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
+class QTabWidget;
+class QTableWidget;
 class QTextBrowser;
 
 namespace tolvi {
 
+class ChartPane;
 class QtForm;
+struct Schedule;
 
 // The pictures of every panel's Generate and Save buttons, painted once per window.
 struct ButtonPictures {
@@ -95,6 +100,15 @@ class FTolvi : public QMainWindow {
   QTextBrowser* steps_ = nullptr;  // the working of the last solve
   int stepsKey_ = -1;              // the panel whose working the pane shows
   QPointer<QDialog> worksheet_;
+  // The period table of the last solved interest case, beside the working.
+  QWidget* buildScheduleTab();
+  void showSchedule(int16_t key);
+  void exportSchedule(bool spanish);
+  QTabWidget* paneTabs_ = nullptr;
+  QTableWidget* table_ = nullptr;
+  QLabel* tableNote_ = nullptr;
+  std::unique_ptr<Schedule> schedule_;
+  ChartPane* chart_ = nullptr;  // the chart of the same solve
 };
 
 }  // namespace tolvi

@@ -12,11 +12,15 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <array>
 
 #include "app/file_messages.h"
 #include "app/idiom.h"
 #include "gui/ftolvi.h"
 #include "gui/language.h"
+#include "solvers/controls.h"
 #include "texts/catalogue.h"
 
 namespace tolvi {
@@ -181,6 +185,34 @@ void FTolvi::describeControls() {
       list->lineEdit()->setAccessibleDescription(T("acc.symbol.d"));
     }
   }
+  for (int key = 5; key <= 7; ++key) {
+    const std::string panel = Panel(key).toStdString();
+    for (const auto& [group, name] : {std::pair{&ctl::IdPer, "acc.per_year"}, std::pair{&ctl::IdMom, "acc.timing"}})
+      if (group->has(key))
+        if (auto* list = findChild<QComboBox*>(Q((*group)(key)))) {
+          list->setAccessibleName(Q(TxF(name, {panel})));
+          list->setAccessibleDescription(T(std::string(name) + ".d"));
+          list->setToolTip(T(std::string(name) + ".d"));
+        }
+  }
+  // The lower pane's tabs, table, chart and their buttons.
+  for (const auto& [name, key] : {std::pair{"PestPassos", "acc.pane"}, {"IdCuadro", "acc.table"},
+                                  {"BtCopiaCuadro", "acc.copy_table"}, {"BtCsvEs", "acc.csv_es"},
+                                  {"BtCsvEn", "acc.csv_en"}, {"IdGrafic", "acc.chart"},
+                                  {"BtPng", "acc.png"}, {"BtSvg", "acc.svg"}})
+    if (auto* w = findChild<QWidget*>(QString::fromLatin1(name))) {
+      w->setAccessibleName(T(key));
+      w->setAccessibleDescription(T(std::string(key) + ".d"));
+      if (qobject_cast<QAbstractButton*>(w)) w->setToolTip(T(std::string(key) + ".d"));
+    }
+  if (auto* tabs = findChild<QTabWidget*>(QStringLiteral("PestPassos"))) {
+    // The tab bar is what takes the focus and what a screen reader names.
+    tabs->tabBar()->setAccessibleName(tabs->accessibleName());
+    tabs->tabBar()->setAccessibleDescription(tabs->accessibleDescription());
+    for (int i = 0; i < tabs->count() && i < 3; ++i)
+      tabs->setTabText(i, T(std::array{"win.tab.steps", "win.tab.table", "win.tab.chart"}[static_cast<size_t>(i)]));
+  }
+  if (auto* copy = findChild<QAbstractButton*>(QStringLiteral("BtCopiaCuadro"))) copy->setText(T("win.copy"));
   if (auto* steps = findChild<QWidget*>(QStringLiteral("IdPassos"))) {
     steps->setAccessibleName(T("win.steps"));
     steps->setAccessibleDescription(T("acc.steps.d"));

@@ -30,6 +30,11 @@ inline constexpr Group BtGen{"BtGen", 0, 7};
 inline constexpr Group BtOk{"BtOk", 0, 7};
 inline constexpr Group BtRst{"BtRst", 0, 7};
 inline constexpr Group BtGuard{"BtGuard", 0, 7};
+// The lists of the compound and annuity rows (panels 5..7): how many times a year the interest
+// compounds or the payments fall, and (annuities, 6..7) whether they fall at the start or the
+// end of each period.
+inline constexpr Group IdPer{"IdPer", 5, 7};
+inline constexpr Group IdMom{"IdMom", 6, 7};
 // The entries of the Tools menu.
 inline constexpr Group ITool{"ITool", 1, 12};
 

@@ -43,6 +43,40 @@ double ArrodDec(double x, int16_t n) {
 
 void NoSolucions(SolveContext& ctx) { ctx.ui.message(Tx("msg.interest_no_solutions"), Tx("title.not_feasible"), Icon::None); }
 
+// The words of a row's periods, by payments (or compoundings) per year.
+struct PeriodWords {
+  const char* period;    // "mes": "al principio de cada mes"
+  const char* payment;   // "mensualidad", the payment of each period
+  const char* adverb;    // "mensualmente": "capitalizable mensualmente"
+};
+PeriodWords Words(int m) {
+  switch (m) {
+    case 2: return {"semestre", "semestralidad", "semestralmente"};
+    case 4: return {"trimestre", "trimestralidad", "trimestralmente"};
+    case 12: return {"mes", "mensualidad", "mensualmente"};
+    default: return {"año", "anualidad", "anualmente"};
+  }
+}
+
+// The effective annual rate, in percent, of the nominal rate r compounded m times a year.
+double Tae(double r, int m) { return std::expm1(m * std::log1p(r / (100.0 * m))) * 100; }
+
+// A statement of a row with periods other than its usual yearly ones: the payments named by
+// their period ("mensualidades"), then when they fall and how the nominal rate compounds.
+std::string EnunPeriodes(std::string enun, const Periodes& p, bool annuity) {
+  const PeriodWords w = Words(p.m);
+  if (annuity) {
+    for (size_t at = enun.find("anualidad"); at != std::string::npos;
+         at = enun.find("anualidad", at + 1))
+      enun.replace(at, 9, w.payment);
+    enun += std::string(" (pagos al ") + (p.start ? "principio" : "final") + " de cada " +
+            w.period;
+    if (p.m > 1) enun += std::string(", interés nominal anual capitalizable ") + w.adverb;
+    return enun + ")";
+  }
+  return enun + " (interés nominal anual capitalizable " + w.adverb + ")";
+}
+
 // What a case of a panel computes: the position found, its value, the statement.
 struct Cas {
   int16_t pos = -1;
@@ -61,14 +95,17 @@ const char* NomPos0(int16_t k) {
 
 const char* NomPos3(int16_t k) { return k >= kCapitalisation ? "a" : "C"; }
 
-// Simple and compound interest. Returns false when the solve ends with a message.
-bool CasInteres(int16_t k, const std::string& codi, std::array<double, 4>& v, SolveContext& ctx,
-                Cas& cas) {
+// Simple and compound interest. Returns false when the solve ends with a message. Compound
+// interest compounds p.m times a year at the rate r/m.
+bool CasInteres(int16_t k, const std::string& codi, std::array<double, 4>& v, const Periodes& p,
+                SolveContext& ctx, Cas& cas) {
   const std::string& smb = ctx.Smb;
   const std::string tipus = k == kSimple ? "simple" : "compuesto";
   const double c = v[0], r = v[1], t = v[2], C = v[3];
-  const double i = r / 100;
-  // ln(1 + i) kept exact for small rates; (1 + i)^t = e^(t·L).
+  const int m = k == kSimple ? 1 : p.m;
+  const double i = r / (100.0 * m);
+  const double n = t * m;  // periods
+  // ln(1 + i) kept exact for small rates; (1 + i)^n = e^(n·L).
   const double L = std::log1p(i);
 
   if (codi == "012") {
@@ -76,7 +113,7 @@ bool CasInteres(int16_t k, const std::string& codi, std::array<double, 4>& v, So
     cas.enun = "Calcula el capital que se obtendrá poniendo un capital de " +
                TextDinersTallat(c, smb) + " a un interés " + tipus + " del " + TextTipusFrac(r) +
                " durante " + TextAnysPla(t);
-    cas.value = k == kSimple ? c * (1 + r * t / 100) : c * std::exp(t * L);
+    cas.value = k == kSimple ? c * (1 + r * t / 100) : c * std::exp(n * L);
   } else if (codi == "023") {
     cas.pos = 1;
     cas.enun = "Calcula el % de interés " + tipus +
@@ -86,13 +123,13 @@ bool CasInteres(int16_t k, const std::string& codi, std::array<double, 4>& v, So
       ctx.ui.message(Tx("msg.final_above_initial"), Tx("title.error"), Icon::None);
       return false;
     }
-    cas.value = k == kSimple ? (C / c - 1) * 100 / t : std::expm1(std::log(C / c) / t) * 100;
+    cas.value = k == kSimple ? (C / c - 1) * 100 / t : std::expm1(std::log(C / c) / n) * 100 * m;
   } else if (codi == "123") {
     cas.pos = 0;
     cas.enun = "Calcula el capital que hay que imponer a un interés " + tipus + " del " +
                TextTipus(r) + " durante " + TextAnysPla(t) + " para de obtener un capital de " +
                TextDiners(C, smb);
-    cas.value = k == kSimple ? C / (1 + r * t / 100) : C * std::exp(-t * L);
+    cas.value = k == kSimple ? C / (1 + r * t / 100) : C * std::exp(-n * L);
   } else {  // "013"
     cas.pos = 2;
     cas.enun = "Calcula el tiempo en años necesario para que un capital de " + TextDiners(c, smb) +
@@ -102,31 +139,35 @@ bool CasInteres(int16_t k, const std::string& codi, std::array<double, 4>& v, So
       ctx.ui.message(Tx("msg.final_above_initial"), Tx("title.error"), Icon::None);
       return false;
     }
-    cas.value = k == kSimple ? (C / c - 1) * 100 / r : std::log(C / c) / L;
+    cas.value = k == kSimple ? (C / c - 1) * 100 / r : std::log(C / c) / L / m;
   }
+  if (k == kCompound && m != 1) cas.enun = EnunPeriodes(cas.enun, p, false);
   return true;
 }
 
-// The rate of an annuity, in percent, from its amount a, its capital or debt K and its time t:
-// the root i > 0 of a·F(i) = K, where F is the value of a unit payment a year at the rate i:
-// what the payments at the start of each year accumulate (capitalisation), or what the
-// payments at the end of each year pay off (amortisation). F(i) tends to t as i tends to 0, so
-// the root i = 0 that the polynomial form of the equation carries is never taken. The
-// smallest root is the rate; NaN when there is none.
-double TipusAnualitat(int16_t k, double K, double t, double a) {
-  auto g = [=](double i) {
-    const double factor = i == 0                 ? t
-                          : k == kCapitalisation ? (1 + i) * std::expm1(t * std::log1p(i)) / i
-                                                 : -std::expm1(-t * std::log1p(i)) / i;
-    return a * factor - K;
-  };
+// The value of a unit payment a period over n periods at the rate i a period: what the
+// payments accumulate (capitalisation) or what they pay off (amortisation); f is 1 + i when
+// each payment falls at the start of its period, else 1.
+double FactorAnualitat(bool cap, double i, double n, double f) {
+  if (i == 0) return n;
+  return cap ? f * std::expm1(n * std::log1p(i)) / i : f * -std::expm1(-n * std::log1p(i)) / i;
+}
+
+// The rate of an annuity, in percent a year, from its payment a, its capital or debt K, its
+// n periods (m a year) and when its payments fall: the root i > 0 of a·F(i) = K, where F is
+// the value of a unit payment a period at the rate i a period. F(i) tends to n as i tends to
+// 0, so the root i = 0 that the polynomial form of the equation carries is never taken. The
+// smallest root is the rate (r = 100·m·i); NaN when there is none.
+double TipusAnualitat(int16_t k, double K, double n, double a, int m, bool start) {
+  const bool cap = k == kCapitalisation;
+  auto g = [=](double i) { return a * FactorAnualitat(cap, i, n, start ? 1 + i : 1) - K; };
   if (!std::isfinite(g(0))) return std::nan("");
   // Scan rates from 1e-9 % to 1e7 % in steps of a fifth of their size for the first change of
   // sign, then polish it.
   double lo = 0, glo = g(0);
   for (double i = 1e-11; i < 1e5; i *= 1.2) {
     const double gi = g(i);
-    if (gi == 0) return 100 * i;
+    if (gi == 0) return 100 * i * m;
     if (std::isfinite(gi) && std::isfinite(glo) && (gi < 0) != (glo < 0) && glo != 0) {
       std::uintmax_t iterations = 200;
       try {
@@ -134,7 +175,7 @@ double TipusAnualitat(int16_t k, double K, double t, double a) {
             g, lo, i, glo, gi,
             boost::math::tools::eps_tolerance<double>(std::numeric_limits<double>::digits - 1),
             iterations);
-        return 100 * (r.first + (r.second - r.first) / 2);
+        return 100 * (r.first + (r.second - r.first) / 2) * m;
       } catch (const std::exception&) {
         return std::nan("");
       }
@@ -145,14 +186,18 @@ double TipusAnualitat(int16_t k, double K, double t, double a) {
   return std::nan("");
 }
 
-// Annuities of capitalisation and amortisation.
-bool CasAnualitat(int16_t k, const std::string& codi, std::array<double, 4>& v, SolveContext& ctx,
-                  Cas& cas) {
+// Annuities of capitalisation and amortisation: p.m payments a year of a each, at the start or
+// the end of each period, at the rate r/m a period.
+bool CasAnualitat(int16_t k, const std::string& codi, std::array<double, 4>& v,
+                  const Periodes& p, SolveContext& ctx, Cas& cas) {
   const std::string& smb = ctx.Smb;
   const bool cap = k == kCapitalisation;
   const double K = v[0], r = v[1], t = v[2], a = v[3];
-  const double i = r / 100;
+  const int m = p.m;
+  const double i = r / (100.0 * m);
+  const double n = t * m;
   const double L = std::log1p(i);
+  const double f = p.start ? 1 + i : 1;  // the annuity-due factor
 
   if (codi == "012") {
     cas.pos = 3;
@@ -160,15 +205,22 @@ bool CasAnualitat(int16_t k, const std::string& codi, std::array<double, 4>& v, 
                ", al " + TextTipusFrac(r) + " de interés para " +
                (cap ? "acumular un capital de " : "amortizar una deuda de ") +
                TextDinersTallat(K, smb);
-    // Capitalisation: a = C·i / ((1+i)·((1+i)^t − 1)); amortisation: a = D·i / (1 − (1+i)^−t).
-    cas.value = cap ? K * i / ((1 + i) * std::expm1(t * L)) : K * i / -std::expm1(-t * L);
+    // Capitalisation: a = C·i / (f·((1+i)^n − 1)); amortisation: a = D·i / (f·(1 − (1+i)^−n)).
+    cas.value = cap ? K * i / (f * std::expm1(n * L)) : K * i / (f * -std::expm1(-n * L));
   } else if (codi == "023") {
     cas.pos = 1;
     cas.enun = "Calcula el % de interés compuesto anual al cual se debe ingresar anualidades de " +
                TextDiners(a, smb) + " durante " + TextAnys(t) + " para " +
                (cap ? " de acumular un capital de " : " amortizar una deuda de ") +
                TextDiners(K, smb);
-    cas.value = TipusAnualitat(k, K, t, a);
+    // One payment that falls when the capital is counted (at the start of a loan, at the end
+    // of a fund) earns no interest: every rate fits.
+    if (n == 1 && p.start != cap) {
+      ctx.ui.message("Con un solo pago que no genera intereses, cualquier tipo vale",
+                     "No factible", Icon::None);
+      return false;
+    }
+    cas.value = TipusAnualitat(k, K, n, a, m, p.start);
   } else if (codi == "123") {
     cas.pos = 0;
     cas.enun = std::string("Calcula el ") +
@@ -176,7 +228,7 @@ bool CasAnualitat(int16_t k, const std::string& codi, std::array<double, 4>& v, 
                     : "deuda que se podrá amortizar ingresando durante ") +
                TextAnysPla(t) + " anualidades de " + TextDiners(a, smb) + " al " + TextTipus(r) +
                " de interés anual";
-    cas.value = cap ? std::expm1(t * L) * (a / i) * (1 + i) : -std::expm1(-t * L) * a / i;
+    cas.value = cap ? std::expm1(n * L) * (a / i) * f : -std::expm1(-n * L) * a / i * f;
   } else {  // "013"
     cas.pos = 2;
     cas.enun = std::string("Calcula el tiempo en años necesario para que ") +
@@ -184,16 +236,19 @@ bool CasAnualitat(int16_t k, const std::string& codi, std::array<double, 4>& v, 
                TextDiners(K, smb) + " ingresando anualidades de " + TextDiners(a, smb) +
                " a un interés  del " + TextTipus(r) + " anual ";
     if (cap) {
-      cas.value = std::log1p(K * i / ((1 + i) * a)) / L;
+      cas.value = std::log1p(K * i / (f * a)) / L / m;
     } else {
-      // An annuity that does not exceed a year's interest never pays the debt off.
+      // Payments that do not exceed a period's interest never pay the debt off.
       const double interes = K * i;
-      cas.value = a > interes ? -std::log1p(-interes / a) / L : std::nan("");
+      cas.value = f * a > interes ? -std::log1p(-interes / (f * a)) / L / m : std::nan("");
     }
+  }
+  if (!Usual(p, static_cast<int16_t>(k + 4))) {
+    if (cas.enun.back() == ' ') cas.enun.pop_back();
+    cas.enun = EnunPeriodes(cas.enun, p, true);
   }
   return true;
 }
-
 
 // The working of an interest or annuity case, once its unknown is found: the formula (or the
 // equation) that gave it, with the case's numbers. v holds every quantity, the found one
@@ -281,6 +336,119 @@ void PassosI(Solution& sol, int16_t k, const std::string& codi, const std::array
   }
 }
 
+// The working of a case whose periods are not the row's usual yearly ones: the rate of a
+// period i = r/(100·m), the number of periods n = t·m, the annuity-due factor (1 + i) when
+// the payments fall at the start of each period, and the effective annual rate.
+void PassosPeriodes(Solution& sol, int16_t k, const std::string& codi,
+                    const std::array<double, 4>& v, const Periodes& p) {
+  const bool cap = k == kCapitalisation;
+  const char* K = NomPos0(k);  // c, C or D
+  const char* F = NomPos3(k);  // C or a
+  auto T = [](double x) { return Factor(TextCurt(x)); };
+  auto diners = [](double x) { return EscriuDec(x, 2); };
+  const double c = v[0], r = v[1], t = v[2], C = v[3];
+  const int m = p.m;
+  const double i = r / (100.0 * m), n = t * m;
+  const std::string Ii = "(1 + " + T(i) + ")";
+  // The exponent is t with yearly periods, n = t·m otherwise.
+  const std::string N = m == 1 ? "t" : "n", NV = T(m == 1 ? t : n);
+  auto fml = [&](const std::string& label, const char* alias, const std::string& sought,
+                 const std::string& formula, const std::string& sub, double value,
+                 std::string result) {
+    sol.formula(label, alias, sought, formula, sub, value, std::move(result));
+  };
+  std::string payment = Words(m).payment;
+  payment[0] = static_cast<char>(payment[0] - 'a' + 'A');
+  auto rate = [&] {
+    if (m == 1)
+      fml("Tipo por periodo", "", "i", "\\f{r}{100}", "\\f{" + T(r) + "}{100}", i, TextCurt(i));
+    else
+      fml("Tipo por periodo", "", "i", "\\f{r}{100·m}", "\\f{" + T(r) + "}{100·" + T(m) + "}", i,
+          TextCurt(i));
+  };
+  auto periods = [&] {
+    if (m != 1) fml("Número de periodos", "", "n", "t·m", T(t) + "·" + T(m), n, TextCurt(n));
+  };
+  auto time = [&] {
+    if (m != 1) fml("Tiempo", "time", "t", "\\f{n}{m}", "\\f{" + T(n) + "}{" + T(m) + "}", t,
+                    EscriuDec(t, 2));
+  };
+  const char* timeAlias = m == 1 ? "time" : "";
+  const std::string due = p.start ? "(1 + i)·" : "", dueV = p.start ? Ii + "·" : "";
+  if (codi != "023") rate();
+  if (codi != "013") periods();
+  if (k == kCompound) {
+    if (codi == "012") {
+      fml("Capital final", "final", F, std::string(K) + "·(1 + i)^n",
+          T(c) + "·" + Ii + "^{" + T(n) + "}", C, diners(C));
+    } else if (codi == "123") {
+      fml("Capital inicial", "capital", K, "\\f{C}{(1 + i)^n}",
+          "\\f{" + T(C) + "}{" + Ii + "^{" + T(n) + "}}", c, diners(c));
+    } else if (codi == "023") {
+      fml("Tipo de interés", "rate", "r", "((\\f{C}{c})^{\\f{1}{n}} − 1)·100·m",
+          "((\\f{" + T(C) + "}{" + T(c) + "})^{\\f{1}{" + T(n) + "}} − 1)·100·" + T(m), r,
+          EscriuDec(r, 2));
+      rate();
+    } else {
+      sol.equation("Número de periodos", "", "n",
+                   "(1 + i)^n = \\f{C}{c}: " + Ii + "^n = \\f{" + T(C) + "}{" + T(c) + "}",
+                   "por logaritmos: n = log(C/c)/log(1 + i)", 0, HUGE_VAL, "",
+                   {EscriuDec(n, 4)}, 1, "la única raíz");
+      time();
+    }
+  } else if (codi == "012") {
+    // The denominator's sum stands in parentheses only beside the annuity-due factor.
+    auto den = [&](const std::string& sum) { return p.start ? "(" + sum + ")" : sum; };
+    fml(payment, "annuity", "a",
+        cap ? "\\f{C·i}{" + due + den("(1 + i)^" + N + " − 1") + "}"
+            : "\\f{D·i}{" + due + den("1 − (1 + i)^{−" + N + "}") + "}",
+        cap ? "\\f{" + T(c) + "·" + T(i) + "}{" + dueV + den(Ii + "^{" + NV + "} − 1") + "}"
+            : "\\f{" + T(c) + "·" + T(i) + "}{" + dueV + den("1 − " + Ii + "^{−" + NV + "}") + "}",
+        C, diners(C));
+  } else if (codi == "023") {
+    const std::string eq =
+        cap ? "a·" + due + "\\f{(1 + i)^" + N + " − 1}{i} = C"
+            : "a·" + due + "\\f{1 − (1 + i)^{−" + N + "}}{i} = D";
+    const std::string eqV =
+        cap ? T(C) + "·" + due + "\\f{(1 + i)^{" + NV + "} − 1}{i} = " + T(c)
+            : T(C) + "·" + due + "\\f{1 − (1 + i)^{−" + NV + "}}{i} = " + T(c);
+    sol.equation("Tipo de interés", "rate", "r",
+                 eq + (m == 1 ? ", i = \\f{r}{100}: " : ", i = \\f{r}{100·m}: ") + eqV,
+                 "primer cambio de signo de r, pulido con TOMS 748", 1e-9, 1e7,
+                 "precisión doble", {EscriuDec(r, 2)}, 1, "la menor raíz positiva");
+    if (m != 1) rate();
+  } else if (codi == "123") {
+    fml(cap ? "Capital constituido" : "Deuda", cap ? "capital" : "debt", K,
+        cap ? "a·" + due + "\\f{(1 + i)^" + N + " − 1}{i}"
+            : "a·" + due + "\\f{1 − (1 + i)^{−" + N + "}}{i}",
+        cap ? T(C) + "·" + dueV + "\\f{" + Ii + "^{" + NV + "} − 1}{" + T(i) + "}"
+            : T(C) + "·" + dueV + "\\f{1 − " + Ii + "^{−" + NV + "}}{" + T(i) + "}",
+        c, diners(c));
+  } else {
+    const std::string fa = p.start ? "(1 + i)·a" : "a", faV = p.start ? Ii + "·" + T(C) : T(C);
+    const std::string root = EscriuDec(m == 1 ? t : n, m == 1 ? 2 : 4);
+    if (cap) {
+      sol.equation(m == 1 ? "Tiempo" : "Número de periodos", timeAlias, N,
+                   "(1 + i)^" + N + " = 1 + \\f{C·i}{" + fa + "}: " + Ii + "^" + N + " = 1 + \\f{" +
+                       T(c) + "·" + T(i) + "}{" + faV + "}",
+                   "por logaritmos", 0, HUGE_VAL, "", {root}, 1, "la única raíz");
+    } else {
+      sol.check(std::string(p.start ? "(1 + i)·a = " + diners((1 + i) * C) : "a = " + diners(C)) +
+                " > D·i = " + diners(c * i) + ": el pago supera los intereses del primer periodo");
+      sol.equation(m == 1 ? "Tiempo" : "Número de periodos", timeAlias, N,
+                   "(1 + i)^{−" + N + "} = 1 − \\f{D·i}{" + fa + "}: " + Ii + "^{−" + N +
+                       "} = 1 − \\f{" + T(c) + "·" + T(i) + "}{" + faV + "}",
+                   "por logaritmos", 0, HUGE_VAL, "", {root}, 1, "la única raíz");
+    }
+    time();
+  }
+  if (m != 1) {
+    const double tae = Tae(r, m);
+    fml("TAE", "", "TAE", "((1 + i)^m − 1)·100", "(" + Ii + "^{" + T(m) + "} − 1)·100", tae,
+        EscriuDec(tae, 2));
+  }
+}
+
 }  // namespace
 
 SolveOutcome ResolI(int16_t k, const Form& form, SolveContext& ctx) {
@@ -303,9 +471,11 @@ SolveOutcome ResolI(int16_t k, const Form& form, SolveContext& ctx) {
     return {};
   }
 
+  const auto panel = static_cast<int16_t>(k + 4);
+  const Periodes periodes = LlegeixPeriodes(form, panel);
   Cas cas;
-  bool seguir =
-      k <= kCompound ? CasInteres(k, codi, vals, ctx, cas) : CasAnualitat(k, codi, vals, ctx, cas);
+  bool seguir = k <= kCompound ? CasInteres(k, codi, vals, periodes, ctx, cas)
+                               : CasAnualitat(k, codi, vals, periodes, ctx, cas);
   if (!seguir) return {};
 
   // A value that overflowed, has no real value or vanished is no solution; neither is a
@@ -329,6 +499,8 @@ SolveOutcome ResolI(int16_t k, const Form& form, SolveContext& ctx) {
     case 2: resp = "t = " + TextAnys(cas.value); break;
     default: resp = std::string(NomPos3(k)) + " = " + TextDiners(cas.value, ctx.Smb); break;
   }
+  const bool usual = k == kSimple || Usual(periodes, panel);
+  if (!usual && periodes.m != 1) resp += "; TAE = " + EscriuDec(Tae(vals[1], periodes.m), 2) + "%";
 
   SolveOutcome out;
   for (int16_t p = 0; p < 4; ++p) {
@@ -345,10 +517,37 @@ SolveOutcome ResolI(int16_t k, const Form& form, SolveContext& ctx) {
     else
       sol.found(aliases[p], names[p], vals[p], EscriuDec(vals[p], 2));
   }
-  PassosI(sol, k, codi, vals);
+  if (k != kSimple) {
+    sol.perYear = periodes.m;
+    sol.payAtStart = k >= kCapitalisation && periodes.start;
+  }
+  if (usual)
+    PassosI(sol, k, codi, vals);
+  else
+    PassosPeriodes(sol, k, codi, vals, periodes);
   out.record = Prob{cas.enun, resp};
   out.solved = true;
   return out;
+}
+
+
+int IndexPerYear(int m) {
+  for (int j = 0; j < 4; ++j)
+    if (kPerYear[j] == m) return j;
+  return -1;
+}
+
+Periodes LlegeixPeriodes(const Form& form, int16_t panel) {
+  Periodes p;
+  p.start = StartByDefault(panel);
+  if (panel < 5 || panel > 7) return p;
+  const int j = form.currentIndex(ctl::IdPer(panel));
+  if (j >= 0 && j < 4) p.m = kPerYear[j];
+  if (panel >= 6) {
+    const int when = form.currentIndex(ctl::IdMom(panel));
+    if (when == 0 || when == 1) p.start = when == 0;
+  }
+  return p;
 }
 
 }  // namespace tolvi

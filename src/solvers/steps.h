@@ -49,6 +49,10 @@ struct Quantity {
 struct Solution {
   int panel = -1;
   std::string code;  // the given slots ("023"), empty for the interpolations
+  // Interest rows: payments (or compoundings) a year, and whether each payment falls at the
+  // start of its period. perYear is 0 for the other panels.
+  int perYear = 0;
+  bool payAtStart = false;
   std::vector<Quantity> quantities;
   std::vector<Step> steps;
 

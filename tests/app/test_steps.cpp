@@ -13,6 +13,7 @@
 #include "solvers/controls.h"
 #include "numeric/calc.h"
 #include "numeric/numtext.h"
+#include "solvers/interest.h"
 #include "window.h"
 
 namespace tolvi {
@@ -89,6 +90,7 @@ TEST(Steps, EveryCodeOfEveryPanelShowsWorkingThatAgreesWithItsFields) {
   TestWindow w;
   w.c.start();
   std::mt19937 gen(7);
+  std::mt19937 periodGen(14);  // its own draws, so the other panels' cases stay as they were
   auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(gen); };
   const char* kAlias[] = {"a", "d", "n", "an", "sn"};
   const char* kCodes[] = {"012", "023", "024", "123", "124", "234", "013", "014", "134", "034"};
@@ -130,9 +132,16 @@ TEST(Steps, EveryCodeOfEveryPanelShowsWorkingThatAgreesWithItsFields) {
       Solve(w, t);
       CheckWorking(w, t);
     }
-    // Interest and annuities: every unknown of each row.
+    // Interest and annuities: every unknown of each row, yearly with the usual timing in the
+    // first rounds, then with payments (or compoundings) 2, 4 or 12 times a year and either
+    // timing.
     const double capital = 1000 * pick(1, 8), rate = pick(2, 12), time = 5 * pick(1, 4);
+    const int perYear = round < 4 ? 0 : static_cast<int>(periodGen() % 4);
+    const int timing = round < 4 ? -1 : static_cast<int>(periodGen() % 2);
     for (int panel = 4; panel <= 7; ++panel) {
+      const auto key = static_cast<int16_t>(panel);
+      if (ctl::IdPer.has(key)) w.form.setCurrentIndex(ctl::IdPer(key), perYear);
+      if (ctl::IdMom.has(key)) w.form.setCurrentIndex(ctl::IdMom(key), timing);
       const char* last = panel < 6 ? "final" : "annuity";
       const char* first = panel == 7 ? "debt" : "capital";
       Typed full{panel, "012", {{first, T(capital)}, {"rate", T(rate)}, {"time", T(time)}}};

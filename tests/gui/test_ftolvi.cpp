@@ -1,6 +1,11 @@
 // The main window driven as a person would: controls found by their names, real clicks and
 // key presses, and what the window shows afterwards. Runs offscreen.
+#include <QChartView>
+#include <QLineSeries>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QTextBrowser>
+#include <tuple>
 #include <memory>
 #include <string>
 
@@ -9,6 +14,8 @@
 #include "gui/qt_form.h"
 #include "solvers/controls.h"
 #include "gui_test.h"
+#include "documents/textfile.h"
+#include "solvers/schedule.h"
 
 using namespace tolvi;
 using namespace tolvi::test;
@@ -427,6 +434,71 @@ class TestFTolvi : public QObject {
     QCOMPARE(w_->minimumSizeHint(), least);
   }
 
+  // A solved monthly amortisation fills the table beside the steps: t·m rows and the totals,
+  // the last pending capital 0.00; its CSV reads back whole, a failed export is told; the
+  // panel's reset empties it.
+  void scheduleTableFollowsAnAmortisation() {
+    const QSize least = w_->minimumSizeHint();
+    get<QComboBox>("IdPer(7)")->setCurrentIndex(3);  // mensual
+    QTest::keyClicks(get("IdI(12)"), "150000");
+    QTest::keyClicks(get("IdI(13)"), "4.2");
+    QTest::keyClicks(get("IdI(14)"), "30");
+    click("BtOk(7)");
+    QCOMPARE(shown("IdI(15)"), QStringLiteral("733.53"));
+    auto* table = get<QTableWidget>("IdCuadro");
+    QCOMPARE(table->rowCount(), 361);
+    QCOMPARE(table->item(0, 1)->text(), QStringLiteral("733.53"));
+    QCOMPARE(table->item(359, 5)->text(), QStringLiteral("0.00"));
+    QCOMPARE(table->item(360, 0)->text(), QStringLiteral("Total"));
+    QCOMPARE(table->item(360, 3)->text(), QStringLiteral("150000.00"));
+    QVERIFY(shown("EtCuadro").contains(QStringLiteral("0.00")));
+
+    const std::string path = dir_->filePath(QStringLiteral("cuadro.csv")).toStdString();
+    ui_->fileAnswers.push_back(path);
+    click("BtCsvEs");
+    const auto lines = ReadCsv(LlegeixFtx(path), CsvDialect::Spanish);
+    QCOMPARE(lines.size(), size_t{362});
+    QCOMPARE(lines[360][5], std::string("0,00"));
+    QVERIFY(ui_->messages.empty());
+    ui_->fileAnswers.push_back(dir_->path().toStdString());  // a folder: not written
+    click("BtCsvEn");
+    QCOMPARE(ui_->messages.size(), size_t{1});
+    QVERIFY(ui_->messages[0].text.find(dir_->path().toStdString()) != std::string::npos);
+
+    // The chart of the same case: the pending capital, the interest and the principal of each
+    // payment; exported as PNG and as SVG.
+    auto* chart = get<QChartView>("IdGrafic")->chart();
+    QCOMPARE(chart->series().size(), 3);
+    QCOMPARE(static_cast<QLineSeries*>(chart->series()[0])->count(), 360);
+    const std::string png = dir_->filePath(QStringLiteral("grafico.png")).toStdString();
+    const std::string svg = dir_->filePath(QStringLiteral("grafico.svg")).toStdString();
+    ui_->fileAnswers = {png, svg};
+    click("BtPng");
+    click("BtSvg");
+    std::string bytes;
+    QVERIFY(ReadFileBytes(png, bytes));
+    QCOMPARE(bytes.substr(0, 4), std::string("\x89PNG"));
+    QVERIFY(ReadFileBytes(svg, bytes));
+    QVERIFY(bytes.find("<svg") != std::string::npos);
+
+    click("BtRst(7)");
+    QCOMPARE(table->rowCount(), 0);
+    QVERIFY(!enabled("BtCsvEs"));
+    QVERIFY(!enabled("BtPng"));
+    QVERIFY(chart->series().isEmpty());
+
+    // A progression is drawn as its terms and partial sums.
+    QTest::keyClicks(get("Id(0)"), "3");
+    QTest::keyClicks(get("Id(1)"), "2");
+    QTest::keyClicks(get("Id(2)"), "10");
+    click("BtOk(0)");
+    QCOMPARE(chart->series().size(), 2);
+    auto* sums = static_cast<QLineSeries*>(chart->series()[0]);
+    QCOMPARE(sums->count(), 10);
+    QCOMPARE(sums->at(9).y(), 120.0);
+    QCOMPARE(w_->minimumSizeHint(), least);
+  }
+
   // Pictures of the pane for people to look at: TOLVI_SHOT_DIR=folder runs it.
   void screenshotsOfTheWorking() {
     const QString folder = qEnvironmentVariable("TOLVI_SHOT_DIR");
@@ -452,6 +524,43 @@ class TestFTolvi : public QObject {
       QTest::qWait(50);
       QVERIFY(w_->grab().save(folder + "/steps-" + name + ".png"));
     }
+    // The tables: a monthly loan at the end of each month, a quarterly fund at the start.
+    auto* tabs = get<QTabWidget>("PestPassos");
+    const QList<std::tuple<QString, int, QStringList>> tables = {
+        {"amortisation", 3, {"IdI(12)=150000", "IdI(13)=4.2", "IdI(14)=30", "BtOk(7)"}},
+        {"capitalisation", 2, {"IdI(8)=10000", "IdI(9)=3", "IdI(10)=5", "BtOk(6)"}},
+        {"compound", 3, {"IdI(4)=1000", "IdI(5)=5", "IdI(6)=2", "BtOk(5)"}}};
+    for (const auto& [name, perYear, steps] : tables) {
+      const QString key = steps.last().mid(5, 1);
+      get<QComboBox>("IdPer(" + key + ")")->setCurrentIndex(perYear);
+      for (const QString& step : steps) {
+        const qsizetype eq = step.indexOf('=');
+        if (eq < 0) {
+          click(step);
+          continue;
+        }
+        get<QLineEdit>(step.left(eq))->clear();
+        QTest::keyClicks(get(step.left(eq)), step.mid(eq + 1));
+      }
+      tabs->setCurrentIndex(1);
+      QTest::qWait(50);
+      QVERIFY(w_->grab().save(folder + "/schedule-" + name + ".png"));
+      tabs->setCurrentIndex(2);
+      QTest::qWait(50);
+      QVERIFY(w_->grab().save(folder + "/chart-" + name + ".png"));
+      tabs->setCurrentIndex(0);
+    }
+    // A progression's chart, and the same chart in a dark palette.
+    click("BtOk(0)");
+    tabs->setCurrentIndex(2);
+    QTest::qWait(50);
+    QVERIFY(w_->grab().save(folder + "/chart-arithmetic.png"));
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(40, 40, 40));
+    dark.setColor(QPalette::WindowText, Qt::white);
+    get("PestPassos")->setPalette(dark);
+    QTest::qWait(50);
+    QVERIFY(w_->grab().save(folder + "/chart-arithmetic-dark.png"));
   }
 };
 
