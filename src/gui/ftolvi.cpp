@@ -34,6 +34,7 @@
 #include "app/keyboard.h"
 #include "gui/dhoja.h"
 #include "gui/chart_pane.h"
+#include "gui/control_names.h"
 #include "gui/frmabout.h"
 #include "gui/ftools.h"
 #include "gui/program_icon.h"
@@ -61,7 +62,6 @@ const QColor kAnual(157, 203, 167);
 const QColor kLightGreen(200, 255, 200);  // the difference found by interpolation
 const QColor kPink(255, 200, 215);        // the ratio found by interpolation
 
-QString Nm(const char* group, int index) { return QString::fromStdString(Nom(group, index)); }
 
 // A typed field that asks for room for about `chars` characters (QLineEdit's own wish is
 // far wider than a number needs), and may grow with the window.
@@ -291,12 +291,12 @@ void Background(QWidget* w, const QColor& colour) {
 // 0 Generate, 2 Save, 3 Reset (the fields sit in column 1).
 void PlaceButtons(QGridLayout* g, int row, int key, const ButtonPictures& pictures, int rowSpan = 1,
                   Qt::Alignment align = Qt::AlignVCenter) {
-  g->addWidget(PictureButton(Nm("BtGen", key), pictures.die, QStringLiteral(" Genera ")), row, 0,
+  g->addWidget(PictureButton(Nm(ctl::BtGen, key), pictures.die, QStringLiteral(" Genera ")), row, 0,
                rowSpan, 1, align);
-  QToolButton* save = PictureButton(Nm("BtGuard", key), pictures.save, QStringLiteral("  Guardar"));
+  QToolButton* save = PictureButton(Nm(ctl::BtGuard, key), pictures.save, QStringLiteral("  Guardar"));
   save->setEnabled(false);
   g->addWidget(save, row, 2, rowSpan, 1, align);
-  g->addWidget(CaptionButton(Nm("BtRst", key), QStringLiteral("rst")), row, 3, rowSpan, 1, align);
+  g->addWidget(CaptionButton(Nm(ctl::BtRst, key), QStringLiteral("rst")), row, 3, rowSpan, 1, align);
 }
 
 const QString kSubN = QStringLiteral("<sub>n</sub>");
@@ -339,15 +339,15 @@ void InterpolationRow(QGridLayout* g, int key, const InterpolationNames& n, QWid
   in->setHorizontalSpacing(6);
   in->setVerticalSpacing(0);
   in->addWidget(Text(QStringLiteral("Interpolar")), 1, 0);
-  in->addWidget(Above(QStringLiteral("k"), Nm("Label58", n.labelK)), 0, 1);
+  in->addWidget(Above(QStringLiteral("k"), Numbered("Label58", n.labelK)), 0, 1);
   in->addWidget(new Field(QString::fromLatin1(n.k), 4), 1, 1);
   in->addWidget(Text(QStringLiteral("Ns entre")), 1, 2);
-  in->addWidget(Above(QStringLiteral("a"), Nm("Label58", n.labelA)), 0, 3);
+  in->addWidget(Above(QStringLiteral("a"), Numbered("Label58", n.labelA)), 0, 3);
   in->addWidget(new Field(QString::fromLatin1(n.a), 7), 1, 3);
   in->addWidget(Text(QStringLiteral("y")), 1, 4);
-  in->addWidget(Above(QStringLiteral("b"), Nm("Label58", n.labelB)), 0, 5);
+  in->addWidget(Above(QStringLiteral("b"), Numbered("Label58", n.labelB)), 0, 5);
   in->addWidget(new Field(QString::fromLatin1(n.b), 7), 1, 5);
-  in->addWidget(CaptionButton(Nm("BtOk", key), QStringLiteral("Ok")), 1, 6);
+  in->addWidget(CaptionButton(Nm(ctl::BtOk, key), QStringLiteral("Ok")), 1, 6);
   in->addWidget(formula, 0, 7, 2, 1, Qt::AlignBottom);
   in->addWidget(ReadOnly(new Field(QString::fromLatin1(n.result), 7), resultColour), 1, 8);
   in->addWidget(Above(QStringLiteral("t é r m i n o s")), 0, 9);
@@ -452,8 +452,8 @@ FTolvi::FTolvi(Folders folders, Services* services, QWidget* parent) : QMainWind
   wire();
   tieLabels();
   // Ctrl+S saves every solved problem, Ctrl+Q quits, as "&Guardar todo" and "&Salir" do.
-  findChild<QAction*>(QStringLiteral("OpGuard"))->setShortcut(QKeySequence::Save);
-  findChild<QAction*>(QStringLiteral("OpSurt"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  findChild<QAction*>(Nm(ctl::OpGuard))->setShortcut(QKeySequence::Save);
+  findChild<QAction*>(Nm(ctl::OpSurt))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   controller_->hooks().focus = [this](std::string_view name) {
     if (auto* w = qobject_cast<QWidget*>(form_->find(name))) w->setFocus(Qt::OtherFocusReason);
   };
@@ -461,10 +461,10 @@ FTolvi::FTolvi(Folders folders, Services* services, QWidget* parent) : QMainWind
   showSchedule(0);  // the empty table and chart say what fills them
   // Another choice of periods makes the shown answer stale, as an edited field does.
   for (int key = 5; key <= 7; ++key)
-    for (const char* list : {"IdPer", "IdMom"})
-      if (auto* c = findChild<QComboBox*>(Nm(list, key)))
+    for (const ctl::Group* list : {&ctl::IdPer, &ctl::IdMom})
+      if (auto* c = list->has(key) ? findChild<QComboBox*>(Nm(*list, key)) : nullptr)
         connect(c, &QComboBox::activated, this,
-                [this, key] { form_->setEnabled(Nom("BtGuard", key), false); });
+                [this, key] { form_->setEnabled(ctl::BtGuard(key), false); });
   controller_->hooks().computed = [this](std::string_view name, bool computed) {
     if (auto* field = qobject_cast<QLineEdit*>(form_->find(name))) MarkComputed(*field, computed);
   };
@@ -489,7 +489,7 @@ FTolvi::FTolvi(Folders folders, Services* services, QWidget* parent) : QMainWind
   // The language the program speaks now (Spanish until one is chosen).
   setLanguage(IdiomaActual());
   // The caret starts where a case begins: the first quantity of the arithmetic row.
-  findChild<QWidget*>(Nm("Id", 0))->setFocus(Qt::OtherFocusReason);
+  findChild<QWidget*>(Nm(ctl::Id, 0))->setFocus(Qt::OtherFocusReason);
 }
 
 FTolvi::~FTolvi() = default;
@@ -714,7 +714,7 @@ void FTolvi::showSteps(int16_t key) {
 
 QGroupBox* FTolvi::buildProgressions() {
   auto* box = new QGroupBox(QStringLiteral(" Progresiones "));
-  box->setObjectName(QStringLiteral("Progressions"));
+  box->setObjectName(Nm(ctl::Progressions));
   Background(box, kGroup);
   auto* v = new QVBoxLayout(box);
   v->setSpacing(6);
@@ -730,33 +730,33 @@ QFrame* FTolvi::buildAritm() {
   g->setVerticalSpacing(4);
 
   TitleLine(g, QStringLiteral("       Aritméticas"),
-            QStringLiteral("a%1 =a%2+d(n-1)").arg(kSubN, kSub1), QStringLiteral("IdPA"));
+            QStringLiteral("a%1 =a%2+d(n-1)").arg(kSubN, kSub1), Nm(ctl::IdPA));
 
   // Key 0: a_k, d, n given or found; a_n and S_n.
   auto* row = Row();
-  auto* id1a = new Field(QStringLiteral("Id1a"), 2);
+  auto* id1a = new Field(Nm(ctl::Id1a), 2);
   id1a->setText(QStringLiteral("1"));
   row->addLayout(Subscripted(QStringLiteral("a"), id1a));
-  row->addWidget(new Field(Nm("Id", 0), 8));
+  row->addWidget(new Field(Nm(ctl::Id, 0), 8));
   row->addSpacing(8);
   row->addWidget(Text(QStringLiteral("d =")));
-  row->addWidget(new Field(Nm("Id", 1), 8));
+  row->addWidget(new Field(Nm(ctl::Id, 1), 8));
   row->addSpacing(8);
   row->addWidget(Text(QStringLiteral("n =")));
-  row->addWidget(new Field(Nm("Id", 2), 6));
+  row->addWidget(new Field(Nm(ctl::Id, 2), 6));
   row->addSpacing(8);
-  row->addWidget(CaptionButton(Nm("BtOk", 0), QStringLiteral("Ok")));
+  row->addWidget(CaptionButton(Nm(ctl::BtOk, 0), QStringLiteral("Ok")));
   row->addSpacing(8);
   row->addWidget(Formula(QStringLiteral("a%1 =").arg(kSubN)));
-  row->addWidget(new Field(Nm("Id", 3), 8));
+  row->addWidget(new Field(Nm(ctl::Id, 3), 8));
   row->addSpacing(8);
   row->addWidget(Formula(QStringLiteral("S%1 =").arg(kSubN)));
-  row->addWidget(new Field(Nm("Id", 4), 9));
+  row->addWidget(new Field(Nm(ctl::Id, 4), 9));
   g->addLayout(row, 1, 1);
   PlaceButtons(g, 1, 0, pictures_);
 
   // Key 1: k means between a and b.
-  InterpolationRow(g, 1, {"IdK", "IdA", "IdB", "Idd", "IdTrms", 1, 5, 6},
+  InterpolationRow(g, 1, {ctl::IdK, ctl::IdA, ctl::IdB, ctl::Idd, ctl::IdTrms, 1, 5, 6},
                    Formula(Frac(QStringLiteral("d="), QStringLiteral("b-a"), QStringLiteral("k+1"),
                                 QStringLiteral("="))),
                    kLightGreen, pictures_);
@@ -780,28 +780,28 @@ QFrame* FTolvi::buildGeom() {
   g->setVerticalSpacing(4);
 
   TitleLine(g, QStringLiteral("       Geométricas"),
-            QStringLiteral("a%1 =a%2·r<sup>n-1</sup>").arg(kSubN, kSub1), QStringLiteral("IdPG"));
+            QStringLiteral("a%1 =a%2·r<sup>n-1</sup>").arg(kSubN, kSub1), Nm(ctl::IdPG));
 
   // Key 2: a_k, r, n, a_n, S_n and the sum of the decreasing infinite progression.
   auto* row = Row();
-  auto* id1g = new Field(QStringLiteral("Id1g"), 2);
+  auto* id1g = new Field(Nm(ctl::Id1g), 2);
   id1g->setText(QStringLiteral("1"));
   row->addLayout(Subscripted(QStringLiteral("a"), id1g));
-  row->addWidget(new Field(Nm("Idg", 0), 7));
+  row->addWidget(new Field(Nm(ctl::Idg, 0), 7));
   row->addSpacing(6);
   row->addWidget(Text(QStringLiteral("r =")));
-  row->addWidget(new Field(Nm("Idg", 1), 6));
+  row->addWidget(new Field(Nm(ctl::Idg, 1), 6));
   row->addSpacing(6);
   row->addWidget(Text(QStringLiteral("n =")));
-  row->addWidget(new Field(Nm("Idg", 2), 5));
+  row->addWidget(new Field(Nm(ctl::Idg, 2), 5));
   row->addSpacing(6);
-  row->addWidget(CaptionButton(Nm("BtOk", 2), QStringLiteral("Ok")));
+  row->addWidget(CaptionButton(Nm(ctl::BtOk, 2), QStringLiteral("Ok")));
   row->addSpacing(6);
   row->addWidget(Formula(QStringLiteral("a%1=").arg(kSubN)));
-  row->addWidget(new Field(Nm("Idg", 3), 9));
+  row->addWidget(new Field(Nm(ctl::Idg, 3), 9));
   row->addSpacing(6);
   row->addWidget(Formula(QStringLiteral("S%1 =").arg(kSubN)));
-  row->addWidget(new Field(Nm("Idg", 4), 10));
+  row->addWidget(new Field(Nm(ctl::Idg, 4), 10));
   row->addSpacing(10);
   QLabel* decr = Text(QStringLiteral("decreciente:"), "Etdecr");
   decr->setEnabled(false);
@@ -829,7 +829,7 @@ QFrame* FTolvi::buildGeom() {
   s->setEnabled(false);
   inf->setEnabled(false);
   row->addWidget(s);
-  Field* sum = new Field(Nm("Idg", 5), 7);
+  Field* sum = new Field(Nm(ctl::Idg, 5), 7);
   QPalette face = sum->palette();
   face.setColor(QPalette::Base, face.color(QPalette::Button));
   sum->setPalette(face);
@@ -843,7 +843,7 @@ QFrame* FTolvi::buildGeom() {
   PlaceButtons(g, 1, 2, pictures_);
 
   // Key 3: k means between a and b.
-  InterpolationRow(g, 3, {"IdKg", "IdAg", "IdBg", "IdR", "IdTG", 0, 2, 3},
+  InterpolationRow(g, 3, {ctl::IdKg, ctl::IdAg, ctl::IdBg, ctl::IdR, ctl::IdTG, 0, 2, 3},
                    Formula(QStringLiteral("r=e<sup>Ln(b:a):(k+1)</sup> =")), kPink, pictures_);
 
   auto* formulas = new QVBoxLayout;
@@ -883,22 +883,22 @@ QHBoxLayout* InterestRow(int key, const QString& first, const QString& last) {
   };
   auto currency = [](int i) {
     QLabel* l = Text(QStringLiteral("\u20AC"), nullptr);
-    l->setObjectName(Nm("EtM", i));
+    l->setObjectName(Nm(ctl::EtM, i));
     l->setMinimumWidth(l->fontMetrics().horizontalAdvance(QStringLiteral("MMM")));
     return l;
   };
   row->addWidget(label(first));
-  row->addWidget(new Field(Nm("IdI", base), 9));
+  row->addWidget(new Field(Nm(ctl::IdI, base), 9));
   row->addWidget(currency(money));
   // Rows with the lists of periods give up some of their gaps for them.
   const int gap = key >= 6 ? 0 : key == 5 ? 4 : 10;
   row->addSpacing(key >= 6 ? 0 : 6);
   row->addWidget(label(QStringLiteral("r =")));
-  row->addWidget(new Field(Nm("IdI", base + 1), 5));
+  row->addWidget(new Field(Nm(ctl::IdI, base + 1), 5));
   row->addWidget(Text(QStringLiteral("%")));
   row->addSpacing(gap);
   row->addWidget(label(QStringLiteral("t =")));
-  row->addWidget(new Field(Nm("IdI", base + 2), 5));
+  row->addWidget(new Field(Nm(ctl::IdI, base + 2), 5));
   if (key >= 5) {
     // How often the interest compounds or the payments fall, and when they fall: small lists
     // that keep the row's width.
@@ -912,21 +912,21 @@ QHBoxLayout* InterestRow(int key, const QString& first, const QString& last) {
       c->setAccessibleName(what);
       row->addWidget(c);
     };
-    list(Nm("IdPer", key),
+    list(Nm(ctl::IdPer, key),
          {QStringLiteral("anual"), QStringLiteral("semestral"), QStringLiteral("trimestral"),
           QStringLiteral("mensual")},
          0, key == 5 ? QStringLiteral("Capitalizaci\u00F3n: veces por a\u00F1o")
                      : QStringLiteral("Pagos por a\u00F1o"));
     if (key >= 6)
-      list(Nm("IdMom", key), {QStringLiteral("al inicio"), QStringLiteral("al final")},
+      list(Nm(ctl::IdMom, key), {QStringLiteral("al inicio"), QStringLiteral("al final")},
            StartByDefault(static_cast<int16_t>(key)) ? 0 : 1,
            QStringLiteral("Cada pago al inicio o al final de su periodo"));
   }
   row->addSpacing(gap);
-  row->addWidget(CaptionButton(Nm("BtOk", key), QStringLiteral("Ok")));
+  row->addWidget(CaptionButton(Nm(ctl::BtOk, key), QStringLiteral("Ok")));
   row->addSpacing(gap);
   row->addWidget(label(last));
-  row->addWidget(new Field(Nm("IdI", base + 3), 9));
+  row->addWidget(new Field(Nm(ctl::IdI, base + 3), 9));
   row->addWidget(currency(money + 1));
   return row;
 }
@@ -998,7 +998,7 @@ QFrame* FTolvi::buildAnual() {
 
 QGroupBox* FTolvi::buildInterest() {
   auto* box = new QGroupBox(QStringLiteral("         Interés  "));
-  box->setObjectName(QStringLiteral("PInteresComercial"));
+  box->setObjectName(Nm(ctl::PInteresComercial));
   Background(box, kGroup);
   auto* v = new QVBoxLayout(box);
   v->setSpacing(6);
@@ -1007,7 +1007,7 @@ QGroupBox* FTolvi::buildInterest() {
   top->addStretch(1);
   top->addWidget(Text(QStringLiteral(" Símbolo monetario:  ")));
   auto* list = new QComboBox;
-  list->setObjectName(QStringLiteral("LstSmbs"));
+  list->setObjectName(Nm(ctl::LstSmbs));
   list->setEditable(true);
   list->setInsertPolicy(QComboBox::NoInsert);  // the controller adds the user's symbols
   list->addItems({QStringLiteral("\u20AC"), QStringLiteral("$"), QStringLiteral("\u00A3")});
@@ -1031,43 +1031,43 @@ void FTolvi::buildMenus() {
     return a;
   };
   QMenu* arxiu = menuBar()->addMenu(QStringLiteral("&Archivo"));
-  arxiu->setObjectName(QStringLiteral("Arxiu"));
-  add(arxiu, "OpObr", QStringLiteral("Abrir"));
-  add(arxiu, "OpGuard", QStringLiteral("&Guardar todo"))->setEnabled(false);
-  add(arxiu, "OpHoja", QStringLiteral("&Hoja de ejercicios..."));
+  arxiu->setObjectName(Nm(ctl::Arxiu));
+  add(arxiu, ctl::OpObr, QStringLiteral("Abrir"));
+  add(arxiu, ctl::OpGuard, QStringLiteral("&Guardar todo"))->setEnabled(false);
+  add(arxiu, ctl::OpHoja, QStringLiteral("&Hoja de ejercicios..."));
   arxiu->addSeparator()->setObjectName(QStringLiteral("sep"));
-  add(arxiu, "OpSurt", QStringLiteral("&Salir"));
+  add(arxiu, ctl::OpSurt, QStringLiteral("&Salir"));
 
   QMenu* tools = menuBar()->addMenu(QStringLiteral("&Utilidades"));
-  tools->setObjectName(QStringLiteral("Tools"));
-  add(tools, "OpEdTools", QStringLiteral("Edición utilidades"));
+  tools->setObjectName(Nm(ctl::Tools));
+  add(tools, ctl::OpEdTools, QStringLiteral("Edición utilidades"));
   tools->addSeparator()->setObjectName(QStringLiteral("sept"));
   for (int i = 1; i <= 12; ++i) {
     QAction* a = tools->addAction(QString());
-    a->setObjectName(Nm("ITool", i));
+    a->setObjectName(Nm(ctl::ITool, i));
     a->setVisible(false);
   }
 
   QMenu* info = menuBar()->addMenu(QStringLiteral("Info"));
-  info->setObjectName(QStringLiteral("Info"));
-  add(info, "OpInfo", QStringLiteral("Info"));
-  add(info, "OpWeb", QStringLiteral("Contacto..."));
-  add(info, "OpQuant", QStringLiteral("Sobre Tolvi"));
+  info->setObjectName(Nm(ctl::Info));
+  add(info, ctl::OpInfo, QStringLiteral("Info"));
+  add(info, ctl::OpWeb, QStringLiteral("Contacto..."));
+  add(info, ctl::OpQuant, QStringLiteral("Sobre Tolvi"));
 }
 
 void FTolvi::wire() {
   Controller& c = *controller_;
   for (int16_t key = 0; key < 8; ++key) {
-    connect(findChild<QAbstractButton*>(Nm("BtGen", key)), &QAbstractButton::clicked, this,
+    connect(findChild<QAbstractButton*>(Nm(ctl::BtGen, key)), &QAbstractButton::clicked, this,
             [&c, key] { c.generate(key); });
-    connect(findChild<QAbstractButton*>(Nm("BtOk", key)), &QAbstractButton::clicked, this,
+    connect(findChild<QAbstractButton*>(Nm(ctl::BtOk, key)), &QAbstractButton::clicked, this,
             [&c, key] { c.solve(key); });
-    connect(findChild<QAbstractButton*>(Nm("BtRst", key)), &QAbstractButton::clicked, this,
+    connect(findChild<QAbstractButton*>(Nm(ctl::BtRst, key)), &QAbstractButton::clicked, this,
             [&c, key] { c.reset(key); });
-    connect(findChild<QAbstractButton*>(Nm("BtGuard", key)), &QAbstractButton::clicked, this,
+    connect(findChild<QAbstractButton*>(Nm(ctl::BtGuard, key)), &QAbstractButton::clicked, this,
             [&c, key] { c.save(key); });
   }
-  connect(findChild<QAbstractButton*>(QStringLiteral("OkS")), &QAbstractButton::clicked, this,
+  connect(findChild<QAbstractButton*>(Nm(ctl::OkS)), &QAbstractButton::clicked, this,
           [&c] { c.clicked("OkS"); });
 
   // Fields: the user's edits and the Enter key. Texts the controller writes raise nothing.
@@ -1078,7 +1078,7 @@ void FTolvi::wire() {
     e->installEventFilter(this);
   }
 
-  auto* list = findChild<QComboBox*>(QStringLiteral("LstSmbs"));
+  auto* list = findChild<QComboBox*>(Nm(ctl::LstSmbs));
   list->installEventFilter(this);
   list->lineEdit()->installEventFilter(this);
   connect(list->lineEdit(), &QLineEdit::textEdited, this,
@@ -1088,7 +1088,7 @@ void FTolvi::wire() {
     c.symbolSelected(index);
   });
 
-  for (const char* frame : {"PAritm", "PGeom"}) {
+  for (const char* frame : {ctl::PAritm, ctl::PGeom}) {
     findChild<QFrame*>(QString::fromLatin1(frame))->installEventFilter(this);
   }
 
@@ -1149,16 +1149,16 @@ bool FTolvi::eventFilter(QObject* watched, QEvent* event) {
     return false;
   }
 
-  if ((name == QLatin1String("IdPA") || name == QLatin1String("IdPG")) &&
+  if ((name == Nm(ctl::IdPA) || name == Nm(ctl::IdPG)) &&
       type == QEvent::MouseButtonDblClick) {
     controller_->doubleClicked(name.toStdString());
     return true;
   }
 
-  if (name == QLatin1String("Idg(5)") && type == QEvent::MouseButtonRelease) {
+  if (name == Nm(ctl::Idg, 5) && type == QEvent::MouseButtonRelease) {
     const auto* mouse = static_cast<QMouseEvent*>(event);
     if (mouse->button() == Qt::LeftButton && w->rect().contains(mouse->position().toPoint())) {
-      controller_->clicked("Idg(5)");
+      controller_->clicked(ctl::Idg(5));
     }
     return false;  // the field still places its cursor
   }

@@ -18,6 +18,7 @@
 
 #include "app/file_messages.h"
 #include "app/idiom.h"
+#include "gui/control_names.h"
 #include "gui/ftolvi.h"
 #include "gui/language.h"
 #include "solvers/controls.h"
@@ -29,7 +30,6 @@ namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 QString T(std::string_view key) { return Q(Tx(key)); }
-QString Nm(const char* group, int index) { return QString::fromStdString(Nom(group, index)); }
 
 // The key a label's text was written from: kept once found, so the label can change language
 // again. Found by its Spanish text among the window's texts (win.*) the first time.
@@ -62,25 +62,25 @@ struct FieldWords {
 
 std::vector<FieldWords> Fields() {
   std::vector<FieldWords> f = {
-      {"Id1a", "q.k_index", 0, Kind::Index}, {"IdPA", "q.terms", 0, Kind::List},
-      {"IdK", "q.k_means", 1},               {"IdA", "q.a", 1},
-      {"IdB", "q.b", 1},                     {"Idd", "q.d_found", 1, Kind::Result},
-      {"IdTrms", "q.means", 1, Kind::Result}, {"Id1g", "q.k_index", 2, Kind::Index},
-      {"Idg(5)", "q.s_inf", 2, Kind::Sum},   {"IdPG", "q.terms", 2, Kind::List},
-      {"IdKg", "q.k_means", 3},              {"IdAg", "q.a", 3},
-      {"IdBg", "q.b", 3},                    {"IdR", "q.r_found", 3, Kind::Result},
-      {"IdTG", "q.means", 3, Kind::Result}};
+      {ctl::Id1a, "q.k_index", 0, Kind::Index}, {ctl::IdPA, "q.terms", 0, Kind::List},
+      {ctl::IdK, "q.k_means", 1},               {ctl::IdA, "q.a", 1},
+      {ctl::IdB, "q.b", 1},                     {ctl::Idd, "q.d_found", 1, Kind::Result},
+      {ctl::IdTrms, "q.means", 1, Kind::Result}, {ctl::Id1g, "q.k_index", 2, Kind::Index},
+      {Nm(ctl::Idg, 5), "q.s_inf", 2, Kind::Sum},   {ctl::IdPG, "q.terms", 2, Kind::List},
+      {ctl::IdKg, "q.k_means", 3},              {ctl::IdAg, "q.a", 3},
+      {ctl::IdBg, "q.b", 3},                    {ctl::IdR, "q.r_found", 3, Kind::Result},
+      {ctl::IdTG, "q.means", 3, Kind::Result}};
   const char* const progression[2][5] = {{"q.a_k", "q.d", "q.n", "q.a_n", "q.s_n"},
                                          {"q.a_k", "q.r", "q.n", "q.a_n", "q.s_n"}};
   for (int i = 0; i < 5; ++i) {
-    f.push_back({Nm("Id", i), progression[0][i], 0});
-    f.push_back({Nm("Idg", i), progression[1][i], 2});
+    f.push_back({Nm(ctl::Id, i), progression[0][i], 0});
+    f.push_back({Nm(ctl::Idg, i), progression[1][i], 2});
   }
   const char* const interest[4][4] = {{"q.capital", "q.rate", "q.time", "q.final"},
                                       {"q.capital", "q.rate", "q.time", "q.final"},
                                       {"q.formed", "q.rate", "q.time", "q.annuity"},
                                       {"q.debt", "q.rate", "q.time", "q.annuity"}};
-  for (int i = 0; i < 16; ++i) f.push_back({Nm("IdI", i), interest[i / 4][i % 4], 4 + i / 4});
+  for (int i = 0; i < 16; ++i) f.push_back({Nm(ctl::IdI, i), interest[i / 4][i % 4], 4 + i / 4});
   return f;
 }
 
@@ -157,27 +157,27 @@ void FTolvi::describeControls() {
   for (int key = 0; key < 8; ++key) {
     const std::string panel = Panel(key).toStdString();
     const struct {
-      const char* group;
+      const ctl::Group* group;
       const char* name;
       const char* tip;
-    } buttons[] = {{"BtGen", "acc.generate", "tip.generate"},
-                   {"BtOk", "acc.solve", "tip.solve"},
-                   {"BtRst", "acc.reset", "tip.reset"},
-                   {"BtGuard", "acc.save", "tip.save"}};
+    } buttons[] = {{&ctl::BtGen, "acc.generate", "tip.generate"},
+                   {&ctl::BtOk, "acc.solve", "tip.solve"},
+                   {&ctl::BtRst, "acc.reset", "tip.reset"},
+                   {&ctl::BtGuard, "acc.save", "tip.save"}};
     for (const auto& b : buttons) {
-      auto* button = findChild<QAbstractButton*>(Nm(b.group, key));
+      auto* button = findChild<QAbstractButton*>(Nm(*b.group, key));
       if (!button) continue;
       button->setAccessibleName(Q(TxF(b.name, {panel})));
       button->setAccessibleDescription(T(std::string(b.name) + ".d"));
       button->setToolTip(Q(TxF(b.tip, {panel})));
     }
   }
-  if (auto* oks = findChild<QAbstractButton*>(QStringLiteral("OkS"))) {
+  if (auto* oks = findChild<QAbstractButton*>(Nm(ctl::OkS))) {
     oks->setAccessibleName(T("acc.sum_ok"));
     oks->setAccessibleDescription(T("acc.sum.d"));
     oks->setToolTip(T("tip.sum"));
   }
-  if (auto* list = findChild<QComboBox*>(QStringLiteral("LstSmbs"))) {
+  if (auto* list = findChild<QComboBox*>(Nm(ctl::LstSmbs))) {
     list->setAccessibleName(T("acc.symbol"));
     list->setAccessibleDescription(T("acc.symbol.d"));
     if (list->lineEdit()) {
@@ -217,16 +217,16 @@ void FTolvi::describeControls() {
     steps->setAccessibleName(T("win.steps"));
     steps->setAccessibleDescription(T("acc.steps.d"));
   }
-  if (auto* status = findChild<QLabel*>(QStringLiteral("EtEstat"))) {
+  if (auto* status = findChild<QLabel*>(Nm(ctl::EtEstat))) {
     status->setAccessibleName(T("acc.status"));
     status->setAccessibleDescription(T("acc.status.d"));
   }
   // The currency labels after the amounts: EtM(2j) and EtM(2j+1) follow the first and the
   // last amount of interest row j.
   for (int i = 0; i < 8; ++i) {
-    if (auto* l = findChild<QLabel*>(Nm("EtM", i))) {
+    if (auto* l = findChild<QLabel*>(Nm(ctl::EtM, i))) {
       const int field = 4 * (i / 2) + (i % 2 ? 3 : 0);
-      if (auto* e = findChild<QLineEdit*>(Nm("IdI", field)))
+      if (auto* e = findChild<QLineEdit*>(Nm(ctl::IdI, field)))
         l->setAccessibleName(Q(TxF("acc.currency", {e->accessibleName().toStdString()})));
     }
   }
@@ -234,7 +234,7 @@ void FTolvi::describeControls() {
 
 void FTolvi::buildLanguageMenu() {
   QMenu* menu = new QMenu(T("win.Idiomes"), this);
-  menu->setObjectName(QStringLiteral("Idiomes"));
+  menu->setObjectName(Nm(ctl::Idiomes));
   // Before Info, the last menu.
   const QList<QAction*> menus = menuBar()->actions();
   menuBar()->insertMenu(menus.isEmpty() ? nullptr : menus.last(), menu);
@@ -244,7 +244,7 @@ void FTolvi::buildLanguageMenu() {
   for (int16_t i = 0; i < static_cast<int16_t>(all.size()); ++i) {
     // Each language by its own name, so a person finds theirs whatever the window speaks.
     QAction* a = menu->addAction(Q(all[static_cast<size_t>(i)].name));
-    a->setObjectName(Nm("OpIdioma", i));
+    a->setObjectName(Numbered("OpIdioma", i));
     a->setCheckable(true);
     a->setChecked(i == IdiomaActual());
     group->addAction(a);
@@ -252,7 +252,7 @@ void FTolvi::buildLanguageMenu() {
   }
   connect(menu, &QMenu::aboutToShow, this, [this, menu] {
     for (QAction* a : menu->actions())
-      a->setChecked(a->objectName() == Nm("OpIdioma", IdiomaActual()));
+      a->setChecked(a->objectName() == Numbered("OpIdioma", IdiomaActual()));
   });
 }
 

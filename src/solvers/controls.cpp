@@ -20,8 +20,8 @@ const std::vector<std::string>& All() {
     for (std::string_view s :
          {Id1a, IdPA, Id1g, IdPG, IdK, IdA, IdB, Idd, IdTrms, IdKg, IdAg, IdBg, IdR, IdTG, OkS,
           EtS, EtInf, Etdecr, LstSmbs, EtEstat, PAritm, PGeom, PInteres, PCompost, Panual,
-          Progressions, PInteresComercial, Arxiu, OpObr, OpGuard, OpSurt, Tools, OpEdTools, Info,
-          OpInfo, OpWeb, OpQuant})
+          Progressions, PInteresComercial, Arxiu, OpObr, OpGuard, OpHoja, OpSurt, Tools, OpEdTools, Info,
+          OpInfo, OpWeb, OpQuant, Idiomes})
       out.emplace_back(s);
     std::sort(out.begin(), out.end());
     return out;

@@ -75,6 +75,7 @@ inline constexpr const char* PInteresComercial = "PInteresComercial";
 inline constexpr const char* Arxiu = "Arxiu";
 inline constexpr const char* OpObr = "OpObr";
 inline constexpr const char* OpGuard = "OpGuard";
+inline constexpr const char* OpHoja = "OpHoja";
 inline constexpr const char* OpSurt = "OpSurt";
 inline constexpr const char* Tools = "Tools";
 inline constexpr const char* OpEdTools = "OpEdTools";
@@ -82,6 +83,7 @@ inline constexpr const char* Info = "Info";
 inline constexpr const char* OpInfo = "OpInfo";
 inline constexpr const char* OpWeb = "OpWeb";
 inline constexpr const char* OpQuant = "OpQuant";
+inline constexpr const char* Idiomes = "Idiomes";
 
 // Every name above, the groups expanded.
 const std::vector<std::string>& All();

@@ -58,8 +58,4 @@ void MemoryForm::setCurrentIndex(std::string_view name, int index) {
   at(name).current = index;
 }
 
-std::string Nom(std::string_view group, int index) {
-  return std::string(group) + "(" + std::to_string(index) + ")";
-}
-
 }  // namespace tolvi

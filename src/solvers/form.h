@@ -86,7 +86,4 @@ struct SolveOutcome {
   }
 };
 
-// "Id" and 3 give "Id(3)".
-std::string Nom(std::string_view group, int index);
-
 }  // namespace tolvi

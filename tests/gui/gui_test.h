@@ -10,7 +10,13 @@
 #include <iterator>
 #include <string>
 
+#include "solvers/controls.h"
+
 namespace tolvi::test {
+
+// A control's name from the catalogue, as Qt looks it up.
+inline QString N(const std::string& name) { return QString::fromStdString(name); }
+inline QString N(const char* name) { return QString::fromLatin1(name); }
 
 template <class T = QWidget>
 T* Child(const QObject* root, const QString& name) {

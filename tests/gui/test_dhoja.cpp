@@ -93,7 +93,7 @@ class TestDHoja : public QObject {
     QTemporaryDir dir;
     RecordingServices ui;
     FTolvi window(dir.path().toStdString(), &ui);
-    Child<QAction>(&window, "OpHoja")->trigger();
+    Child<QAction>(&window, ctl::OpHoja)->trigger();
     auto* builder = window.findChild<DHoja*>();
     QVERIFY(builder);
     QVERIFY(builder->isVisible());

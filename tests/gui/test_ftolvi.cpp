@@ -22,7 +22,6 @@ using namespace tolvi::test;
 
 namespace {
 
-QString Nm(const char* group, int i) { return QStringLiteral("%1(%2)").arg(group).arg(i); }
 
 QStringList AllNames() {
   QStringList names;
@@ -80,26 +79,27 @@ class TestFTolvi : public QObject {
   void designStatesAtStart() {
     QCOMPARE(w_->windowTitle(), QStringLiteral("Progresiones - Interés - Tolvi"));
     QList<QPair<QString, QString>> texts = {
-        {"Id1a", "1"},         {"Id1g", "1"},           {"LstSmbs", "€"},
-        {"Arxiu", "&Archivo"}, {"OpObr", "Abrir"},      {"OpGuard", "&Guardar todo"},
-        {"OpSurt", "&Salir"},  {"Tools", "&Utilidades"}, {"OpEdTools", "Edición utilidades"},
-        {"Info", "Info"},      {"OpInfo", "Info"},      {"OpWeb", "Contacto..."},
-        {"OpQuant", "Sobre Tolvi"}};
-    QStringList disabled = {"OpGuard", "OkS", "EtS", "EtInf", "Etdecr"};
+        {ctl::Id1a, "1"},         {ctl::Id1g, "1"},           {ctl::LstSmbs, "€"},
+        {"Arxiu", "&Archivo"}, {ctl::OpObr, "Abrir"},      {ctl::OpGuard, "&Guardar todo"},
+        {ctl::OpSurt, "&Salir"},  {"Tools", "&Utilidades"}, {ctl::OpEdTools, "Edición utilidades"},
+        {"Info", "Info"},      {ctl::OpInfo, "Info"},      {ctl::OpWeb, "Contacto..."},
+        {ctl::OpQuant, "Sobre Tolvi"}};
+    QStringList disabled = {ctl::OpGuard, ctl::OkS, ctl::EtS, ctl::EtInf, ctl::Etdecr};
     for (int k = 0; k <= 7; ++k) {
-      texts << qMakePair(Nm("BtOk", k), QStringLiteral("Ok"))
-            << qMakePair(Nm("BtRst", k), QStringLiteral("rst"))
-            << qMakePair(Nm("EtM", k), QStringLiteral("€"));
-      disabled << Nm("BtGuard", k);
-      QCOMPARE(get(Nm("BtGen", k))->toolTip(), QStringLiteral(" Genera "));
-      QCOMPARE(get(Nm("BtGuard", k))->toolTip(), QStringLiteral("  Guardar"));
+      texts << qMakePair(N(ctl::BtOk(k)), QStringLiteral("Ok"))
+            << qMakePair(N(ctl::BtRst(k)), QStringLiteral("rst"))
+            << qMakePair(N(ctl::EtM(k)), QStringLiteral("€"));
+      disabled << N(ctl::BtGuard(k));
+      QCOMPARE(get(N(ctl::BtGen(k)))->toolTip(), QStringLiteral(" Genera "));
+      QCOMPARE(get(N(ctl::BtGuard(k)))->toolTip(), QStringLiteral("  Guardar"));
     }
     for (const auto& [name, text] : texts) QCOMPARE(shown(name), text);
     for (const QString& name : disabled) QVERIFY2(!enabled(name), qPrintable(name));
-    for (const char* hidden : {"IdPA", "IdPG", "Idg(5)"}) QVERIFY2(get(hidden)->isHidden(), hidden);
-    for (const char* ro : {"Idd", "IdTrms", "IdR", "IdTG", "IdPG", "IdPA"})
+    for (const QString& hidden : {N(ctl::IdPA), N(ctl::IdPG), N(ctl::Idg(5))})
+      QVERIFY2(get(hidden)->isHidden(), qPrintable(hidden));
+    for (const char* ro : {ctl::Idd, ctl::IdTrms, ctl::IdR, ctl::IdTG, ctl::IdPG, ctl::IdPA})
       QVERIFY2(get<QLineEdit>(ro)->isReadOnly(), ro);
-    QCOMPARE(get<QComboBox>("LstSmbs")->count(), 3);
+    QCOMPARE(get<QComboBox>(ctl::LstSmbs)->count(), 3);
   }
 
   // Every control is there once by its name. At the panels' natural size all eight panels
@@ -111,7 +111,7 @@ class TestFTolvi : public QObject {
     w_->resize(natural.width() + 40, natural.height() + 120);
     QTest::qWait(20);
     QVERIFY(!scroll->verticalScrollBar()->isVisible() && !scroll->horizontalScrollBar()->isVisible());
-    const QStringList frames = {"PAritm", "PGeom", "PInteres", "PCompost", "Panual"};
+    const QStringList frames = {ctl::PAritm, ctl::PGeom, ctl::PInteres, ctl::PCompost, ctl::Panual};
     for (const QString& name : AllNames()) {
       QVERIFY2(w_->findChildren<QObject*>(name).size() == 1, qPrintable(name));
       auto* wd = w_->findChild<QWidget*>(name);
@@ -147,44 +147,44 @@ class TestFTolvi : public QObject {
   // user's typing withdraws the panel's Save, texts the controller writes do not; resetting
   // the last solved panel withdraws "&Guardar todo".
   void panelLifeCycle() {
-    click("BtGen(0)");
-    for (int i = 0; i <= 4; ++i) QVERIFY(!shown(Nm("Id", i)).isEmpty());
-    QVERIFY(enabled("BtGuard(0)") && enabled("OpGuard"));
-    click("BtGuard(0)");
+    click(N(ctl::BtGen(0)));
+    for (int i = 0; i <= 4; ++i) QVERIFY(!shown(N(ctl::Id(i))).isEmpty());
+    QVERIFY(enabled(N(ctl::BtGuard(0))) && enabled(ctl::OpGuard));
+    click(N(ctl::BtGuard(0)));
     QCOMPARE(ui_->problems.size(), size_t{1});
     QVERIFY(!ui_->problems[0].second.Enun.empty());
 
-    w_->form().setText("Id(1)", "7");
-    QCOMPARE(shown("Id(1)"), QStringLiteral("7"));
-    QVERIFY(enabled("BtGuard(0)"));
-    QTest::keyClicks(get("Id(1)"), "5");
-    QVERIFY(!enabled("BtGuard(0)"));
-    QVERIFY(shown("IdPA").isEmpty());
-    QVERIFY(enabled("OpGuard"));  // the panel still counts for "&Guardar todo"
+    w_->form().setText(ctl::Id(1), "7");
+    QCOMPARE(shown(N(ctl::Id(1))), QStringLiteral("7"));
+    QVERIFY(enabled(N(ctl::BtGuard(0))));
+    QTest::keyClicks(get(N(ctl::Id(1))), "5");
+    QVERIFY(!enabled(N(ctl::BtGuard(0))));
+    QVERIFY(shown(ctl::IdPA).isEmpty());
+    QVERIFY(enabled(ctl::OpGuard));  // the panel still counts for "&Guardar todo"
 
-    click("BtGen(4)");
-    click("BtRst(4)");
-    QVERIFY(shown("IdI(0)").isEmpty());
-    QVERIFY(!enabled("BtGuard(4)"));
-    QVERIFY(enabled("OpGuard"));
-    click("BtRst(0)");
-    QVERIFY(!enabled("OpGuard"));
-    QCOMPARE(shown("Id1a"), QStringLiteral("1"));
+    click(N(ctl::BtGen(4)));
+    click(N(ctl::BtRst(4)));
+    QVERIFY(shown(N(ctl::IdI(0))).isEmpty());
+    QVERIFY(!enabled(N(ctl::BtGuard(4))));
+    QVERIFY(enabled(ctl::OpGuard));
+    click(N(ctl::BtRst(0)));
+    QVERIFY(!enabled(ctl::OpGuard));
+    QCOMPARE(shown(ctl::Id1a), QStringLiteral("1"));
     QVERIFY(ui_->messages.empty());
   }
 
   // The term list hides with a double click on it, and comes back by one on its spot.
   void termListShownByDoubleClickOnItsSpot() {
-    auto* frame = get("PAritm");
-    auto* list = get("IdPA");
+    auto* frame = get(ctl::PAritm);
+    auto* list = get(ctl::IdPA);
     const QPoint spot = list->mapTo(frame, list->rect().center());
     const QPoint away(3, frame->height() - 3);  // the frame's empty margin
     QVERIFY(w_->onTermList(*frame, spot));
     QVERIFY(!w_->onTermList(*frame, away));
 
-    click("BtGen(0)");  // the solve shows the list of terms
+    click(N(ctl::BtGen(0)));  // the solve shows the list of terms
     QVERIFY(!list->isHidden());
-    QVERIFY(!shown("IdPA").isEmpty());
+    QVERIFY(!shown(ctl::IdPA).isEmpty());
     QTest::mouseDClick(list, Qt::LeftButton);
     QVERIFY(list->isHidden());
     QTest::mouseDClick(frame, Qt::LeftButton, {}, away);
@@ -194,7 +194,7 @@ class TestFTolvi : public QObject {
   }
 
   void currencyTypedWithEnterAndChosenFromTheList() {
-    auto* list = get<QComboBox>("LstSmbs");
+    auto* list = get<QComboBox>(ctl::LstSmbs);
     auto* editor = list->lineEdit();
     QTest::keyClick(editor, Qt::Key_Return);  // an item is selected: nothing happens
     QCOMPARE(list->count(), 3);
@@ -204,28 +204,28 @@ class TestFTolvi : public QObject {
     QTest::keyClick(editor, Qt::Key_Return);
     QCOMPARE(list->count(), 4);
     QCOMPARE(list->itemText(3), QStringLiteral("CHF"));
-    QCOMPARE(shown("EtM(7)"), QStringLiteral("CHF"));
+    QCOMPARE(shown(N(ctl::EtM(7))), QStringLiteral("CHF"));
 
     QTest::keyClick(list, Qt::Key_Down);  // the user picks the next item, "$"
     QCOMPARE(list->currentText(), QStringLiteral("$"));
-    QCOMPARE(shown("EtM(0)"), QStringLiteral("$"));
-    QCOMPARE(w_->form().currentIndex("LstSmbs"), 1);
+    QCOMPARE(shown(N(ctl::EtM(0))), QStringLiteral("$"));
+    QCOMPARE(w_->form().currentIndex(ctl::LstSmbs), 1);
   }
 
   // Closing the window and "&Salir" both keep the chosen symbol.
   void closeAndSalirKeepTheSymbol() {
     const QString file = dir_->filePath("NSmb.txt");
-    QTest::keyClick(get("LstSmbs"), Qt::Key_Down);
-    QTest::keyClick(get("LstSmbs"), Qt::Key_Down);
+    QTest::keyClick(get(ctl::LstSmbs), Qt::Key_Down);
+    QTest::keyClick(get(ctl::LstSmbs), Qt::Key_Down);
     w_->close();
     QCOMPARE(ReadAll(file), std::string("2\xC2\xA3\r\n"));
 
     w_.reset();
     makeWindow();
-    QCOMPARE(shown("EtM(3)"), QStringLiteral("£"));
-    QTest::keyClick(get("LstSmbs"), Qt::Key_Up);
-    QCOMPARE(shown("EtM(3)"), QStringLiteral("$"));
-    get<QAction>("OpSurt")->trigger();
+    QCOMPARE(shown(N(ctl::EtM(3))), QStringLiteral("£"));
+    QTest::keyClick(get(ctl::LstSmbs), Qt::Key_Up);
+    QCOMPARE(shown(N(ctl::EtM(3))), QStringLiteral("$"));
+    get<QAction>(ctl::OpSurt)->trigger();
     QCOMPARE(ReadAll(file), std::string("1$\r\n"));
     QVERIFY(ui_->questions.empty());  // nothing solved: nothing to ask
   }
@@ -234,11 +234,11 @@ class TestFTolvi : public QObject {
   // "no volver a preguntar" is kept for the next run; saving the problems asks nothing.
   void leavingWithUnsavedProblemsAsksOnce() {
     const std::string question = "\u00BFSalir sin guardar los problemas?";
-    click("BtGen(0)");
-    click("BtGen(5)");
+    click(N(ctl::BtGen(0)));
+    click(N(ctl::BtGen(5)));
     ui_->yesNoAnswers = {false, false};
     QVERIFY(!w_->close());
-    get<QAction>("OpSurt")->trigger();
+    get<QAction>(ctl::OpSurt)->trigger();
     QCOMPARE(ui_->questions.size(), size_t{2});
     QCOMPARE(ui_->questions[0].text, question);
     QVERIFY(w_->isVisible());
@@ -246,14 +246,14 @@ class TestFTolvi : public QObject {
 
     ui_->yesNoAnswers = {true};
     ui_->optOutAnswers = {true};
-    get<QAction>("OpSurt")->trigger();
+    get<QAction>(ctl::OpSurt)->trigger();
     QCOMPARE(ui_->questions.size(), size_t{3});
     QVERIFY(QFile::exists(dir_->filePath("NSmb.txt")));
 
     w_.reset();
     ui_ = std::make_unique<RecordingServices>();
     makeWindow();
-    click("BtGen(0)");
+    click(N(ctl::BtGen(0)));
     QVERIFY(w_->close());
     QVERIFY(ui_->questions.empty());
 
@@ -262,9 +262,9 @@ class TestFTolvi : public QObject {
     w_.reset();
     ui_ = std::make_unique<RecordingServices>();
     makeWindow();
-    click("BtGen(0)");
+    click(N(ctl::BtGen(0)));
     ui_->fileAnswers = {dir_->filePath("Prbls/todo.txt").toStdString()};
-    get<QAction>("OpGuard")->trigger();
+    get<QAction>(ctl::OpGuard)->trigger();
     QVERIFY(QFile::exists(dir_->filePath("Prbls/todo.txt")));
     ui_->questions.clear();
     QVERIFY(w_->close());
@@ -275,35 +275,35 @@ class TestFTolvi : public QObject {
   // there, not into the subscript box.
   void typingStartsInTheFirstQuantity() {
     QApplication::setActiveWindow(w_.get());
-    QCOMPARE(QApplication::focusWidget(), get("Id(0)"));
+    QCOMPARE(QApplication::focusWidget(), get(N(ctl::Id(0))));
     QTest::keyClicks(QApplication::focusWidget(), "3");
-    QCOMPARE(shown("Id(0)"), QStringLiteral("3"));
-    QCOMPARE(shown("Id1a"), QStringLiteral("1"));
+    QCOMPARE(shown(N(ctl::Id(0))), QStringLiteral("3"));
+    QCOMPARE(shown(ctl::Id1a), QStringLiteral("1"));
   }
 
   // Found fields look apart from typed ones until the person edits them. A typed fourth
   // quantity that the solve recomputes is told in the status line, without a box.
   void foundFieldsAndRecomputedTypedValues() {
-    QTest::keyClicks(get("Id(0)"), "3");
-    QTest::keyClicks(get("Id(1)"), "2");
-    QTest::keyClicks(get("Id(2)"), "10");
-    click("BtOk(0)");
-    auto computed = [this](const char* name) { return get(name)->property("computed").toBool(); };
-    auto base = [this](const char* name) { return get(name)->palette().color(QPalette::Base); };
-    QCOMPARE(shown("Id(4)"), QStringLiteral("120"));
-    QVERIFY(computed("Id(3)") && computed("Id(4)") && !computed("Id(0)"));
-    QVERIFY(base("Id(4)") != base("Id(0)"));
-    QVERIFY(get("Id(4)")->font().italic());
+    QTest::keyClicks(get(N(ctl::Id(0))), "3");
+    QTest::keyClicks(get(N(ctl::Id(1))), "2");
+    QTest::keyClicks(get(N(ctl::Id(2))), "10");
+    click(N(ctl::BtOk(0)));
+    auto computed = [this](const QString& name) { return get(name)->property("computed").toBool(); };
+    auto base = [this](const QString& name) { return get(name)->palette().color(QPalette::Base); };
+    QCOMPARE(shown(N(ctl::Id(4))), QStringLiteral("120"));
+    QVERIFY(computed(N(ctl::Id(3))) && computed(N(ctl::Id(4))) && !computed(N(ctl::Id(0))));
+    QVERIFY(base(N(ctl::Id(4))) != base(N(ctl::Id(0))));
+    QVERIFY(get(N(ctl::Id(4)))->font().italic());
 
-    auto* sum = get<QLineEdit>("Id(4)");
+    auto* sum = get<QLineEdit>(N(ctl::Id(4)));
     sum->selectAll();
     QTest::keyClicks(sum, "200");
-    QVERIFY(!computed("Id(4)"));
-    QCOMPARE(base("Id(4)"), base("Id(0)"));
-    click("BtOk(0)");
-    QCOMPARE(shown("Id(4)"), QStringLiteral("120"));
-    QCOMPARE(shown("EtEstat"), QStringLiteral("S\u2099 recalculado: 120 (se hab\u00EDa escrito 200)"));
-    QVERIFY(computed("Id(4)"));
+    QVERIFY(!computed(N(ctl::Id(4))));
+    QCOMPARE(base(N(ctl::Id(4))), base(N(ctl::Id(0))));
+    click(N(ctl::BtOk(0)));
+    QCOMPARE(shown(N(ctl::Id(4))), QStringLiteral("120"));
+    QCOMPARE(shown(ctl::EtEstat), QStringLiteral("S\u2099 recalculado: 120 (se hab\u00EDa escrito 200)"));
+    QVERIFY(computed(N(ctl::Id(4))));
     QVERIFY(ui_->messages.empty());
   }
 
@@ -332,26 +332,26 @@ class TestFTolvi : public QObject {
     QFETCH(QString, n);
     QFETCH(QString, message);
     QFETCH(QString, status);
-    QTest::keyClicks(get("Id(1)"), "2");
+    QTest::keyClicks(get(N(ctl::Id(1))), "2");
     if (QTest::currentDataTag() == QByteArray("n = 40000")) {
       // First a solved case, whose found a_n and S_n the refused solve must not leave behind.
-      QTest::keyClicks(get("Id(0)"), "3");
-      QTest::keyClicks(get("Id(2)"), "10");
-      click("BtOk(0)");
-      QVERIFY(!shown("Id(3)").isEmpty());
+      QTest::keyClicks(get(N(ctl::Id(0))), "3");
+      QTest::keyClicks(get(N(ctl::Id(2))), "10");
+      click(N(ctl::BtOk(0)));
+      QVERIFY(!shown(N(ctl::Id(3))).isEmpty());
     }
-    for (auto [name, text] : {std::pair{"Id(0)", a1}, std::pair{"Id(2)", n}}) {
+    for (auto [name, text] : {std::pair{N(ctl::Id(0)), a1}, std::pair{N(ctl::Id(2)), n}}) {
       get<QLineEdit>(name)->selectAll();
       QTest::keyClicks(get(name), text);
     }
-    click("BtOk(0)");
+    click(N(ctl::BtOk(0)));
     QCOMPARE(ui_->messages.size(), size_t(message.isEmpty() ? 0 : 1));
     if (!message.isEmpty()) {
       QCOMPARE(QString::fromStdString(ui_->messages[0].text).replace("\r\n", "\n"), message);
-      QCOMPARE(shown("Id(3)"), QString());
-      QCOMPARE(shown("Id(4)"), QString());
+      QCOMPARE(shown(N(ctl::Id(3))), QString());
+      QCOMPARE(shown(N(ctl::Id(4))), QString());
     }
-    QCOMPARE(shown("EtEstat"), status);
+    QCOMPARE(shown(ctl::EtEstat), status);
   }
 
   // Return on the ratio offers the infinite-sum row for |r| < 1 and withdraws it otherwise;
@@ -367,46 +367,46 @@ class TestFTolvi : public QObject {
     QFETCH(QString, ratio);
     QFETCH(bool, offered);
     if (!offered) {  // offer the row first, so that withdrawing it shows
-      typeEnter("Idg(1)", "0.5");
-      QVERIFY(get("Idg(5)")->isVisible());
-      get<QLineEdit>("Idg(1)")->clear();
+      typeEnter(N(ctl::Idg(1)), "0.5");
+      QVERIFY(get(N(ctl::Idg(5)))->isVisible());
+      get<QLineEdit>(N(ctl::Idg(1)))->clear();
     }
-    get("Idg(1)")->setFocus();
-    typeEnter("Idg(1)", ratio);
-    QCOMPARE(get("Idg(5)")->isVisible(), offered);
-    for (const char* name : {"OkS", "EtS", "EtInf", "Etdecr"})
+    get(N(ctl::Idg(1)))->setFocus();
+    typeEnter(N(ctl::Idg(1)), ratio);
+    QCOMPARE(get(N(ctl::Idg(5)))->isVisible(), offered);
+    for (const char* name : {ctl::OkS, ctl::EtS, ctl::EtInf, ctl::Etdecr})
       QVERIFY2(enabled(name) == offered, name);
-    QCOMPARE(w_->focusWidget(), get("Idg(2)"));
+    QCOMPARE(w_->focusWidget(), get(N(ctl::Idg(2))));
     QVERIFY(ui_->messages.empty());
   }
 
   // A click on the empty sum empties n to S_n; then 1, n = 4, S = 2 and the keypad's Enter
   // give the ratio 1/2.
   void infiniteSumSolvedFromItsField() {
-    typeEnter("Idg(1)", "0.5");
-    get<QLineEdit>("Idg(1)")->clear();
-    QTest::keyClicks(get("Idg(2)"), "9");
-    QTest::mouseClick(get("Idg(5)"), Qt::LeftButton);
-    QVERIFY(shown("Idg(2)").isEmpty());
-    QTest::keyClicks(get("Idg(0)"), "1");
-    QTest::keyClicks(get("Idg(2)"), "4");
-    QTest::keyClicks(get("Idg(5)"), "2");
-    QTest::keyClick(get("Idg(5)"), Qt::Key_Enter);
-    QCOMPARE(shown("Idg(1)"), QStringLiteral("1/2"));
-    QVERIFY(enabled("BtGuard(2)"));
+    typeEnter(N(ctl::Idg(1)), "0.5");
+    get<QLineEdit>(N(ctl::Idg(1)))->clear();
+    QTest::keyClicks(get(N(ctl::Idg(2))), "9");
+    QTest::mouseClick(get(N(ctl::Idg(5))), Qt::LeftButton);
+    QVERIFY(shown(N(ctl::Idg(2))).isEmpty());
+    QTest::keyClicks(get(N(ctl::Idg(0))), "1");
+    QTest::keyClicks(get(N(ctl::Idg(2))), "4");
+    QTest::keyClicks(get(N(ctl::Idg(5))), "2");
+    QTest::keyClick(get(N(ctl::Idg(5))), Qt::Key_Enter);
+    QCOMPARE(shown(N(ctl::Idg(1))), QStringLiteral("1/2"));
+    QVERIFY(enabled(N(ctl::BtGuard(2))));
   }
 
   // A Spanish default locale changes nothing: a decimal comma is read, and the found values
   // are written as the program writes them.
   void spanishLocaleChangesNothing() {
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
-    QTest::keyClicks(get("Id(0)"), "1");
-    QTest::keyClicks(get("Id(1)"), "0,123");
-    QTest::keyClicks(get("Id(2)"), "4");
-    click("BtOk(0)");
+    QTest::keyClicks(get(N(ctl::Id(0))), "1");
+    QTest::keyClicks(get(N(ctl::Id(1))), "0,123");
+    QTest::keyClicks(get(N(ctl::Id(2))), "4");
+    click(N(ctl::BtOk(0)));
     QLocale::setDefault(QLocale::c());
-    QCOMPARE(shown("Id(3)"), QStringLiteral("1.369"));
-    QCOMPARE(shown("Id(4)"), QStringLiteral("4.738"));
+    QCOMPARE(shown(N(ctl::Id(3))), QStringLiteral("1.369"));
+    QCOMPARE(shown(N(ctl::Id(4))), QStringLiteral("4.738"));
     QVERIFY(ui_->messages.empty());
   }
 
@@ -416,20 +416,20 @@ class TestFTolvi : public QObject {
     const QSize least = w_->minimumSizeHint();
     auto* pane = get<QTextBrowser>("IdPassos");
     QVERIFY(pane->toPlainText().isEmpty());
-    QTest::keyClicks(get("Id(0)"), "3");
-    QTest::keyClicks(get("Id(2)"), "10");
-    QTest::keyClicks(get("Id(3)"), "21");
-    click("BtOk(0)");
+    QTest::keyClicks(get(N(ctl::Id(0))), "3");
+    QTest::keyClicks(get(N(ctl::Id(2))), "10");
+    QTest::keyClicks(get(N(ctl::Id(3))), "21");
+    click(N(ctl::BtOk(0)));
     QVERIFY(pane->toPlainText().contains(QStringLiteral("Diferencia")));
     QVERIFY(pane->toPlainText().contains(QStringLiteral("120")));
-    click("BtRst(2)");
+    click(N(ctl::BtRst(2)));
     QVERIFY(!pane->toPlainText().isEmpty());
-    click("BtRst(0)");
+    click(N(ctl::BtRst(0)));
     QVERIFY(pane->toPlainText().isEmpty());
-    QTest::keyClicks(get("Id(0)"), "3");
-    QTest::keyClicks(get("Id(1)"), "0");
-    QTest::keyClicks(get("Id(2)"), "4");
-    click("BtOk(0)");
+    QTest::keyClicks(get(N(ctl::Id(0))), "3");
+    QTest::keyClicks(get(N(ctl::Id(1))), "0");
+    QTest::keyClicks(get(N(ctl::Id(2))), "4");
+    click(N(ctl::BtOk(0)));
     QVERIFY(pane->toPlainText().contains(QStringLiteral("Sin respuesta")));
     QCOMPARE(w_->minimumSizeHint(), least);
   }
@@ -439,12 +439,12 @@ class TestFTolvi : public QObject {
   // panel's reset empties it.
   void scheduleTableFollowsAnAmortisation() {
     const QSize least = w_->minimumSizeHint();
-    get<QComboBox>("IdPer(7)")->setCurrentIndex(3);  // mensual
-    QTest::keyClicks(get("IdI(12)"), "150000");
-    QTest::keyClicks(get("IdI(13)"), "4.2");
-    QTest::keyClicks(get("IdI(14)"), "30");
-    click("BtOk(7)");
-    QCOMPARE(shown("IdI(15)"), QStringLiteral("733.53"));
+    get<QComboBox>(N(ctl::IdPer(7)))->setCurrentIndex(3);  // mensual
+    QTest::keyClicks(get(N(ctl::IdI(12))), "150000");
+    QTest::keyClicks(get(N(ctl::IdI(13))), "4.2");
+    QTest::keyClicks(get(N(ctl::IdI(14))), "30");
+    click(N(ctl::BtOk(7)));
+    QCOMPARE(shown(N(ctl::IdI(15))), QStringLiteral("733.53"));
     auto* table = get<QTableWidget>("IdCuadro");
     QCOMPARE(table->rowCount(), 361);
     QCOMPARE(table->item(0, 1)->text(), QStringLiteral("733.53"));
@@ -481,17 +481,17 @@ class TestFTolvi : public QObject {
     QVERIFY(ReadFileBytes(svg, bytes));
     QVERIFY(bytes.find("<svg") != std::string::npos);
 
-    click("BtRst(7)");
+    click(N(ctl::BtRst(7)));
     QCOMPARE(table->rowCount(), 0);
     QVERIFY(!enabled("BtCsvEs"));
     QVERIFY(!enabled("BtPng"));
     QVERIFY(chart->series().isEmpty());
 
     // A progression is drawn as its terms and partial sums.
-    QTest::keyClicks(get("Id(0)"), "3");
-    QTest::keyClicks(get("Id(1)"), "2");
-    QTest::keyClicks(get("Id(2)"), "10");
-    click("BtOk(0)");
+    QTest::keyClicks(get(N(ctl::Id(0))), "3");
+    QTest::keyClicks(get(N(ctl::Id(1))), "2");
+    QTest::keyClicks(get(N(ctl::Id(2))), "10");
+    click(N(ctl::BtOk(0)));
     QCOMPARE(chart->series().size(), 2);
     auto* sums = static_cast<QLineSeries*>(chart->series()[0]);
     QCOMPARE(sums->count(), 10);
@@ -506,11 +506,11 @@ class TestFTolvi : public QObject {
     ui_->defaultChoice = 1;
     w_->resize(1366, 900);
     const QList<QPair<QString, QStringList>> cases = {
-        {"arithmetic", {"Id(0)=3", "Id(2)=10", "Id(3)=21", "BtOk(0)"}},
-        {"geometric", {"Idg(0)=3", "Idg(2)=5", "Idg(4)=363", "BtOk(2)"}},
-        {"geometric-interpolation", {"IdKg=3", "IdAg=2", "IdBg=162", "BtOk(3)"}},
-        {"compound", {"IdI(4)=1000", "IdI(5)=5", "IdI(7)=1628.89", "BtOk(5)"}},
-        {"amortisation", {"IdI(12)=10000", "IdI(14)=10", "IdI(15)=1295.05", "BtOk(7)"}}};
+        {"arithmetic", {"Id(0)=3", "Id(2)=10", "Id(3)=21", N(ctl::BtOk(0))}},
+        {"geometric", {"Idg(0)=3", "Idg(2)=5", "Idg(4)=363", N(ctl::BtOk(2))}},
+        {"geometric-interpolation", {"IdKg=3", "IdAg=2", "IdBg=162", N(ctl::BtOk(3))}},
+        {"compound", {"IdI(4)=1000", "IdI(5)=5", "IdI(7)=1628.89", N(ctl::BtOk(5))}},
+        {"amortisation", {"IdI(12)=10000", "IdI(14)=10", "IdI(15)=1295.05", N(ctl::BtOk(7))}}};
     for (const auto& [name, steps] : cases) {
       for (const QString& step : steps) {
         const qsizetype eq = step.indexOf('=');
@@ -527,12 +527,12 @@ class TestFTolvi : public QObject {
     // The tables: a monthly loan at the end of each month, a quarterly fund at the start.
     auto* tabs = get<QTabWidget>("PestPassos");
     const QList<std::tuple<QString, int, QStringList>> tables = {
-        {"amortisation", 3, {"IdI(12)=150000", "IdI(13)=4.2", "IdI(14)=30", "BtOk(7)"}},
-        {"capitalisation", 2, {"IdI(8)=10000", "IdI(9)=3", "IdI(10)=5", "BtOk(6)"}},
-        {"compound", 3, {"IdI(4)=1000", "IdI(5)=5", "IdI(6)=2", "BtOk(5)"}}};
+        {"amortisation", 3, {"IdI(12)=150000", "IdI(13)=4.2", "IdI(14)=30", N(ctl::BtOk(7))}},
+        {"capitalisation", 2, {"IdI(8)=10000", "IdI(9)=3", "IdI(10)=5", N(ctl::BtOk(6))}},
+        {"compound", 3, {"IdI(4)=1000", "IdI(5)=5", "IdI(6)=2", N(ctl::BtOk(5))}}};
     for (const auto& [name, perYear, steps] : tables) {
       const QString key = steps.last().mid(5, 1);
-      get<QComboBox>("IdPer(" + key + ")")->setCurrentIndex(perYear);
+      get<QComboBox>(N(ctl::IdPer(key.toInt())))->setCurrentIndex(perYear);
       for (const QString& step : steps) {
         const qsizetype eq = step.indexOf('=');
         if (eq < 0) {
@@ -551,7 +551,7 @@ class TestFTolvi : public QObject {
       tabs->setCurrentIndex(0);
     }
     // A progression's chart, and the same chart in a dark palette.
-    click("BtOk(0)");
+    click(N(ctl::BtOk(0)));
     tabs->setCurrentIndex(2);
     QTest::qWait(50);
     QVERIFY(w_->grab().save(folder + "/chart-arithmetic.png"));

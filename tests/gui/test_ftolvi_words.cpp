@@ -95,7 +95,7 @@ class TestFTolviWords : public QObject {
       QVERIFY(controls >= 75);
     }
     // Labels name their fields.
-    QCOMPARE(get<QLabel>("Label58(5)")->buddy(), get("IdA"));
+    QCOMPARE(get<QLabel>("Label58(5)")->buddy(), get(ctl::IdA));
   }
 
   // Enter in a field solves its row, as the row's Ok button does.
@@ -104,14 +104,14 @@ class TestFTolviWords : public QObject {
       int key;
       QStringList fields, values;
     } rows[] = {
-        {0, {"Id(0)", "Id(1)", "Id(2)"}, {"3", "2", "10"}},
-        {1, {"IdK", "IdA", "IdB"}, {"3", "2", "10"}},
-        {2, {"Idg(0)", "Idg(1)", "Idg(2)"}, {"2", "3", "5"}},
-        {3, {"IdKg", "IdAg", "IdBg"}, {"3", "2", "32"}},
-        {4, {"IdI(0)", "IdI(1)", "IdI(2)"}, {"1000", "5", "3"}},
-        {5, {"IdI(4)", "IdI(5)", "IdI(6)"}, {"1000", "5", "3"}},
-        {6, {"IdI(8)", "IdI(9)", "IdI(10)"}, {"10000", "5", "10"}},
-        {7, {"IdI(12)", "IdI(13)", "IdI(14)"}, {"10000", "5", "10"}},
+        {0, {N(ctl::Id(0)), N(ctl::Id(1)), N(ctl::Id(2))}, {"3", "2", "10"}},
+        {1, {ctl::IdK, ctl::IdA, ctl::IdB}, {"3", "2", "10"}},
+        {2, {N(ctl::Idg(0)), N(ctl::Idg(1)), N(ctl::Idg(2))}, {"2", "3", "5"}},
+        {3, {ctl::IdKg, ctl::IdAg, ctl::IdBg}, {"3", "2", "32"}},
+        {4, {N(ctl::IdI(0)), N(ctl::IdI(1)), N(ctl::IdI(2))}, {"1000", "5", "3"}},
+        {5, {N(ctl::IdI(4)), N(ctl::IdI(5)), N(ctl::IdI(6))}, {"1000", "5", "3"}},
+        {6, {N(ctl::IdI(8)), N(ctl::IdI(9)), N(ctl::IdI(10))}, {"10000", "5", "10"}},
+        {7, {N(ctl::IdI(12)), N(ctl::IdI(13)), N(ctl::IdI(14))}, {"10000", "5", "10"}},
     };
     for (const auto& r : rows) {
       for (int i = 0; i < 3; ++i) type(r.fields[i], r.values[i]);
@@ -121,31 +121,31 @@ class TestFTolviWords : public QObject {
       QVERIFY2(get(save)->isEnabled(), qPrintable(save));
     }
     QVERIFY(ui_->messages.empty());
-    QCOMPARE(get<QLineEdit>("Id(3)")->text(), QStringLiteral("21"));
+    QCOMPARE(get<QLineEdit>(N(ctl::Id(3)))->text(), QStringLiteral("21"));
     // Ctrl+S saves every solved problem: the file dialog is asked for one file.
     w_->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w_.get()));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(ui_->fileRequests.size(), size_t{1});
-    QCOMPARE(get<QAction>("OpSurt")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    QCOMPARE(get<QAction>(ctl::OpSurt)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
     // A found value longer than its field shows whole when the field takes the focus.
-    type("IdI(0)", "1000,123456789123");
-    enter("IdI(0)");
-    const QString whole = get<QLineEdit>("IdI(3)")->text();
-    QVERIFY(get("IdI(3)")->fontMetrics().horizontalAdvance(whole) > get("IdI(3)")->width() - 8);
-    get("IdI(3)")->setFocus();
+    type(N(ctl::IdI(0)), "1000,123456789123");
+    enter(N(ctl::IdI(0)));
+    const QString whole = get<QLineEdit>(N(ctl::IdI(3)))->text();
+    QVERIFY(get(N(ctl::IdI(3)))->fontMetrics().horizontalAdvance(whole) > get(N(ctl::IdI(3)))->width() - 8);
+    get(N(ctl::IdI(3)))->setFocus();
     QTRY_COMPARE(QToolTip::text(), whole);
   }
 
   // Until three of its quantities are typed, Enter walks through the geometric row.
   void geometricRowWalksUntilComplete() {
-    type("Idg(0)", "2");
-    enter("Idg(0)");
-    QCOMPARE(QApplication::focusWidget(), get("Idg(1)"));
-    type("Idg(1)", "0,5");
-    enter("Idg(1)");
-    QVERIFY(get("Idg(5)")->isVisible());  // the infinite sum is offered
-    QVERIFY(!get("BtGuard(2)")->isEnabled());
+    type(N(ctl::Idg(0)), "2");
+    enter(N(ctl::Idg(0)));
+    QCOMPARE(QApplication::focusWidget(), get(N(ctl::Idg(1))));
+    type(N(ctl::Idg(1)), "0,5");
+    enter(N(ctl::Idg(1)));
+    QVERIFY(get(N(ctl::Idg(5)))->isVisible());  // the infinite sum is offered
+    QVERIFY(!get(N(ctl::BtGuard(2)))->isEnabled());
     QVERIFY(ui_->messages.empty());
   }
 
@@ -159,19 +159,19 @@ class TestFTolviWords : public QObject {
     get<QAction>("OpIdioma(0)")->trigger();
     QCOMPARE(w_->windowTitle(), QStringLiteral("Progressions - Interest - Tolvi"));
     QCOMPARE(get<QMenu>("Arxiu")->title(), QStringLiteral("&File"));
-    QCOMPARE(get<QMenu>("Idiomes")->title(), QStringLiteral("&Language"));
-    QCOMPARE(get<QAction>("OpSurt")->text(), QStringLiteral("&Quit"));
-    QCOMPARE(get("BtOk(4)")->accessibleName(), QStringLiteral("Solve the simple interest"));
+    QCOMPARE(get<QMenu>(ctl::Idiomes)->title(), QStringLiteral("&Language"));
+    QCOMPARE(get<QAction>(ctl::OpSurt)->text(), QStringLiteral("&Quit"));
+    QCOMPARE(get(N(ctl::BtOk(4)))->accessibleName(), QStringLiteral("Solve the simple interest"));
     QCOMPARE(yes(), QStringLiteral("&Yes"));
     QCOMPARE(ReadAll(dir_->filePath(QStringLiteral("Lng.txt"))), std::string("eng\r\n"));
-    type("Id(0)", "5/0");
-    get<QAbstractButton>("BtOk(0)")->click();
+    type(N(ctl::Id(0)), "5/0");
+    get<QAbstractButton>(N(ctl::BtOk(0)))->click();
     QCOMPARE(ui_->messages.size(), size_t{1});
     QCOMPARE(QString::fromStdString(ui_->messages[0].text), QStringLiteral("a\u2081: Division by zero\r\n3 values are needed"));
 
     get<QAction>("OpIdioma(1)")->trigger();
-    QCOMPARE(get<QGroupBox>("PInteresComercial")->title(), QStringLiteral("         Inter\u00e8s  "));
-    get<QAbstractButton>("BtOk(0)")->click();
+    QCOMPARE(get<QGroupBox>(ctl::PInteresComercial)->title(), QStringLiteral("         Inter\u00e8s  "));
+    get<QAbstractButton>(N(ctl::BtOk(0)))->click();
     QCOMPARE(QString::fromStdString(ui_->messages.back().text), QStringLiteral("a\u2081: Divisi\u00f3 per zero\r\nCalen 3 dades"));
     QCOMPARE(yes(), QStringLiteral("&S\u00ed"));
     QVERIFY(texts() != spanish);

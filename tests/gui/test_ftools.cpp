@@ -20,7 +20,7 @@ class TestFTools : public QObject {
   std::unique_ptr<FTolvi> w_;
 
   FTools* openEditor() {
-    Child<QAction>(w_.get(), "OpEdTools")->trigger();
+    Child<QAction>(w_.get(), ctl::OpEdTools)->trigger();
     return Child<FTools>(w_.get(), "FTools");
   }
   static QLineEdit* field(FTools* e, int i) {
@@ -49,11 +49,11 @@ class TestFTools : public QObject {
     QVERIFY(!e->isVisible());
 
     auto* tools = Child<QMenu>(w_.get(), "Tools");
-    QAction* entry = Child<QAction>(w_.get(), "ITool(1)");
+    QAction* entry = Child<QAction>(w_.get(), N(ctl::ITool(1)));
     QVERIFY(tools->actions().contains(entry));
     QVERIFY(entry->isVisible());
     QCOMPARE(entry->text(), QStringLiteral("Bloc, notas"));
-    QVERIFY(!Child<QAction>(w_.get(), "ITool(2)")->isVisible());
+    QVERIFY(!Child<QAction>(w_.get(), N(ctl::ITool(2)))->isVisible());
     entry->trigger();
     QCOMPARE(ui_->started.size(), size_t{1});
     QCOMPARE(ui_->started[0].command.args, std::vector<std::string>{"x.txt"});
@@ -70,7 +70,7 @@ class TestFTools : public QObject {
     QCOMPARE(field(e, 0)->text(), QStringLiteral("typed"));
     Click(e, "BtEsc");
     QVERIFY(!QFile::exists(dir_->filePath("Tools.rel")));
-    QVERIFY(!Child<QAction>(w_.get(), "ITool(1)")->isVisible());
+    QVERIFY(!Child<QAction>(w_.get(), N(ctl::ITool(1)))->isVisible());
   }
 
   void untitledToolIsRefusedWithAMessage() {
@@ -149,8 +149,8 @@ class TestFTools : public QObject {
   }
 
   void aboutBoxIsOneWithTitleAndVersion() {
-    Child<QAction>(w_.get(), "OpQuant")->trigger();
-    Child<QAction>(w_.get(), "OpQuant")->trigger();
+    Child<QAction>(w_.get(), ctl::OpQuant)->trigger();
+    Child<QAction>(w_.get(), ctl::OpQuant)->trigger();
     const QList<frmAbout*> boxes = w_->findChildren<frmAbout*>();
     QCOMPARE(boxes.size(), 1);
     QCOMPARE(boxes[0]->windowTitle(), QStringLiteral("Sobre Tolvi"));

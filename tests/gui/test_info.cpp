@@ -31,8 +31,8 @@ class TestInfo : public QObject {
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     ModalScript script;  // nothing may be reported: any message box fails the test
-    Child<QAction>(&w, QStringLiteral("OpInfo"))->trigger();
-    Child<QAction>(&w, QStringLiteral("OpWeb"))->trigger();
+    Child<QAction>(&w, ctl::OpInfo)->trigger();
+    Child<QAction>(&w, ctl::OpWeb)->trigger();
     QCOMPARE(script.problems(), QStringList());
     QCOMPARE(opened_.size(), 2);
     const struct { QString name, heading; } expected[] = {

@@ -116,8 +116,8 @@ class TestQtServices : public QObject {
     window.controller().state().Idioma = 0;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    Click(&window, "BtGen(0)");
-    Click(&window, "BtGuard(0)");
+    Click(&window, N(ctl::BtGen(0)));
+    Click(&window, N(ctl::BtGuard(0)));
     FPrbls* viewer = FPrbls::instance();
     QVERIFY(viewer->isVisible());
     QCOMPARE(Child<QLabel>(viewer, "EtEn")->text(), QStringLiteral("Exercise"));
@@ -173,15 +173,15 @@ class TestQtServices : public QObject {
     FTolvi window(dir_.path().toStdString());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    auto field = [&](const char* name) { return Child<QLineEdit>(&window, name); };
-    QTest::keyClicks(field("Idg(1)"), "0.5");
-    QTest::keyClick(field("Idg(1)"), Qt::Key_Return);  // offers the sum row
-    field("Idg(1)")->clear();
-    field("Id1g")->clear();
-    QTest::keyClicks(field("Id1g"), "2");
-    QTest::keyClicks(field("Idg(0)"), "2");
-    QTest::keyClicks(field("Idg(2)"), "3");
-    QTest::keyClicks(field("Idg(5)"), "9");
+    auto field = [&](const QString& name) { return Child<QLineEdit>(&window, name); };
+    QTest::keyClicks(field(N(ctl::Idg(1))), "0.5");
+    QTest::keyClick(field(N(ctl::Idg(1))), Qt::Key_Return);  // offers the sum row
+    field(N(ctl::Idg(1)))->clear();
+    field(ctl::Id1g)->clear();
+    QTest::keyClicks(field(ctl::Id1g), "2");
+    QTest::keyClicks(field(N(ctl::Idg(0))), "2");
+    QTest::keyClicks(field(N(ctl::Idg(2))), "3");
+    QTest::keyClicks(field(N(ctl::Idg(5))), "9");
 
     QString title;
     ModalScript script;
@@ -192,12 +192,12 @@ class TestQtServices : public QObject {
       ClickRow(list, row);
       Click(chooser, "BtOk");
     });
-    QTest::keyClick(field("Idg(5)"), Qt::Key_Return);
+    QTest::keyClick(field(N(ctl::Idg(5))), Qt::Key_Return);
     QCOMPARE(script.problems(), QStringList());
     QCOMPARE(title, QStringLiteral("hay 2 soluciones"));
-    QTEST(field("Idg(1)")->text(), "ratio");
-    QTEST(field("Idg(3)")->text(), "last");
-    QCOMPARE(Child(&window, "BtGuard(2)")->isEnabled(), row >= 0);
+    QTEST(field(N(ctl::Idg(1)))->text(), "ratio");
+    QTEST(field(N(ctl::Idg(3)))->text(), "last");
+    QCOMPARE(Child(&window, N(ctl::BtGuard(2)))->isEnabled(), row >= 0);
   }
 };
 
