@@ -24,8 +24,15 @@
 #include "numeric/numtext.h"
 #include "solvers/schedule.h"
 #include "solvers/services.h"
+#include "texts/catalogue.h"
 
 namespace tolvi {
+
+namespace {
+
+QString T(std::string_view key) { return QString::fromStdString(Tx(key)); }
+
+}  // namespace
 
 ChartPane::ChartPane(std::function<Services*()> ui, std::function<std::string()> folder,
                      QWidget* parent)
@@ -41,7 +48,7 @@ ChartPane::ChartPane(std::function<Services*()> ui, std::function<std::string()>
   chart_->setBackgroundRoundness(0);
   view_ = new QChartView(chart_);
   view_->setObjectName(QStringLiteral("IdGrafic"));
-  view_->setAccessibleName(QStringLiteral("Gr\u00E1fico"));
+  view_->setAccessibleName(T("acc.chart"));
   view_->setRenderHint(QPainter::Antialiasing);
   view_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
   view_->setMinimumHeight(0);
@@ -54,10 +61,10 @@ ChartPane::ChartPane(std::function<Services*()> ui, std::function<std::string()>
   bottom->addWidget(why_, 1);
   png_ = new QPushButton(QStringLiteral("PNG"));
   png_->setObjectName(QStringLiteral("BtPng"));
-  png_->setToolTip(QStringLiteral("Exporta el gr\u00E1fico como imagen PNG"));
+  png_->setToolTip(T("acc.png.d"));
   svg_ = new QPushButton(QStringLiteral("SVG"));
   svg_->setObjectName(QStringLiteral("BtSvg"));
-  svg_->setToolTip(QStringLiteral("Exporta el gr\u00E1fico como dibujo SVG"));
+  svg_->setToolTip(T("acc.svg.d"));
   bottom->addWidget(png_);
   bottom->addWidget(svg_);
   v->addLayout(bottom);
@@ -113,14 +120,14 @@ void Attach(QChart* chart, QAbstractSeries* series, QValueAxis* x, QValueAxis* y
 void ChartPane::showProgression(const QString& title, const std::vector<double>& terms) {
   begin(title);
   if (terms.empty()) {
-    clear(QStringLiteral("La progresi\u00F3n no tiene t\u00E9rminos que dibujar."));
+    clear(T("chart.no_terms"));
     return;
   }
   auto* points = new QScatterSeries;
-  points->setName(QStringLiteral("t\u00E9rminos a\u2099"));
+  points->setName(T("chart.terms"));
   points->setMarkerSize(9);
   auto* sums = new QLineSeries;
-  sums->setName(QStringLiteral("sumas parciales S\u2099"));
+  sums->setName(T("chart.sums"));
   sums->setPointsVisible(true);
   double sum = 0;
   for (size_t n = 0; n < terms.size(); ++n) {
@@ -148,10 +155,8 @@ void ChartPane::showProgression(const QString& title, const std::vector<double>&
 }
 
 void ChartPane::showSchedule(const Schedule& s) {
-  static const char* const kTitles[] = {"Capital por periodo", "Fondo por periodo",
-                                        "Capital pendiente y reparto de cada pago"};
-  begin(QString::fromUtf8(kTitles[std::clamp(s.panel - 5, 0, 2)]));
-  QValueAxis* x = Axis(chart_, QStringLiteral("periodo"), Qt::AlignBottom);
+  begin(T("chart.title." + std::to_string(std::clamp(s.panel, 5, 7))));
+  QValueAxis* x = Axis(chart_, T("chart.period"), Qt::AlignBottom);
   QValueAxis* y = Axis(chart_, QString(), Qt::AlignLeft);
   // Each axis spans from 0 to the largest value it shows, rounded out to nice numbers.
   std::map<QValueAxis*, double> tops;
@@ -170,15 +175,15 @@ void ChartPane::showSchedule(const Schedule& s) {
     return series;
   };
   if (s.panel == 5) {
-    auto* series = line(QStringLiteral("capital"), 2, y, false);
+    auto* series = line(T("chart.capital"), 2, y, false);
     series->setPointsVisible(s.rows.size() <= 60);
   } else if (s.panel == 6) {
-    line(QStringLiteral("capital constituido"), 4, y, true);
+    line(T("chart.fund"), 4, y, true);
   } else {
-    line(QStringLiteral("capital pendiente"), 5, y, false);
-    QValueAxis* parts = Axis(chart_, QStringLiteral("cada pago"), Qt::AlignRight);
-    line(QStringLiteral("intereses"), 2, parts, false);
-    line(QStringLiteral("amortizaci\u00F3n"), 3, parts, false);
+    line(T("chart.pending"), 5, y, false);
+    QValueAxis* parts = Axis(chart_, T("chart.each_payment"), Qt::AlignRight);
+    line(T("chart.interest"), 2, parts, false);
+    line(T("chart.principal"), 3, parts, false);
   }
   x->setLabelFormat(QStringLiteral("%.0f"));
   x->setRange(0, static_cast<double>(s.rows.size()));
@@ -232,7 +237,8 @@ void ChartPane::exportTo(bool svg) {
   const FileResult written =
       EscriuBytes(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), path);
   if (!written)
-    ui->message(TextError(written, 2), TitolError(FileOperation::Save, 2), Icon::Exclamation);
+    ui->message(TextError(written, IdiomaActual()), TitolError(FileOperation::Save, IdiomaActual()),
+                Icon::Exclamation);
 }
 
 std::vector<double> TermesDeLlista(const std::string& text) {

@@ -22,6 +22,7 @@
 #include <QVBoxLayout>
 
 #include "solvers/atzar.h"
+#include "texts/catalogue.h"
 
 namespace tolvi {
 
@@ -30,6 +31,10 @@ namespace {
 QString Nm(const char* group, int i) {
   return QStringLiteral("%1(%2)").arg(QLatin1String(group)).arg(i);
 }
+
+QString T(std::string_view key) { return QString::fromStdString(Tx(key)); }
+
+QString PanelTitle(int key) { return T("pane.title." + std::to_string(key)); }
 
 QByteArray Bytes(const std::string& text) {
   return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
@@ -51,19 +56,17 @@ QPrintPreviewWidget* Preview(QWidget* parent, const char* name) {
 DHoja::DHoja(std::string symbol, QWidget* parent)
     : QDialog(parent), symbol_(std::move(symbol)), chooser_(DefaultSaveChooser()) {
   setObjectName(QStringLiteral("DHoja"));
-  setWindowTitle(QStringLiteral("Hoja de ejercicios"));
 
-  auto* which = new QGroupBox(QStringLiteral("Problemas de cada panel"), this);
-  auto* grid = new QGridLayout(which);
+  which_ = new QGroupBox(this);
+  which_->setObjectName(QStringLiteral("PPanells"));
+  auto* grid = new QGridLayout(which_);
   for (int16_t key = 0; key < 8; ++key) {
-    panels_[key] = new QCheckBox(QString::fromStdString(NomPanell(key)), which);
+    panels_[key] = new QCheckBox(which_);
     panels_[key]->setObjectName(Nm("ChkPanell", key));
-    counts_[key] = new QSpinBox(which);
+    counts_[key] = new QSpinBox(which_);
     counts_[key]->setObjectName(Nm("SpnCasos", key));
     counts_[key]->setRange(1, 100);
     counts_[key]->setValue(2);
-    counts_[key]->setAccessibleName(
-        QStringLiteral("Casos de %1").arg(QString::fromStdString(NomPanell(key))));
     grid->addWidget(panels_[key], key, 0);
     grid->addWidget(counts_[key], key, 1);
   }
@@ -73,44 +76,43 @@ DHoja::DHoja(std::string symbol, QWidget* parent)
   seed_->setObjectName(QStringLiteral("IdLlavor"));
   seed_->setValidator(
       new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{1,20}")), seed_));
-  auto* again = new QPushButton(QStringLiteral("Otra"), this);
-  again->setObjectName(QStringLiteral("BtLlavor"));
-  again->setAutoDefault(false);
+  again_ = new QPushButton(this);
+  again_->setObjectName(QStringLiteral("BtLlavor"));
+  again_->setAutoDefault(false);
   auto* seedRow = new QHBoxLayout;
   seedRow->addWidget(seed_, 1);
-  seedRow->addWidget(again);
+  seedRow->addWidget(again_);
+  // The sheet's title is part of the sheet, whose statements are Spanish.
   title_ = new QLineEdit(QStringLiteral("Hoja de ejercicios"), this);
   title_->setObjectName(QStringLiteral("IdTitol"));
   header_ = new QPlainTextEdit(this);
   header_->setObjectName(QStringLiteral("IdCap"));
-  header_->setPlaceholderText(QStringLiteral("Centro\nCurso\nFecha"));
   header_->setTabChangesFocus(true);
   header_->setFixedHeight(4 * fontMetrics().lineSpacing() + 12);
-  numbered_ = new QCheckBox(QStringLiteral("Numerar los problemas"), this);
+  numbered_ = new QCheckBox(this);
   numbered_->setObjectName(QStringLiteral("ChkNum"));
   numbered_->setChecked(true);
-  steps_ = new QCheckBox(QStringLiteral("La clave con los pasos resueltos"), this);
+  steps_ = new QCheckBox(this);
   steps_->setObjectName(QStringLiteral("ChkPassos"));
-  together_ =
-      new QCheckBox(QStringLiteral("Un solo PDF, con la clave en p\u00E1ginas aparte"), this);
+  together_ = new QCheckBox(this);
   together_->setObjectName(QStringLiteral("ChkJunt"));
 
   auto* form = new QFormLayout;
-  auto* seedLabel = new QLabel(QStringLiteral("&Semilla:"), this);
-  seedLabel->setBuddy(seed_);
-  form->addRow(seedLabel, seedRow);
-  auto* titleLabel = new QLabel(QStringLiteral("&T\u00EDtulo:"), this);
-  titleLabel->setBuddy(title_);
-  form->addRow(titleLabel, title_);
-  auto* headerLabel = new QLabel(QStringLiteral("&Encabezado:"), this);
-  headerLabel->setBuddy(header_);
-  form->addRow(headerLabel, header_);
+  seedLabel_ = new QLabel(this);
+  seedLabel_->setBuddy(seed_);
+  form->addRow(seedLabel_, seedRow);
+  titleLabel_ = new QLabel(this);
+  titleLabel_->setBuddy(title_);
+  form->addRow(titleLabel_, title_);
+  headerLabel_ = new QLabel(this);
+  headerLabel_->setBuddy(header_);
+  form->addRow(headerLabel_, header_);
   form->addRow(numbered_);
   form->addRow(steps_);
   form->addRow(together_);
 
   auto* left = new QVBoxLayout;
-  left->addWidget(which);
+  left->addWidget(which_);
   left->addLayout(form);
   left->addStretch(1);
 
@@ -118,8 +120,8 @@ DHoja::DHoja(std::string symbol, QWidget* parent)
   tabs_->setObjectName(QStringLiteral("Vistes"));
   sheetPreview_ = Preview(tabs_, "VistaHoja");
   keyPreview_ = Preview(tabs_, "VistaClau");
-  tabs_->addTab(sheetPreview_, QStringLiteral("Hoja"));
-  tabs_->addTab(keyPreview_, QStringLiteral("Clave"));
+  tabs_->addTab(sheetPreview_, QString());
+  tabs_->addTab(keyPreview_, QString());
   connect(sheetPreview_, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* printer) {
     PaintOnPrinter(SheetDocument(sheet_, options()), *printer);
   });
@@ -131,18 +133,19 @@ DHoja::DHoja(std::string symbol, QWidget* parent)
   top->addWidget(tabs_, 1);
 
   auto* buttons = new QDialogButtonBox(this);
-  auto add = [this, buttons](const char* name, const QString& caption, auto slot) {
-    auto* b = buttons->addButton(caption, QDialogButtonBox::ActionRole);
+  int added = 0;
+  auto add = [this, buttons, &added](const char* name, auto slot) {
+    auto* b = buttons->addButton(QString(), QDialogButtonBox::ActionRole);
     b->setObjectName(QString::fromLatin1(name));
     b->setAutoDefault(false);
     connect(b, &QPushButton::clicked, this, slot);
-    return b;
+    buttons_[added++] = b;
   };
-  add("BtVista", QStringLiteral("&Vista previa"), [this] { refresh(); });
-  add("BtPdf", QStringLiteral("&PDF..."), [this] { exportPdf(); });
-  add("BtImprimir", QStringLiteral("&Imprimir..."), [this] { print(); });
-  add("BtText", QStringLiteral("Te&xto..."), [this] { exportText(); });
-  add("BtMoodle", QStringLiteral("&Moodle..."), [this] { exportMoodle(); });
+  add("BtVista", [this] { refresh(); });
+  add("BtPdf", [this] { exportPdf(); });
+  add("BtImprimir", [this] { print(); });
+  add("BtText", [this] { exportText(); });
+  add("BtMoodle", [this] { exportMoodle(); });
   QPushButton* close = buttons->addButton(QDialogButtonBox::Close);
   close->setObjectName(QStringLiteral("BtTanca"));
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -157,8 +160,32 @@ DHoja::DHoja(std::string symbol, QWidget* parent)
   layout->addWidget(buttons);
   resize(1000, 700);
 
-  connect(again, &QPushButton::clicked, this, [this] { newSeed(); });
+  connect(again_, &QPushButton::clicked, this, [this] { newSeed(); });
   newSeed();
+  retranslate();
+}
+
+void DHoja::retranslate() {
+  setWindowTitle(T("sheet.window"));
+  which_->setTitle(T("sheet.panels"));
+  for (int key = 0; key < 8; ++key) {
+    panels_[key]->setText(PanelTitle(key));
+    counts_[key]->setAccessibleName(
+        QString::fromStdString(TxF("sheet.cases", {Tx("pane.title." + std::to_string(key))})));
+  }
+  again_->setText(T("sheet.again"));
+  seedLabel_->setText(T("sheet.seed"));
+  titleLabel_->setText(T("sheet.title"));
+  headerLabel_->setText(T("sheet.header"));
+  header_->setPlaceholderText(T("sheet.header.hint"));
+  numbered_->setText(T("sheet.numbered"));
+  steps_->setText(T("sheet.steps"));
+  together_->setText(T("sheet.together"));
+  tabs_->setTabText(0, T("sheet.tab.sheet"));
+  tabs_->setTabText(1, T("sheet.tab.key"));
+  const char* const captions[] = {"sheet.preview", "sheet.pdf", "sheet.print", "sheet.text",
+                                  "sheet.moodle"};
+  for (int i = 0; i < 5; ++i) buttons_[i]->setText(T(captions[i]));
 }
 
 WorksheetRequest DHoja::request() const {
@@ -191,10 +218,9 @@ void DHoja::compose() {
   sheet_ = ComposeWorksheet(request());
   int unsolved = 0;
   for (const WorksheetCase& c : sheet_.cases) unsolved += c.solved ? 0 : 1;
-  status_->setText(
-      unsolved == 0
-          ? QString()
-          : QStringLiteral("%1 casos no se pudieron resolver y no aparecen.").arg(unsolved));
+  status_->setText(unsolved == 0
+                       ? QString()
+                       : QString::fromStdString(TxF("sheet.unsolved", {std::to_string(unsolved)})));
 }
 
 void DHoja::newSeed() {
@@ -208,47 +234,50 @@ void DHoja::refresh() {
   keyPreview_->updatePreview();
 }
 
-bool DHoja::done(const QString& what, const QString& path) {
-  status_->setText(QStringLiteral("%1 guardada en %2").arg(what, QDir::toNativeSeparators(path)));
+bool DHoja::done(const char* what, const QString& path, const QString& second) {
+  const std::string shown = QDir::toNativeSeparators(path).toStdString();
+  const std::string also = QDir::toNativeSeparators(second).toStdString();
+  status_->setText(QString::fromStdString(TxF(what, {shown, also})));
   return true;
 }
 
 bool DHoja::exportPdf() {
   compose();
   const SheetOptions o = options();
-  const QString sheetFile = chooser_(this, QStringLiteral("Guardar la hoja en PDF"),
-                                     QStringLiteral("hoja.pdf"), QStringLiteral("PDF (*.pdf)"));
+  const QString sheetFile =
+      chooser_(this, T("sheet.ask.pdf"), T("sheet.file") + QStringLiteral(".pdf"),
+               QStringLiteral("PDF (*.pdf)"));
   if (sheetFile.isEmpty()) return false;
   if (together_->isChecked())
     return SavePdf(this, SheetAndKeyDocument(sheet_, o), title(), sheetFile) &&
-           done(QStringLiteral("Hoja con la clave"), sheetFile);
+           done("sheet.saved.together", sheetFile);
   if (!SavePdf(this, SheetDocument(sheet_, o), title(), sheetFile)) return false;
   const QFileInfo info(sheetFile);
-  const QString suggested =
-      info.dir().filePath(info.completeBaseName() + QStringLiteral("-clave.pdf"));
-  const QString keyFile = chooser_(this, QStringLiteral("Guardar la clave en PDF"), suggested,
-                                   QStringLiteral("PDF (*.pdf)"));
-  if (keyFile.isEmpty()) return done(QStringLiteral("Hoja"), sheetFile);
+  const QString suggested = info.dir().filePath(
+      QString::fromStdString(TxF("sheet.key_file", {info.completeBaseName().toStdString()})));
+  const QString keyFile =
+      chooser_(this, T("sheet.ask.key"), suggested, QStringLiteral("PDF (*.pdf)"));
+  if (keyFile.isEmpty()) return done("sheet.saved.sheet", sheetFile);
   return SavePdf(this, KeyDocument(sheet_, o), QStringLiteral("Soluciones: ") + title(), keyFile) &&
-         done(QStringLiteral("Hoja y clave"), sheetFile + QStringLiteral(", ") + keyFile);
+         done("sheet.saved.both", sheetFile, keyFile);
 }
 
 bool DHoja::exportText() {
   compose();
-  const QString file = chooser_(this, QStringLiteral("Guardar los problemas"),
-                                QStringLiteral("hoja.txt"), QStringLiteral("Texto (*.txt)"));
+  const QString file = chooser_(this, T("sheet.ask.text"), T("sheet.file") + QStringLiteral(".txt"),
+                                T("sheet.filter.text"));
   return !file.isEmpty() &&
          WriteAtomically(this, file, Bytes(WorksheetText(sheet_, steps_->isChecked()))) &&
-         done(QStringLiteral("Hoja"), file);
+         done("sheet.saved.sheet", file);
 }
 
 bool DHoja::exportMoodle() {
   compose();
-  const QString file = chooser_(this, QStringLiteral("Guardar el cuestionario de Moodle"),
-                                QStringLiteral("hoja.xml"), QStringLiteral("Moodle XML (*.xml)"));
+  const QString file = chooser_(this, T("sheet.ask.quiz"), T("sheet.file") + QStringLiteral(".xml"),
+                                QStringLiteral("Moodle XML (*.xml)"));
   return !file.isEmpty() &&
          WriteAtomically(this, file, Bytes(MoodleXml(sheet_, title().toStdString()))) &&
-         done(QStringLiteral("Cuestionario"), file);
+         done("sheet.saved.quiz", file);
 }
 
 void DHoja::print() {

@@ -14,11 +14,13 @@
 #include "render/worksheet_pdf.h"
 
 class QCheckBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPrintPreviewWidget;
 class QPrinter;
+class QPushButton;
 class QSpinBox;
 class QTabWidget;
 
@@ -47,19 +49,29 @@ class DHoja : public QDialog {
   bool exportMoodle();  // BtMoodle
   void print();         // BtImprimir: the document of the preview tab shown
 
+  // The captions in the interface language (the sheet's own title and lines are the
+  // person's and stay).
+  void retranslate();
+
  private:
   void compose();
   void newSeed();
   QString title() const;
-  bool done(const QString& what, const QString& path);
+  // Tells in the status line what was saved where (the key's text, with %1 and %2 the files).
+  bool done(const char* what, const QString& path, const QString& second = {});
 
   std::string symbol_;
   Worksheet sheet_;
   SaveChooser chooser_;
 
+  QGroupBox* which_;
   QCheckBox* panels_[8];
   QSpinBox* counts_[8];
   QLineEdit* seed_;
+  QPushButton* again_;
+  QLabel* seedLabel_;
+  QLabel* titleLabel_;
+  QLabel* headerLabel_;
   QLineEdit* title_;
   QPlainTextEdit* header_;
   QCheckBox* numbered_;
@@ -69,6 +81,7 @@ class DHoja : public QDialog {
   QPrintPreviewWidget* sheetPreview_;
   QPrintPreviewWidget* keyPreview_;
   QLabel* status_;
+  QPushButton* buttons_[5];  // BtVista, BtPdf, BtImprimir, BtText, BtMoodle
 };
 
 }  // namespace tolvi

@@ -123,6 +123,10 @@ void FPrbls::retranslate(int16_t idioma) {
   setWindowTitle(QString::fromStdString(Tx("viewer.window", i)));
   chPassos_->setText(QString::fromStdString(Tx("viewer.steps", i)));
   chPassos_->setToolTip(QString::fromStdString(Tx("viewer.steps.tip", i)));
+  if (auto* print = findChild<QToolButton*>(QStringLiteral("BtImp")))
+    print->setText(QString::fromStdString(Tx("print.button", i)));
+  if (auto* printing = findChild<ProblemPrinting*>(QStringLiteral("ImpPrb")))
+    printing->retranslate(i);
 }
 
 void FPrbls::mostra(std::string_view caption, const Prob& problem, int16_t idioma) {

@@ -612,8 +612,7 @@ void FTolvi::showSchedule(int16_t key) {
   const Solution& working = controller_->state().Solutions[static_cast<size_t>(key)];
   ScheduleResult made;
   if (working.empty() || key < 5)
-    made.error = "El cuadro por periodos se muestra al resolver un caso de inter\u00E9s "
-                 "compuesto, capitalizaci\u00F3n o amortizaci\u00F3n.";
+    made.error = Tx("pane.no_table");
   else
     made = MakeSchedule(working);
   const bool ok = made.ok() && !made.schedule.rows.empty();
@@ -629,13 +628,10 @@ void FTolvi::showSchedule(int16_t key) {
     const bool refused = !working.steps.empty() && working.steps.back().kind == StepKind::Refusal;
     if (!working.empty() && !refused && (key == 0 || key == 2))
       chart_->showProgression(
-          key == 0 ? QStringLiteral("Progresi\u00F3n aritm\u00E9tica")
-                   : QStringLiteral("Progresi\u00F3n geom\u00E9trica"),
+          QString::fromStdString(Tx(key == 0 ? "pane.title.0" : "pane.title.2")),
           TermesDeLlista(form_->text(key == 0 ? "IdPA" : "IdPG")));
     else
-      chart_->clear(QStringLiteral("El gr\u00E1fico se muestra al resolver una progresi\u00F3n o "
-                                   "un caso de inter\u00E9s compuesto, capitalizaci\u00F3n o "
-                                   "amortizaci\u00F3n."));
+      chart_->clear(QString::fromStdString(Tx("pane.no_chart")));
     return;
   }
   schedule_ = std::make_unique<Schedule>(made.schedule);
@@ -665,7 +661,7 @@ void FTolvi::showSchedule(int16_t key) {
            false);
   }
   const int last = static_cast<int>(s.rows.size());
-  cell(last, 0, QStringLiteral("Total"), true);
+  cell(last, 0, QString::fromStdString(Tx("pane.total")), true);
   for (int c = 1; c < columns; ++c)
     if (!std::isnan(s.totals[static_cast<size_t>(c)]))
       cell(last, c, QString::fromStdString(Cents(s.totals[static_cast<size_t>(c)])), true);
@@ -685,7 +681,8 @@ void FTolvi::exportSchedule(bool spanish) {
   text.resize(text.size() - 2);  // the file writing ends the last line itself
   const FileResult written = EscriuFtx(text, path);
   if (!written)
-    ui.message(TextError(written, 2), TitolError(FileOperation::Save, 2), Icon::Exclamation);
+    ui.message(TextError(written, IdiomaActual()), TitolError(FileOperation::Save, IdiomaActual()),
+               Icon::Exclamation);
 }
 
 void FTolvi::showSteps(int16_t key) {
@@ -700,15 +697,8 @@ void FTolvi::showSteps(int16_t key) {
   }
   stepsKey_ = key;
   showSchedule(key);
-  static const char* const kTitles[] = {"Progresi\u00F3n aritm\u00E9tica",
-                                        "Interpolaci\u00F3n aritm\u00E9tica",
-                                        "Progresi\u00F3n geom\u00E9trica",
-                                        "Interpolaci\u00F3n geom\u00E9trica",
-                                        "Inter\u00E9s simple",
-                                        "Inter\u00E9s compuesto",
-                                        "Capitalizaci\u00F3n",
-                                        "Amortizaci\u00F3n"};
-  steps_->setHtml(QStringLiteral("<p><b>%1</b></p>").arg(QString::fromUtf8(kTitles[key])) +
+  const QString title = QString::fromStdString(Tx("pane.title." + std::to_string(key)));
+  steps_->setHtml(QStringLiteral("<p><b>%1</b></p>").arg(title.toHtmlEscaped()) +
                   QString::fromStdString(StepsHtml(working)));
 }
 

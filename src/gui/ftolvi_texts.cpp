@@ -19,6 +19,7 @@
 #include "app/file_messages.h"
 #include "app/idiom.h"
 #include "gui/control_names.h"
+#include "gui/dhoja.h"
 #include "gui/ftolvi.h"
 #include "gui/language.h"
 #include "solvers/controls.h"
@@ -145,6 +146,15 @@ void FTolvi::retranslate() {
   for (QAction* a : findChildren<QAction*>())
     if (!a->menu() && own(*a, key)) a->setText(T(key));
   describeControls();
+  // What the lower pane shows is said again: the working's title, the chart, the reasons
+  // an empty table or chart give.
+  if (controller_) {
+    if (stepsKey_ >= 0)
+      showSteps(static_cast<int16_t>(stepsKey_));
+    else
+      showSchedule(0);
+  }
+  if (auto* builder = qobject_cast<DHoja*>(worksheet_.data())) builder->retranslate();
 }
 
 void FTolvi::describeControls() {
@@ -193,6 +203,10 @@ void FTolvi::describeControls() {
           list->setAccessibleName(Q(TxF(name, {panel})));
           list->setAccessibleDescription(T(std::string(name) + ".d"));
           list->setToolTip(T(std::string(name) + ".d"));
+          // The items too; the list's width follows the longest of them.
+          const std::string item = group == &ctl::IdPer ? "list.per." : "list.timing.";
+          list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+          for (int i = 0; i < list->count(); ++i) list->setItemText(i, T(item + std::to_string(i)));
         }
   }
   // The lower pane's tabs, table, chart and their buttons.

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "documents/prob.h"
-
 #include "render/worksheet_pdf.h"
+#include "texts/catalogue.h"
 
 class QMenu;
 class QWidget;
@@ -23,14 +23,18 @@ using SaveChooser = std::function<QString(QWidget* parent, const QString& captio
 SaveChooser DefaultSaveChooser();
 
 // Writes the bytes to the file at once (temporary file, flush, rename). On failure shows the
-// message naming the file and the reason and answers false.
-bool WriteAtomically(QWidget* parent, const QString& path, const QByteArray& bytes);
+// message naming the file and the reason and answers false. The messages below are said in
+// the language given, the interface's unless a window speaks another.
+bool WriteAtomically(QWidget* parent, const QString& path, const QByteArray& bytes,
+                     int16_t idioma = IdiomaActual());
 
 // The document drawn as a PDF into path; false (after telling why) when it failed.
-bool SavePdf(QWidget* parent, const PrintDocument& doc, const QString& title, const QString& path);
+bool SavePdf(QWidget* parent, const PrintDocument& doc, const QString& title, const QString& path,
+             int16_t idioma = IdiomaActual());
 
 // The system's print dialog, then the document on the printer chosen. False when cancelled.
-bool PrintWithDialog(QWidget* parent, const PrintDocument& doc, const QString& title);
+bool PrintWithDialog(QWidget* parent, const PrintDocument& doc, const QString& title,
+                     int16_t idioma = IdiomaActual());
 
 // The problem viewer's printing: the problem shown, or a saved problem file, printed or saved
 // as a PDF (each statement with its answer, as the file holds them).
@@ -43,6 +47,8 @@ class ProblemPrinting : public QObject {
 
   // The menu of the viewer's print button: OpImpPrb, OpPdfPrb, OpImpFtx, OpPdfFtx.
   QMenu* menu() const { return menu_; }
+  // The menu, the file dialogs and the messages in the language given (the viewer's).
+  void retranslate(int16_t idioma);
   void setSaveChooser(SaveChooser chooser) { save_ = std::move(chooser); }
   // Asks for a problem file to read; "" when cancelled.
   void setOpenChooser(std::function<QString(QWidget*)> chooser) { open_ = std::move(chooser); }
@@ -59,6 +65,7 @@ class ProblemPrinting : public QObject {
   SaveChooser save_;
   std::function<QString(QWidget*)> open_;
   QMenu* menu_;
+  int16_t idioma_ = IdiomaActual();
 };
 
 }  // namespace tolvi

@@ -8,6 +8,7 @@
 #include "gui/ftolvi.h"
 #include "gui_test.h"
 #include "solvers/recording_services.h"
+#include "texts/catalogue.h"
 
 using namespace tolvi;
 using namespace tolvi::test;
@@ -99,7 +100,7 @@ class TestDHoja : public QObject {
     QVERIFY(builder->isVisible());
   }
 
-  // The viewer saves a problem file as a PDF of its problems.
+  // The viewer saves a problem file as a PDF of its problems, asking in the viewer's language.
   void theViewerSavesAProblemFileAsPdf() {
     QTemporaryDir dir;
     const std::vector<Prob> problems = {{"a1 = 2\r\nCalcula: a5", "a5 = 14"},
@@ -107,12 +108,16 @@ class TestDHoja : public QObject {
     const QString file = dir.filePath("problemas.txt");
     QVERIFY(AfegeixPrbs(file.toStdString(), problems));
     FPrbls viewer;
+    viewer.mostra("", Prob{}, kEnglish);
     auto* printing = Child<ProblemPrinting>(&viewer, "ImpPrb");
     printing->setOpenChooser([&](QWidget*) { return file; });
-    printing->setSaveChooser([&](QWidget*, const QString&, const QString&, const QString&) {
+    QString asked;
+    printing->setSaveChooser([&](QWidget*, const QString& caption, const QString&, const QString&) {
+      asked = caption;
       return dir.filePath("p.pdf");
     });
     QVERIFY(printing->pdfOfFile());
+    QCOMPARE(asked, QStringLiteral("Save the problems as PDF"));
     QVERIFY(ReadAll(dir.filePath("p.pdf")).rfind("%PDF", 0) == 0);
   }
 };

@@ -2,9 +2,12 @@
 // has its own name and a description, Enter solves each row, and the language menu changes the
 // window's texts, its messages and Qt's own buttons. Runs offscreen.
 #include <QAbstractScrollArea>
+#include <QChart>
+#include <QChartView>
 #include <memory>
 #include <string>
 
+#include "gui/dhoja.h"
 #include "gui/ftolvi.h"
 #include "gui/language.h"
 #include "gui_test.h"
@@ -115,7 +118,7 @@ class TestFTolviWords : public QObject {
     };
     for (const auto& r : rows) {
       for (int i = 0; i < 3; ++i) type(r.fields[i], r.values[i]);
-      const QString save = QStringLiteral("BtGuard(%1)").arg(r.key);
+      const QString save = N(ctl::BtGuard(r.key));
       QVERIFY2(!get(save)->isEnabled(), qPrintable(save));
       enter(r.fields[0]);
       QVERIFY2(get(save)->isEnabled(), qPrintable(save));
@@ -162,6 +165,7 @@ class TestFTolviWords : public QObject {
     QCOMPARE(get<QMenu>(ctl::Idiomes)->title(), QStringLiteral("&Language"));
     QCOMPARE(get<QAction>(ctl::OpSurt)->text(), QStringLiteral("&Quit"));
     QCOMPARE(get(N(ctl::BtOk(4)))->accessibleName(), QStringLiteral("Solve the simple interest"));
+    QVERIFY(get<QLabel>("EtCuadro")->text().startsWith(QStringLiteral("The period table")));
     QCOMPARE(yes(), QStringLiteral("&Yes"));
     QCOMPARE(ReadAll(dir_->filePath(QStringLiteral("Lng.txt"))), std::string("eng\r\n"));
     type(N(ctl::Id(0)), "5/0");
@@ -179,6 +183,27 @@ class TestFTolviWords : public QObject {
     get<QAction>("OpIdioma(2)")->trigger();
     QCOMPARE(texts(), spanish);
     QCOMPARE(ReadAll(dir_->filePath(QStringLiteral("Lng.txt"))), std::string("esp\r\n"));
+
+    // A solved amortisation's working and chart, and the open worksheet builder, follow too.
+    type(N(ctl::IdI(12)), "10000");
+    type(N(ctl::IdI(13)), "5");
+    type(N(ctl::IdI(14)), "10");
+    enter(N(ctl::IdI(12)));
+    get<QAction>("OpHoja")->trigger();
+    const QChart* chart = get<QChartView>("IdGrafic")->chart();
+    auto pane = [&] {
+      return QStringList{
+          get<QTextBrowser>("IdPassos")->toPlainText().section(QLatin1Char('\n'), 0, 0),
+          chart->series().first()->name(), chart->axes(Qt::Horizontal).first()->titleText(),
+          w_->findChild<DHoja*>()->windowTitle(), get<QAbstractButton>("BtVista")->text()};
+    };
+    const QStringList before = pane();
+    QCOMPARE(before.first(), QStringLiteral("Amortizaci\u00f3n"));
+    get<QAction>("OpIdioma(0)")->trigger();
+    QCOMPARE(pane(), (QStringList{"Amortisation", "outstanding capital", "period", "Worksheet",
+                                  "Pre&view"}));
+    get<QAction>("OpIdioma(2)")->trigger();
+    QCOMPARE(pane(), before);
   }
 };
 
