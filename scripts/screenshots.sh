@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Photographs the window under Xvfb: 1366x768 at scale 1 and 1.25, scale 2 on 1600x1000, the
-# dark Fusion palette, the Catalan and English windows.
+# dark Fusion palette, the Catalan and English windows, the worksheet builder.
 # Usage: scripts/screenshots.sh BUILD_DIR OUT_PREFIX   (e.g. build/debug /tmp/tolvi)
 # writes OUT_PREFIX-<name>.png for each picture.
 set -euo pipefail
@@ -25,3 +25,4 @@ shoot 1600x1000-scale2 1600x1000 2
 shoot dark 1366x768 1 --dark
 shoot catalan 1366x768 1 --lang ca
 shoot english 1366x768 1 --lang en
+shoot worksheet 1366x768 1 --worksheet

@@ -1,5 +1,6 @@
 // The window as scripts/screenshots.sh shows it: in a language, under Fusion's light or dark
 // palette, with a few panels solved, in a folder of its own. Not a test.
+#include <QAction>
 #include <QApplication>
 #include <QPalette>
 #include <QStyleFactory>
@@ -51,5 +52,10 @@ int main(int argc, char** argv) {
   for (int16_t key : {0, 1, 3, 5, 7}) window.controller().generate(key);
   window.controller().doubleClicked("PAritm");
   window.show();
+  // The worksheet builder over the window, with its sheet preview drawn.
+  if (args.contains(QStringLiteral("--worksheet")))
+    QTimer::singleShot(300, &window, [&window] {
+      if (auto* entry = window.findChild<QAction*>(QStringLiteral("OpHoja"))) entry->trigger();
+    });
   return app.exec();
 }
