@@ -160,9 +160,13 @@ DHoja::DHoja(std::string symbol, QWidget* parent)
   layout->addWidget(buttons);
   resize(1000, 700);
 
-  connect(again_, &QPushButton::clicked, this, [this] { newSeed(); });
+  connect(again_, &QPushButton::clicked, this, [this] {
+    newSeed();
+    refresh();
+  });
   newSeed();
   retranslate();
+  refresh();  // the sheet of the drawn seed is on show from the start
 }
 
 void DHoja::retranslate() {
