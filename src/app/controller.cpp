@@ -22,12 +22,13 @@
 #include "solvers/geometric.h"
 #include "solvers/interest.h"
 #include "texts/catalogue.h"
+#include "numeric/sixteen_bits.h"
 
 namespace tolvi {
 
 namespace {
 
-char Digit(int16_t key) { return static_cast<char>('0' + key); }
+char Digit(int key) { return static_cast<char>('0' + key); }
 
 std::string BtGuard(int key) { return ctl::BtGuard(key); }
 
@@ -115,7 +116,7 @@ constexpr std::string_view kNoPreguntarSortir = "PreguntaSortir=0";
 
 }  // namespace
 
-std::vector<std::string> CampsPanell(int16_t key) {
+std::vector<std::string> CampsPanell(int key) {
   std::vector<std::string> names;
   switch (key) {
     case 0: for (int i = 0; i <= 4; ++i) names.push_back(ctl::Id(i)); break;
@@ -130,14 +131,14 @@ std::vector<std::string> CampsPanell(int16_t key) {
   return names;
 }
 
-SolveOutcome SolvePanel(int16_t key, const Form& form, SolveContext& ctx,
+SolveOutcome SolvePanel(int key, const Form& form, SolveContext& ctx,
                         std::array<double, 6>& Vals) {
   switch (key) {
     case 0: return ResolA(form, ctx);
     case 1: return InterpA(form, ctx);
     case 2: return ResolG(form, ctx, Vals);
     case 3: return InterpG(form, ctx);
-    case 4: case 5: case 6: case 7: return ResolI(static_cast<int16_t>(key - 4), form, ctx);
+    case 4: case 5: case 6: case 7: return ResolI(key - 4, form, ctx);
     default: return {};
   }
 }
@@ -267,14 +268,14 @@ void Controller::symbolSelected(int index) {
 }
 
 void Controller::addSymbol(std::string symbol) {
-  if (state_.Smbs.size() >= static_cast<size_t>(std::numeric_limits<int16_t>::max())) return;
+  if (state_.Smbs.size() >= static_cast<size_t>(kInt16Max)) return;
   form_.addItem(ctl::LstSmbs, symbol);
   state_.Smbs.push_back(std::move(symbol));
   state_.NSmb = static_cast<int16_t>(state_.Smbs.size() - 1);
   posaSimbols();
 }
 
-void Controller::generate(int16_t key) {
+void Controller::generate(int key) {
   if (!IsPanelKey(key)) return;
   const SolveOutcome generated = GeneraCas(key, form_, rng_);
   apply(key, generated);
@@ -284,14 +285,14 @@ void Controller::generate(int16_t key) {
   solve(key);
 }
 
-void Controller::solve(int16_t key) {
+void Controller::solve(int key) {
   if (!IsPanelKey(key)) return;
   runSolve(key, [this, key](SolveContext& ctx) {
     return solver_ ? solver_(key, form_, ctx) : SolvePanel(key, form_, ctx, state_.Vals);
   });
 }
 
-void Controller::runSolve(int16_t key,
+void Controller::runSolve(int key,
                           const std::function<SolveOutcome(SolveContext&)>& solver) {
   // What the panel's fields held before: the typed ones are compared with what the solve
   // writes, and a text the reading took only in part is told.
@@ -365,7 +366,7 @@ void Controller::marca(std::string_view name, bool computed) {
   if (hooks_.computed) hooks_.computed(name, computed);
 }
 
-void Controller::solved(int16_t key) {
+void Controller::solved(int key) {
   // Whatever the solver did, the panel now counts for "&Guardar todo".
   if (state_.Resolts.find(Digit(key)) == std::string::npos) {
     state_.Resolts += Digit(key);
@@ -374,7 +375,7 @@ void Controller::solved(int16_t key) {
   form_.setEnabled(ctl::OpGuard, true);
 }
 
-void Controller::reset(int16_t key) {
+void Controller::reset(int key) {
   if (!IsPanelKey(key)) return;
   switch (key) {
     case 0:
@@ -413,7 +414,7 @@ void Controller::reset(int16_t key) {
   if (state_.Resolts.empty()) form_.setEnabled(ctl::OpGuard, false);
 }
 
-void Controller::save(int16_t key) {
+void Controller::save(int key) {
   if (!IsPanelKey(key)) return;
   state_.viewerKey = key;
   GuardaPanell(ui_, state_.Probs, key, state_.SelGuard, state_.Idioma, state_.DocsFolder);
@@ -428,7 +429,7 @@ void Controller::saveAll() {
       state_.SenseGuardar.erase(at, 1);
 }
 
-void Controller::apply(int16_t key, const SolveOutcome& outcome) {
+void Controller::apply(int key, const SolveOutcome& outcome) {
   for (const FormEdit& edit : outcome.edits) {
     switch (edit.kind) {
       case FormEdit::Text: setField(edit.name, edit.text); break;
@@ -480,7 +481,7 @@ void Controller::keyPressed(std::string_view name, int key) {
       return;
     }
     SolveContext ctx = context();
-    RespostaTecla answer = TeclaIdg(static_cast<int16_t>(i), key, form_, ctx, state_.Vals);
+    RespostaTecla answer = TeclaIdg(i, key, form_, ctx, state_.Vals);
     apply(2, answer.outcome);
     if (!answer.focus.empty() && hooks_.focus) hooks_.focus(answer.focus);
   } else if (hooks_.keyPressed) {
@@ -499,17 +500,17 @@ void Controller::clicked(std::string_view name) {
   if (!form_.enabled(name) || !form_.visible(name)) return;
   int key = 0;
   if (ctl::Index(name, ctl::BtGen, key)) {
-    generate(static_cast<int16_t>(key));
+    generate(key);
   } else if (ctl::Index(name, ctl::BtOk, key)) {
-    solve(static_cast<int16_t>(key));
+    solve(key);
   } else if (ctl::Index(name, ctl::BtRst, key)) {
-    reset(static_cast<int16_t>(key));
+    reset(key);
   } else if (ctl::Index(name, ctl::BtGuard, key)) {
-    save(static_cast<int16_t>(key));
+    save(key);
   } else if (name == ctl::OkS) {
     solveFromSum();
   } else if (ctl::Index(name, ctl::Idg, key)) {
-    apply(-1, ClicIdg(static_cast<int16_t>(key), form_, state_.Vals));
+    apply(-1, ClicIdg(key, form_, state_.Vals));
   } else if (hooks_.clicked) {
     hooks_.clicked(name);
   }

@@ -52,7 +52,7 @@ struct ControllerHooks {
   // so the window can show the two apart.
   std::function<void(std::string_view name, bool computed)> computed;
   // The working of panel key changed: a solve (solved or refused) or its reset.
-  std::function<void(int16_t key)> steps;
+  std::function<void(int key)> steps;
 };
 
 // The status line: what a solve read differently from what was typed, and the typed values it
@@ -70,7 +70,7 @@ class Controller {
  public:
   // A panel's Solve: what the window should write for panel key. The default runs the
   // panel's solver (ResolA, InterpA, ResolG, InterpG, ResolI).
-  using Solver = std::function<SolveOutcome(int16_t key, const Form&, SolveContext&)>;
+  using Solver = std::function<SolveOutcome(int key, const Form&, SolveContext&)>;
 
   // workdir is the settings folder (CarpIni), where NSmb.txt, Tools.rel and Lng.txt live;
   // docs holds the problem folder Prbls (workdir when empty). An empty workdir means no
@@ -92,10 +92,10 @@ class Controller {
   // The problem viewer saved the record it was given last (through BtGuard of a panel).
   void viewerSaved();
 
-  void generate(int16_t key);  // BtGen(key)
-  void solve(int16_t key);     // BtOk(key)
-  void reset(int16_t key);     // BtRst(key)
-  void save(int16_t key);      // BtGuard(key): the panel's record in the problem viewer
+  void generate(int key);  // BtGen(key)
+  void solve(int key);     // BtOk(key)
+  void reset(int key);     // BtRst(key)
+  void save(int key);      // BtGuard(key): the panel's record in the problem viewer
   // OpGuard: SelGuard = Resolts, then the records of those panels appended to one file
   // chosen in the file dialog.
   void saveAll();
@@ -117,7 +117,7 @@ class Controller {
   // Applies what a solver or the generator wants written, in the window's order: the edits
   // (text edits raise the change handlers), then the record into Probs(key) if there is one,
   // then BtGuard(key) enabled when solved. A key outside 0..7 applies the edits alone.
-  void apply(int16_t key, const SolveOutcome& outcome);
+  void apply(int key, const SolveOutcome& outcome);
   // Writes a field and raises its change handler when the text changed.
   void setField(std::string_view name, std::string_view text);
   // MostraSumaInf: offers (true) or withdraws the geometric infinite-sum row.
@@ -135,10 +135,10 @@ class Controller {
   void changed(std::string_view name);
   // A Solve of panel key by `solver`: at most one message box, the status line, the found
   // fields marked, and a refused solve's stale found fields emptied.
-  void runSolve(int16_t key, const std::function<SolveOutcome(SolveContext&)>& solver);
+  void runSolve(int key, const std::function<SolveOutcome(SolveContext&)>& solver);
   void marca(std::string_view name, bool computed);
   void llegeixAjustes();
-  void solved(int16_t key);
+  void solved(int key);
   void solveFromSum();
   void posaSimbols();
   void llegeixNSmb();
@@ -154,12 +154,12 @@ class Controller {
 
 // The solver of panel key (0..7) as the window runs it; Vals holds the quantities of the
 // geometric row between its solves.
-SolveOutcome SolvePanel(int16_t key, const Form& form, SolveContext& ctx,
+SolveOutcome SolvePanel(int key, const Form& form, SolveContext& ctx,
                         std::array<double, 6>& Vals);
 
 // The quantity fields of panel key that a person types and a solve may find (the subscript
 // boxes and the read-only result boxes are not among them).
-std::vector<std::string> CampsPanell(int16_t key);
+std::vector<std::string> CampsPanell(int key);
 
 // Panel keys are 0..7.
 inline bool IsPanelKey(int key) { return key >= 0 && key <= 7; }

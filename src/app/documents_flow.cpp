@@ -55,7 +55,7 @@ FileResult CreaCarpetaPrbls(std::string_view carpIni) {
   return {FileErrorKind::Other, folder, ec.message()};
 }
 
-bool GuardaPanell(Services& ui, const ProbTable& probs, int16_t key, std::string_view selGuard,
+bool GuardaPanell(Services& ui, const ProbTable& probs, int key, std::string_view selGuard,
                   int16_t idioma, std::string_view carpIni) {
   if (key >= 0 && key <= 7) {
     ui.showProblem(kCaptionPrb, probs[static_cast<size_t>(key)]);

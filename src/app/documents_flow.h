@@ -38,7 +38,7 @@ FileResult CreaCarpetaPrbls(std::string_view carpIni);
 // anything else is skipped) to a file chosen in the file dialog, in save mode on the problem
 // folder. An empty selGuard does nothing at all; a cancelled dialog writes nothing.
 // Answers true when problems were written.
-bool GuardaPanell(Services& ui, const ProbTable& probs, int16_t key, std::string_view selGuard,
+bool GuardaPanell(Services& ui, const ProbTable& probs, int key, std::string_view selGuard,
                   int16_t idioma, std::string_view carpIni);
 
 // Asks for a file (save mode, problem folder) and appends the one problem to it. A failure

@@ -10,7 +10,7 @@
 namespace tolvi {
 
 int16_t PanellDeIntro(const Form& form, std::string_view field) {
-  for (int16_t key = 0; key < 8; ++key) {
+  for (int key = 0; key < 8; ++key) {
     const std::vector<std::string> fields = CampsPanell(key);
     const bool inRow = std::find(fields.begin(), fields.end(), field) != fields.end() ||
                        (key == 0 && field == "Id1a") || (key == 2 && field == "Id1g");

@@ -22,7 +22,7 @@ std::vector<Panell> MakePanells() {
                  ctl::IdPG});
   out.push_back({3, "geometric-interpolation", {{"k", ctl::IdKg}, {"a", ctl::IdAg}, {"b", ctl::IdBg}}, {}, ""});
   const char* interest[4] = {"simple", "compound", "capitalisation", "amortisation"};
-  for (int16_t key = 4; key <= 7; ++key) {
+  for (int key = 4; key <= 7; ++key) {
     const int j = 4 * (key - 4);
     const char* last = key < 6 ? "final" : "annuity";
     out.push_back({key, interest[key - 4],

@@ -13,7 +13,7 @@ namespace tolvi {
 class Controller;
 
 struct Panell {
-  int16_t key;
+  int key;
   std::string name;                                          // "arithmetic", "simple", ...
   std::vector<std::pair<std::string, std::string>> inputs;   // alias, control
   std::vector<std::string> fields;                           // inputs and results, in order

@@ -18,7 +18,7 @@ namespace {
 
 // How a question names a quantity: the progressions' symbols as the window writes them
 // ("a_4" in the working's markup), the interest panels' in a few words.
-void Label(int16_t key, const Quantity& q, FoundQuantity& out) {
+void Label(int key, const Quantity& q, FoundQuantity& out) {
   struct Words {
     const char* alias;
     const char* words;
@@ -110,7 +110,7 @@ Worksheet ComposeWorksheet(const WorksheetRequest& request) {
   Worksheet sheet;
   sheet.seed = request.seed;
   for (size_t p = 0; p < request.panels.size(); ++p) {
-    const int16_t key = request.panels[p];
+    const int key = request.panels[p];
     if (!IsPanelKey(key)) continue;
     const int count = p < request.counts.size() ? request.counts[p] : request.count;
     for (int i = 0; i < count; ++i) {
@@ -144,7 +144,7 @@ Worksheet ComposeWorksheet(const WorksheetRequest& request) {
   return sheet;
 }
 
-std::string NomPanell(int16_t key) {
+std::string NomPanell(int key) {
   static const char* kNames[8] = {
       "Progresi\u00F3n aritm\u00E9tica",
       "Interpolaci\u00F3n aritm\u00E9tica",

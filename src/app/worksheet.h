@@ -54,7 +54,7 @@ struct Worksheet {
 Worksheet ComposeWorksheet(const WorksheetRequest& request);
 
 // The Spanish name of a panel for headings and quiz categories ("Progresión aritmética").
-std::string NomPanell(int16_t key);
+std::string NomPanell(int key);
 
 // The accepted error of a typed answer to a shown number: half a unit of its last decimal
 // ("2.35" gives 0.005, "162" gives 0.5), counting at most the three decimals the answers of

@@ -57,7 +57,7 @@ void AddPeriodOptions(CLI::App& cmd, PeriodOptions& opt) {
       ->check(CLI::IsMember({"start", "end"}));
 }
 
-bool ChoosePeriods(const PeriodOptions& opt, int16_t panel, Form& form, Streams io,
+bool ChoosePeriods(const PeriodOptions& opt, int panel, Form& form, Streams io,
                    std::string_view command) {
   if (opt.perYear != 0) {
     if (!ctl::IdPer.has(panel)) {

@@ -40,7 +40,7 @@ struct PeriodOptions {
   std::string timing;  // "start", "end" or ""
 };
 void AddPeriodOptions(CLI::App& cmd, PeriodOptions& opt);
-bool ChoosePeriods(const PeriodOptions& opt, int16_t panel, Form& form, Streams io,
+bool ChoosePeriods(const PeriodOptions& opt, int panel, Form& form, Streams io,
                    std::string_view command);
 
 // Each command adds itself to the app; its callback writes the exit status into *status.

@@ -457,7 +457,7 @@ FTolvi::FTolvi(Folders folders, Services* services, QWidget* parent) : QMainWind
   controller_->hooks().focus = [this](std::string_view name) {
     if (auto* w = qobject_cast<QWidget*>(form_->find(name))) w->setFocus(Qt::OtherFocusReason);
   };
-  controller_->hooks().steps = [this](int16_t key) { showSteps(key); };
+  controller_->hooks().steps = [this](int key) { showSteps(key); };
   showSchedule(0);  // the empty table and chart say what fills them
   // Another choice of periods makes the shown answer stale, as an edited field does.
   for (int key = 5; key <= 7; ++key)
@@ -608,7 +608,7 @@ QWidget* FTolvi::buildScheduleTab() {
 
 // The table of panel key's working when it is a solved compound, capitalisation or
 // amortisation case; otherwise the table is emptied, with the reason under it.
-void FTolvi::showSchedule(int16_t key) {
+void FTolvi::showSchedule(int key) {
   const Solution& working = controller_->state().Solutions[static_cast<size_t>(key)];
   ScheduleResult made;
   if (working.empty() || key < 5)
@@ -685,7 +685,7 @@ void FTolvi::exportSchedule(bool spanish) {
                Icon::Exclamation);
 }
 
-void FTolvi::showSteps(int16_t key) {
+void FTolvi::showSteps(int key) {
   const Solution& working = controller_->state().Solutions[static_cast<size_t>(key)];
   if (working.empty()) {
     // A reset clears the pane only when it shows that panel.
@@ -909,7 +909,7 @@ QHBoxLayout* InterestRow(int key, const QString& first, const QString& last) {
                      : QStringLiteral("Pagos por a\u00F1o"));
     if (key >= 6)
       list(Nm(ctl::IdMom, key), {QStringLiteral("al inicio"), QStringLiteral("al final")},
-           StartByDefault(static_cast<int16_t>(key)) ? 0 : 1,
+           StartByDefault(key) ? 0 : 1,
            QStringLiteral("Cada pago al inicio o al final de su periodo"));
   }
   row->addSpacing(gap);
@@ -1047,7 +1047,7 @@ void FTolvi::buildMenus() {
 
 void FTolvi::wire() {
   Controller& c = *controller_;
-  for (int16_t key = 0; key < 8; ++key) {
+  for (int key = 0; key < 8; ++key) {
     connect(findChild<QAbstractButton*>(Nm(ctl::BtGen, key)), &QAbstractButton::clicked, this,
             [&c, key] { c.generate(key); });
     connect(findChild<QAbstractButton*>(Nm(ctl::BtOk, key)), &QAbstractButton::clicked, this,
@@ -1121,7 +1121,7 @@ bool FTolvi::eventFilter(QObject* watched, QEvent* event) {
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
       // Enter solves the field's row; the geometric walk, the infinite sum and the currency
       // list keep their own handling.
-      const int16_t panel = PanellDeIntro(*form_, name.toStdString());
+      const int panel = PanellDeIntro(*form_, name.toStdString());
       if (panel >= 0) controller_->solve(panel);
       else controller_->keyPressed(name.toStdString(), kEnter);
       return true;

@@ -76,7 +76,7 @@ class FTolvi : public QMainWindow {
   QGroupBox* buildProgressions();
   QGroupBox* buildInterest();
   QGroupBox* buildSteps();
-  void showSteps(int16_t key);
+  void showSteps(int key);
   QFrame* buildAritm();
   QFrame* buildGeom();
   QFrame* buildSimple(int key, const QString& caption, const QString& formula);
@@ -102,7 +102,7 @@ class FTolvi : public QMainWindow {
   QPointer<QDialog> worksheet_;
   // The period table of the last solved interest case, beside the working.
   QWidget* buildScheduleTab();
-  void showSchedule(int16_t key);
+  void showSchedule(int key);
   void exportSchedule(bool spanish);
   QTabWidget* paneTabs_ = nullptr;
   QTableWidget* table_ = nullptr;

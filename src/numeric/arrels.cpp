@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "numeric/fun.h"
+#include "numeric/sixteen_bits.h"
 
 namespace tolvi {
 
@@ -15,7 +16,7 @@ namespace {
 bool CanviDeSigne(double p, double q) { return (p < 0 && q > 0) || (p > 0 && q < 0); }
 
 constexpr double kPas = 0.1;
-constexpr size_t kMaxArrels = 32767;
+constexpr size_t kMaxArrels = kInt16Max;
 
 // Bisection of [x0, x1] (in either order), where f(x1) = f1 and f(x0) has the other sign.
 // Ends when the last halving moved by tol or less, when the midpoint is one of the ends (the

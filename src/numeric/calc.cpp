@@ -9,6 +9,7 @@
 
 #include "numeric/cadenes.h"
 #include "texts/catalogue.h"
+#include "numeric/sixteen_bits.h"
 
 namespace tolvi {
 
@@ -17,7 +18,7 @@ namespace {
 // Parentheses nested deeper than this are refused with error 1; a text longer than
 // kMaxChars characters (beyond the 16-bit positions of the program's texts) with error 4.
 constexpr int kMaxNesting = 200;
-constexpr int kMaxChars = 32767;
+constexpr int kMaxChars = kInt16Max;
 
 constexpr std::string_view kOperators = "+-*/^";
 

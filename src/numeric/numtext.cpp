@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "numeric/cadenes.h"
+#include "numeric/sixteen_bits.h"
 
 namespace tolvi {
 
@@ -107,9 +108,9 @@ bool LlegeixEnter(std::string_view text, int16_t& value) {
   auto r = std::from_chars(t.data(), t.data() + t.size(), v, std::chars_format::general);
   if (r.ec != std::errc() || r.ptr != t.data() + t.size() || !std::isfinite(v)) return false;
   if (negatiu) v = -v;
-  if (v < -32768.5 || v > 32767.5) return false;
+  if (v < kInt16Min - 0.5 || v > kInt16Max + 0.5) return false;
   int64_t n = ArrodonirParell(v);
-  if (n < -32768 || n > 32767) return false;
+  if (n < kInt16Min || n > kInt16Max) return false;
   value = static_cast<int16_t>(n);
   return true;
 }
@@ -123,7 +124,7 @@ int64_t ArrodonirParell(double x) {
   return static_cast<int64_t>(f);
 }
 
-bool EsEnter(double x) { return EsEnterEntre(x, -32768.0, 32767.0); }
+bool EsEnter(double x) { return EsEnterEntre(x, kInt16Min, kInt16Max); }
 
 bool EsEnterL(double x) { return EsEnterEntre(x, -2147483648.0, 2147483647.0); }
 

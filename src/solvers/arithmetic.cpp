@@ -12,6 +12,7 @@
 #include "numeric/numtext.h"
 #include "solvers/tria.h"
 #include "texts/catalogue.h"
+#include "numeric/sixteen_bits.h"
 
 namespace tolvi {
 
@@ -403,7 +404,7 @@ SolveOutcome ResolA(const Form& form, SolveContext& ctx) {
 
   // Nothing that is not a finite number is written; n must also give a 16-bit count of terms.
   const double n = v[2];
-  bool finite = std::isfinite(a1) && n - 1 < 32767.5;
+  bool finite = std::isfinite(a1) && n - 1 < kInt16Max + 0.5;
   for (double x : v) finite = finite && std::isfinite(x);
   const int16_t m = finite ? static_cast<int16_t>(ArrodonirParell(n - 1)) : 0;
   const int16_t shown = std::min<int16_t>(m, MaxTermes - 1);

@@ -26,7 +26,7 @@ void GeneraInterpolacio(SolveOutcome& out, Atzar& rng, std::string_view idK, std
 
 }  // namespace
 
-SolveOutcome GeneraCas(int16_t key, const Form&, Atzar& rng) {
+SolveOutcome GeneraCas(int key, const Form&, Atzar& rng) {
   SolveOutcome out;
   switch (key) {
     case 0:

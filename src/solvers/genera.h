@@ -10,6 +10,6 @@ namespace tolvi {
 // The text edits that put a random case into panel key (0..7), in the order the values are
 // drawn. Only the three fields of the case are written: the others, and the subscript boxes
 // Id1a and Id1g, keep what they hold. An unknown key gives no edits. Never solved, no record.
-SolveOutcome GeneraCas(int16_t key, const Form& form, Atzar& rng);
+SolveOutcome GeneraCas(int key, const Form& form, Atzar& rng);
 
 }  // namespace tolvi

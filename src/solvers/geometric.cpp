@@ -10,6 +10,7 @@
 #include "numeric/sparse_roots.h"
 #include "solvers/tria.h"
 #include "texts/catalogue.h"
+#include "numeric/sixteen_bits.h"
 
 namespace tolvi {
 
@@ -193,7 +194,7 @@ bool CasG::Compta(double r, double q, double offset, const std::string& eq, doub
     sol.check("n = " + EscriuDec(n, 3) + " no es entero");
     return NoEntera(n);
   }
-  if (p.estat == Potencia::Cap || n < 1 || n > 32767) return NoHaySoluciones();
+  if (p.estat == Potencia::Cap || n < 1 || n > kInt16Max) return NoHaySoluciones();
   sol.check("n = " + EscriuNum(n, 0) + " es un número entero de términos");
   V_[kN] = n;
   return true;
@@ -417,7 +418,7 @@ bool CasG::Cas() {
       const Potencia p = Exponent(x, an / ak, 1, condR);
       const double m = p.m + k;
       if (p.estat == Potencia::NoEntera && std::isnan(noEntera)) noEntera = m;
-      if (p.estat != Potencia::Entera || m < 1 || m > 32767) continue;
+      if (p.estat != Potencia::Entera || m < 1 || m > kInt16Max) continue;
       raons.push_back(x);
       comptes.push_back(m);
     }
@@ -737,7 +738,7 @@ SolveOutcome ResolSumaG(const Form& form, SolveContext& ctx, ValsG& Vals) {
   return out;
 }
 
-RespostaTecla TeclaIdg(int16_t i, int key, const Form& form, SolveContext& ctx, ValsG& Vals) {
+RespostaTecla TeclaIdg(int i, int key, const Form& form, SolveContext& ctx, ValsG& Vals) {
   RespostaTecla res;
   if (key != kTeclaEnter || i < 0 || i > 5) return res;
   if (i == 5) {
@@ -753,7 +754,7 @@ RespostaTecla TeclaIdg(int16_t i, int key, const Form& form, SolveContext& ctx, 
   return res;
 }
 
-SolveOutcome ClicIdg(int16_t i, const Form& form, ValsG& Vals) {
+SolveOutcome ClicIdg(int i, const Form& form, ValsG& Vals) {
   SolveOutcome out;
   if (i != kS) return out;
   MostraSumaInf(true, out);

@@ -63,11 +63,11 @@ struct RespostaTecla {
   std::string focus;  // the control that takes the focus; empty: it stays where it is
 };
 inline constexpr int kTeclaEnter = 13;
-RespostaTecla TeclaIdg(int16_t i, int key, const Form& form, SolveContext& ctx, ValsG& Vals);
+RespostaTecla TeclaIdg(int i, int key, const Form& form, SolveContext& ctx, ValsG& Vals);
 
 // A click on Idg(i): on Idg(5) the row is offered, and when Idg(5) is empty the fields n,
 // a_n and S_n are emptied so that they are typed after S. Other fields: nothing.
-SolveOutcome ClicIdg(int16_t i, const Form& form, ValsG& Vals);
+SolveOutcome ClicIdg(int i, const Form& form, ValsG& Vals);
 
 // A text of the row changed: the composed case is withdrawn (Save disabled, term list emptied).
 SolveOutcome CanviIdg();

@@ -18,10 +18,10 @@ namespace tolvi {
 namespace {
 
 // Panel numbers k: the rows of the interest frame.
-constexpr int16_t kSimple = 0;
-constexpr int16_t kCompound = 1;
-constexpr int16_t kCapitalisation = 2;
-constexpr int16_t kAmortisation = 3;
+constexpr int kSimple = 0;
+constexpr int kCompound = 1;
+constexpr int kCapitalisation = 2;
+constexpr int kAmortisation = 3;
 
 // The value texts of statements and answers.
 std::string TextDiners(double x, const std::string& smb) { return EscriuDec(x, 2) + smb; }
@@ -85,7 +85,7 @@ struct Cas {
 };
 
 // The money amount of a panel is the capital (interest), the capital to reach or the debt.
-const char* NomPos0(int16_t k) {
+const char* NomPos0(int k) {
   switch (k) {
     case kCapitalisation: return "C";
     case kAmortisation: return "D";
@@ -93,11 +93,11 @@ const char* NomPos0(int16_t k) {
   }
 }
 
-const char* NomPos3(int16_t k) { return k >= kCapitalisation ? "a" : "C"; }
+const char* NomPos3(int k) { return k >= kCapitalisation ? "a" : "C"; }
 
 // Simple and compound interest. Returns false when the solve ends with a message. Compound
 // interest compounds p.m times a year at the rate r/m.
-bool CasInteres(int16_t k, const std::string& codi, std::array<double, 4>& v, const Periodes& p,
+bool CasInteres(int k, const std::string& codi, std::array<double, 4>& v, const Periodes& p,
                 SolveContext& ctx, Cas& cas) {
   const std::string& smb = ctx.Smb;
   const std::string tipus = k == kSimple ? "simple" : "compuesto";
@@ -158,7 +158,7 @@ double FactorAnualitat(bool cap, double i, double n, double f) {
 // the value of a unit payment a period at the rate i a period. F(i) tends to n as i tends to
 // 0, so the root i = 0 that the polynomial form of the equation carries is never taken. The
 // smallest root is the rate (r = 100·m·i); NaN when there is none.
-double TipusAnualitat(int16_t k, double K, double n, double a, int m, bool start) {
+double TipusAnualitat(int k, double K, double n, double a, int m, bool start) {
   const bool cap = k == kCapitalisation;
   auto g = [=](double i) { return a * FactorAnualitat(cap, i, n, start ? 1 + i : 1) - K; };
   if (!std::isfinite(g(0))) return std::nan("");
@@ -188,7 +188,7 @@ double TipusAnualitat(int16_t k, double K, double n, double a, int m, bool start
 
 // Annuities of capitalisation and amortisation: p.m payments a year of a each, at the start or
 // the end of each period, at the rate r/m a period.
-bool CasAnualitat(int16_t k, const std::string& codi, std::array<double, 4>& v,
+bool CasAnualitat(int k, const std::string& codi, std::array<double, 4>& v,
                   const Periodes& p, SolveContext& ctx, Cas& cas) {
   const std::string& smb = ctx.Smb;
   const bool cap = k == kCapitalisation;
@@ -243,7 +243,7 @@ bool CasAnualitat(int16_t k, const std::string& codi, std::array<double, 4>& v,
       cas.value = f * a > interes ? -std::log1p(-interes / (f * a)) / L / m : std::nan("");
     }
   }
-  if (!Usual(p, static_cast<int16_t>(k + 4))) {
+  if (!Usual(p, k + 4)) {
     if (cas.enun.back() == ' ') cas.enun.pop_back();
     cas.enun = EnunPeriodes(cas.enun, p, true);
   }
@@ -253,7 +253,7 @@ bool CasAnualitat(int16_t k, const std::string& codi, std::array<double, 4>& v,
 // The working of an interest or annuity case, once its unknown is found: the formula (or the
 // equation) that gave it, with the case's numbers. v holds every quantity, the found one
 // included.
-void PassosI(Solution& sol, int16_t k, const std::string& codi, const std::array<double, 4>& v) {
+void PassosI(Solution& sol, int k, const std::string& codi, const std::array<double, 4>& v) {
   const bool annuity = k >= kCapitalisation;
   const bool cap = k == kCapitalisation;
   const char* K = NomPos0(k);  // c, C or D
@@ -339,7 +339,7 @@ void PassosI(Solution& sol, int16_t k, const std::string& codi, const std::array
 // The working of a case whose periods are not the row's usual yearly ones: the rate of a
 // period i = r/(100·m), the number of periods n = t·m, the annuity-due factor (1 + i) when
 // the payments fall at the start of each period, and the effective annual rate.
-void PassosPeriodes(Solution& sol, int16_t k, const std::string& codi,
+void PassosPeriodes(Solution& sol, int k, const std::string& codi,
                     const std::array<double, 4>& v, const Periodes& p) {
   const bool cap = k == kCapitalisation;
   const char* K = NomPos0(k);  // c, C or D
@@ -451,7 +451,7 @@ void PassosPeriodes(Solution& sol, int16_t k, const std::string& codi,
 
 }  // namespace
 
-SolveOutcome ResolI(int16_t k, const Form& form, SolveContext& ctx) {
+SolveOutcome ResolI(int k, const Form& form, SolveContext& ctx) {
   if (k < kSimple || k > kAmortisation) return {};
 
   // Reading the panel: the first three fields that hold a number are the data; a fourth one
@@ -471,7 +471,7 @@ SolveOutcome ResolI(int16_t k, const Form& form, SolveContext& ctx) {
     return {};
   }
 
-  const auto panel = static_cast<int16_t>(k + 4);
+  const int panel = k + 4;
   const Periodes periodes = LlegeixPeriodes(form, panel);
   Cas cas;
   bool seguir = k <= kCompound ? CasInteres(k, codi, vals, periodes, ctx, cas)
@@ -481,7 +481,7 @@ SolveOutcome ResolI(int16_t k, const Form& form, SolveContext& ctx) {
   // A value that overflowed, has no real value or vanished is no solution; neither is a
   // case whose data were already beyond a double.
   bool finit = std::isfinite(cas.value) && cas.value > 0;
-  for (int16_t p = 0; p < 4; ++p) {
+  for (int p = 0; p < 4; ++p) {
     if (p != cas.pos && !std::isfinite(vals[p])) finit = false;
   }
   if (!finit) {
@@ -503,7 +503,7 @@ SolveOutcome ResolI(int16_t k, const Form& form, SolveContext& ctx) {
   if (!usual && periodes.m != 1) resp += "; TAE = " + EscriuDec(Tae(vals[1], periodes.m), 2) + "%";
 
   SolveOutcome out;
-  for (int16_t p = 0; p < 4; ++p) {
+  for (int p = 0; p < 4; ++p) {
     if (donats[p] == '0') out.setText(ctl::IdI(4 * k + p), EscriuDec(vals[p], 2));
   }
   Solution& sol = out.solution;
@@ -511,7 +511,7 @@ SolveOutcome ResolI(int16_t k, const Form& form, SolveContext& ctx) {
   const char* aliases[4] = {k == kAmortisation ? "debt" : "capital", "rate", "time",
                             k >= kCapitalisation ? "annuity" : "final"};
   const std::string names[4] = {NomPos0(k), "r", "t", NomPos3(k)};
-  for (int16_t p = 0; p < 4; ++p) {
+  for (int p = 0; p < 4; ++p) {
     if (donats[p] == 'x')
       sol.given(aliases[p], names[p], vals[p], form.text(ctl::IdI(4 * k + p)));
     else
@@ -537,7 +537,7 @@ int IndexPerYear(int m) {
   return -1;
 }
 
-Periodes LlegeixPeriodes(const Form& form, int16_t panel) {
+Periodes LlegeixPeriodes(const Form& form, int panel) {
   Periodes p;
   p.start = StartByDefault(panel);
   if (panel < 5 || panel > 7) return p;

@@ -7,7 +7,7 @@
 
 namespace tolvi {
 
-SolveOutcome ResolI(int16_t k, const Form& form, SolveContext& ctx);
+SolveOutcome ResolI(int k, const Form& form, SolveContext& ctx);
 
 // The periods of an interest row: how many times a year the interest compounds (compound
 // interest) or a payment falls (annuities), and whether each payment falls at the start of its
@@ -22,19 +22,19 @@ inline constexpr int kPerYear[] = {1, 2, 4, 12};
 
 // The usual timing of a panel's payments: capitalisation pays at the start of each period,
 // amortisation at its end.
-inline bool StartByDefault(int16_t panel) { return panel == 6; }
+inline bool StartByDefault(int panel) { return panel == 6; }
 
 // The lists of panel key 5..7 (ctl::IdPer, ctl::IdMom): IdPer picks an item of kPerYear;
 // IdMom is 0 for payments at the start of each period, 1 for the end. A list with no item
 // chosen (-1, or a form that has no such list) stands for the panel's usual choice: yearly, and
 // its usual timing.
-Periodes LlegeixPeriodes(const Form& form, int16_t panel);
+Periodes LlegeixPeriodes(const Form& form, int panel);
 // The index of m in kPerYear, -1 when it is none of them.
 int IndexPerYear(int m);
 
 // Whether the periods are the panel's usual ones (yearly, the usual timing): its statements,
 // answers and working are then those of the yearly panel.
-inline bool Usual(const Periodes& p, int16_t panel) {
+inline bool Usual(const Periodes& p, int panel) {
   return p.m == 1 && (panel < 6 || p.start == StartByDefault(panel));
 }
 

@@ -10,6 +10,7 @@
 #include "solvers/controls.h"
 #include "solvers/form.h"
 #include "solvers/services.h"
+#include "numeric/sixteen_bits.h"
 
 namespace tolvi {
 
@@ -42,7 +43,7 @@ void MassaTermes(std::string_view what, int max, Services& ui,
                  std::string_view title = {});  // {}: "valor incorrecto"
 
 // The largest count of terms the program handles.
-inline constexpr int kMaxTermes = 32767;
+inline constexpr int kMaxTermes = kInt16Max;
 
 // The given quantities of a row, read from the fields group(first), group(first + 1), ...: the
 // first `wanted` fields that hold a number are given (their position's digit is appended to

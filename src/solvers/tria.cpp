@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "texts/catalogue.h"
+#include "numeric/sixteen_bits.h"
 
 namespace tolvi {
 
@@ -14,7 +15,7 @@ int16_t TriaOpcio(Services& ui, int16_t Idioma, std::string_view caption,
   const int chosen = ui.chooseOption(caption, options);
   // A position that names no option counts as no choice: callers index their lists with it.
   const auto count = 1 + std::count(options.begin(), options.end(), ';');
-  if (chosen < 1 || chosen > count || chosen > INT16_MAX) return 0;
+  if (chosen < 1 || chosen > count || chosen > kInt16Max) return 0;
   return static_cast<int16_t>(chosen);
 }
 
