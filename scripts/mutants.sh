@@ -73,16 +73,22 @@ if [[ ! -f $build/build.ninja ]]; then
 fi
 
 layers=(numeric documents solvers app cli)
-targets=(tolvi-cli); for l in "${layers[@]}"; do targets+=("test_$l"); done
 
-build_all() { nice -n 10 ninja -C "$build" -j2 "${targets[@]}" >"$work/build.log" 2>&1; }
+# Builds what one layer's test program needs (the command-line tests also run tolvi-cli).
+build_layer() {
+  local t=(test_$1); [[ $1 == cli ]] && t+=(tolvi-cli)
+  nice -n 10 ninja -C "$build" -j2 "${t[@]}" >"$work/build.log" 2>&1
+}
+build_all() { for l in "${layers[@]}"; do build_layer "$l" || return 1; done; }
 
-# Runs the test programs, the faulty file's own layer first, and stops at the first failure:
-# prints the program that failed, or nothing.
+# Runs the test programs, the faulty file's own layer first, each built just before it runs,
+# and stops at the first failure: prints the program that failed ("build" when the fault does
+# not compile), or nothing.
 run_tests() {
   local first=$1 order=("$1")
   for l in "${layers[@]}"; do [[ $l == "$first" ]] || order+=("$l"); done
   for l in "${order[@]}"; do
+    build_layer "$l" || { echo build; return; }
     if ! TOLVI_TEST_DATA="$src/tests/data" timeout 300 nice -n 10 "$build/tests/test_$l" \
           --gtest_brief=1 --gtest_fail_fast >"$work/test.log" 2>&1; then
       echo "test_$l"
@@ -105,13 +111,12 @@ for row in "${rows[@]}"; do
   keep=$(mktemp)
   cp "$src/$file" "$keep"
   plant "$src/$file" "$old" "$new"
-  if build_all; then
-    failed=$(run_tests "$layer")
-    verdict=${failed:+caught}
-    verdict=${verdict:-missed}
-  else
-    verdict=nobuild failed=""
-  fi
+  failed=$(run_tests "$layer")
+  case "$failed" in
+    "") verdict=missed ;;
+    build) verdict=nobuild ;;
+    *) verdict=caught ;;
+  esac
   # Restored with a new time, so the next build compiles the sound file again.
   cat "$keep" >"$src/$file"
   rm -f "$keep"
