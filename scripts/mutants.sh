@@ -11,7 +11,7 @@
 #
 # The scratch copy (MUTANTS_DIR, default /tmp/tolvi-mutants) holds the tracked files of the
 # working tree as they are now, so the tests being judged are the ones in the working tree.
-# The build there is a plain Debug one without the window, the printed output or -g, so that
+# The build there is a plain Debug one without the window or -g, so that
 # each fault costs one compile and a few links.
 set -euo pipefail
 
@@ -69,7 +69,7 @@ rm -rf "$src/tests"
 if [[ ! -f $build/build.ninja ]]; then
   cmake -G Ninja -S "$src" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-O0 \
         -DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=gold -DBUILD_TESTING=ON -DTOLVI_GUI=OFF \
-        -DTOLVI_PRINT=OFF -DTOLVI_BENCH=OFF >/dev/null
+        -DTOLVI_PRINT=ON -DTOLVI_BENCH=OFF >/dev/null
 fi
 
 layers=(numeric documents solvers app cli)
