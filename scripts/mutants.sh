@@ -61,11 +61,23 @@ if ((check)); then
   exit $bad
 fi
 
-# The scratch copy: the tracked files of the working tree (the tests folder afresh, so that a
-# removed test file is gone there too; unchanged files keep their times and are not rebuilt).
-mkdir -p "$src"
-rm -rf "$src/tests"
-(cd "$here" && git ls-files -z | tar --null -T - -c) | tar -x -C "$src"
+# The scratch copy: the tracked files of the working tree. A file is copied only when its
+# text differs from the scratch one, and then gets a new time, so that the build there always
+# matches the text (a fault left by an interrupted run is overwritten and rebuilt, unchanged
+# files are not rebuilt); files gone from the working tree go from the copy too.
+stage="$work/stage"
+rm -rf "$stage"
+mkdir -p "$src" "$stage"
+(cd "$here" && git ls-files -z | tar --null -T - -c) | tar -x -C "$stage"
+(cd "$stage" && find . -type f) | while IFS= read -r f; do
+  if ! cmp -s "$stage/$f" "$src/$f"; then
+    mkdir -p "$(dirname "$src/$f")"
+    cp "$stage/$f" "$src/$f"
+  fi
+done
+(cd "$src" && find tests src -type f) | while IFS= read -r f; do
+  [[ -e $stage/$f ]] || rm -f "$src/$f"
+done
 if [[ ! -f $build/build.ninja ]]; then
   cmake -G Ninja -S "$src" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-O0 \
         -DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=gold -DBUILD_TESTING=ON -DTOLVI_GUI=OFF \
