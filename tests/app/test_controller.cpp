@@ -262,10 +262,7 @@ TEST(ControllerSave, SaveAllWritesTheSolvedPanelsInKeyOrder) {
   w.c.solve(3);  // refused: still listed, with its empty record
   w.ui.fileAnswers = {w.dir / "hoja.txt"};
   w.c.menu(ctl::OpGuard);
-  EXPECT_EQ(w.c.state().SelGuard, "035");
-  ASSERT_EQ(w.ui.fileRequests.size(), 1u);
-  EXPECT_EQ(w.ui.fileRequests[0].mode, 1);
-  EXPECT_EQ(w.ui.fileRequests[0].folder, w.dir / "Prbls");
+  EXPECT_EQ(w.c.state().SelGuard, "035");  // the file's layout is the documents flow's test
   EXPECT_EQ(testing::ReadBytes(w.dir / "hoja.txt"),
             "enun 0\r\nR:     resp 0\r\n\r\n\r\nR:     \r\n\r\nenun 5\r\nR:     resp 5\r\n\r\n");
 
@@ -321,8 +318,9 @@ TEST(ControllerEvents, UnhandledEventsGoToTheHooks) {
   EXPECT_EQ(seen, (std::vector<std::string>{"key Id(0) 13", "click IdA", "menu OpQuant"}));
 }
 
-// The geometric row with its real handlers: Enter walks the fields and offers the
-// infinite-sum row; the sum entry solves the row like its Ok button.
+// The geometric row's wiring with its real handlers (their rules are the solver's tests): Enter
+// moves the focus and offers the infinite-sum row; the sum entry solves the row like its Ok
+// button.
 struct GeometricWindow : testing::TestWindow {
   std::vector<std::string> focus;
   GeometricWindow() {
@@ -335,29 +333,14 @@ struct GeometricWindow : testing::TestWindow {
   }
 };
 
-TEST(ControllerGeometric, EnterWalksTheFieldsAndOffersTheSumRow) {
-  struct Row { std::string field; const char* text; bool rowShown; std::string focus; };
-  const Row rows[] = {{ctl::Idg(1), "0.5", true, ctl::Idg(2)}, {ctl::Idg(1), "2", false, ctl::Idg(2)},
-                      {ctl::Idg(4), "3", false, ctl::Idg(0)}};
-  for (const Row& r : rows) {
-    SCOPED_TRACE(std::string(r.field) + " " + r.text);
-    GeometricWindow w;
-    w.type(r.field, r.text);
-    w.c.keyPressed(r.field, kEnter);
-    EXPECT_EQ(w.form.visible(ctl::Idg(5)), r.rowShown);
-    EXPECT_EQ(w.form.enabled(ctl::OkS), r.rowShown);
-    EXPECT_EQ(w.focus, std::vector<std::string>{r.focus});
-    w.c.keyPressed(r.field, 'x');  // other keys do nothing
-    EXPECT_EQ(w.focus.size(), 1u);
-  }
-}
-
 TEST(ControllerGeometric, SumEntryIsASolveOfTheRow) {
   for (bool enter : {true, false}) {
     SCOPED_TRACE(enter ? "Enter" : ctl::OkS);
     GeometricWindow w;
     w.type(ctl::Idg(1), "0.5");
     w.c.keyPressed(ctl::Idg(1), kEnter);  // offers the row
+    EXPECT_EQ(w.focus, std::vector<std::string>{ctl::Idg(2)});
+    EXPECT_TRUE(w.form.visible(ctl::Idg(5)) && w.form.enabled(ctl::OkS));
     w.c.clicked(ctl::Idg(5));             // empty S: n, an and Sn are emptied
     w.type(ctl::Idg(0), "1");
     w.type(ctl::Idg(1), "");

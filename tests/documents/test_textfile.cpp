@@ -79,15 +79,15 @@ TEST(EscriuFtx, ALinkKeepsPointingAtTheReplacedFileWhichKeepsItsPermissions) {
   TempFolder dir;
   fs::create_directory(dir.path() / "real");
   WriteBytes(dir / "real/Tools.rel", "old\r\n");
-  fs::permissions(dir / "real/Tools.rel", fs::perms::owner_read | fs::perms::owner_write);
+  const fs::perms kept = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+  fs::permissions(dir / "real/Tools.rel", kept);
   fs::create_symlink("real/Tools.rel", dir.path() / "Tools.rel");  // relative to its folder
   // Temporary files of an earlier run, under any name, are no obstacle.
   for (int n = 0; n < 100; ++n) WriteBytes(dir / ("real/Tools.rel." + std::to_string(n) + ".tmp"), "");
   ASSERT_TRUE(EscriuFtx("new", dir / "Tools.rel"));
   EXPECT_TRUE(fs::is_symlink(dir.path() / "Tools.rel"));
   EXPECT_EQ(ReadBytes(dir / "real/Tools.rel"), "new\r\n");
-  EXPECT_EQ(fs::status(dir.path() / "real/Tools.rel").permissions(),
-            fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(fs::status(dir.path() / "real/Tools.rel").permissions(), kept);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path() / "real"), fs::directory_iterator()), 101);
 
   // A link to nowhere yet: its target is created.

@@ -18,9 +18,8 @@ struct Typed {
   const char* message;  // nullptr: the calculator did not fail
 };
 
-// The whole table of typed texts is checked through `tolvi-cli calc` (tests/cli); here the
-// reader's own steps: "," and "pi" replaced, the given test, the calculator's failure passed on
-// (its messages as the Catalan window says them).
+// The reader's own steps ("," and "pi" replaced, the given test, the calculator's failure
+// passed on, in the Catalan window's words); the calculator's rules are its own tests.
 TEST(LlegeixNum, TypedTexts) {
   FixaIdioma(kCatalan);
   const Typed rows[] = {
@@ -112,11 +111,12 @@ TEST(EsEnter, ToleranceAndRange) {
   }
 }
 
-// The table of written values is checked through `tolvi-cli format` (tests/cli).
 TEST(EscriuNum, WrittenValues) {
   const std::pair<double, const char*> rows[] = {
       {-2.5, "-5/2"},      {999.0 / 200, "999/200"}, {1000.0 / 200, "5"}, {-1e-9, "0"},
       {1001.0 / 200, "5.005"}, {2.0 / 3, "2/3"},     {-1999999999.0, "-1999999999"},
+      {0.1, "1/10"},       {1000.5, "1000.5"},       {0.001, "0.001"},    {12.345, "12.345"},
+      {0.0001, "0"},       {2.0000004, "2"},
   };
   for (auto [x, text] : rows) EXPECT_EQ(EscriuNum(x, 3), text) << x;
 }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "fake_services.h"
+#include "solve_fixture.h"
 #include "solvers/controls.h"
 #include "solvers/arithmetic.h"
 
@@ -67,27 +67,22 @@ TEST(ResolA, WorkedExample) {
   EXPECT_TRUE(r.ui.messages.empty());
 }
 
-// One progression, a1 = 3, d = 2, a5 = 11, S5 = 35, recovered from every choice of three givens
-// (a_k is a2 = 5 or a3 = 7 where k is not 1); some rows also check how the case names things.
+// One progression, a1 = 3, d = 2, a5 = 11, S5 = 35, recovered through the window's fields and
+// named in the statement and answer (every case code over random progressions is a property
+// test of its own); "03" in the subscript box is named as typed (a03) and as read (a3).
 TEST(ResolA, EveryCaseRecoversTheProgression) {
   const struct { const char* k; Texts typed; const char* givens = nullptr;
                  const char* asked = nullptr; const char* answer = nullptr; } rows[] = {
-      {"1", {"3", "2", "5", "", ""}},  {"1", {"3", "2", "", "", "35"}},
-      {"1", {"3", "", "5", "11", ""}},
       {"1", {"3", "2", "", "11", ""}, "   a1 = 3,  d = 2,  an = 11", "n y Sn", "n = 5, Sn = 35"},
       {"1", {"3", "", "5", "", "35"}, "   a1 = 3,  Sn = 35", "d y a5", "d = 2, a5 = 11"},
       {"1", {"3", "", "", "11", "35"}, "   a1 = 3,  an = 11,  Sn = 35", "d y n", "d = 2, n = 5"},
-      {"1", {"", "2", "5", "11", ""}},  {"1", {"", "2", "5", "", "35"}},
       {"1", {"", "2", "", "11", "35"}, "   d = 2,  an = 11,  Sn = 35", "n y a1", "n = 5, a1 = 3"},
       {"1", {"", "", "5", "11", "35"}, "   a5 = 11,  S5 = 35", "a1 y d", "a1 = 3, d = 2"},
       {"3", {"7", "2", "5", "", ""}, "   a3 = 7,  d = 2", "a5 y S5", "a5 = 11, S5 = 35"},
-      // "03" in the subscript box: the name as typed (a03) and as the integer read (a3).
       {"03", {"7", "2", "", "11", ""}, "   a3 = 7,  d = 2,  an = 11", "n y Sn", "n = 5, Sn = 35"},
-      {"3", {"7", "2", "", "", "35"}},  {"3", {"7", "", "5", "11", ""}},
-      {"2", {"5", "", "", "11", "35"}}, {"3", {"7", "", "", "11", "35"}},
       {"03", {"", "2", "5", "11", ""}, "   d = 2,  a5 = 11", "a03 y S5", "a03 = 7, S5 = 35"},
       {"03", {"", "2", "5", "", "35"}, "   d = 2,  S5 = 35", "a3 y a5", "a3 = 7, a5 = 11"},
-      {"3", {"", "2", "", "11", "35"}}, {"3", {"", "", "5", "11", "35"}},
+      {"3", {"", "", "5", "11", "35"}},
   };
   for (const auto& c : rows) {
     SCOPED_TRACE(std::string("k=") + c.k + " " + Join(c.typed));

@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 
-#include "fake_services.h"
+#include "solve_fixture.h"
 #include "solvers/controls.h"
 #include "numeric/numtext.h"
 #include "solvers/arithmetic.h"

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "fake_services.h"
+#include "solve_fixture.h"
 #include "solvers/controls.h"
 #include "numeric/numtext.h"
 #include "solvers/arithmetic.h"

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "fake_services.h"
+#include "solve_fixture.h"
 #include "solvers/tria.h"
 
 namespace tolvi {

@@ -2,6 +2,7 @@
 // services that record what it shows.
 #pragma once
 #include <deque>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,11 +16,15 @@ namespace tolvi::test {
 // cancels once they run out.
 using Shown = RecordingServices::Message;
 
-inline void Apply(const SolveOutcome& outcome, MemoryForm& form) {
+// A solve's edits applied to the form in order, as the window applies them; onText, when
+// given, is the change handler each written text raises.
+inline void Apply(const SolveOutcome& outcome, MemoryForm& form,
+                  const std::function<void(const std::string&)>& onText = {}) {
   for (const FormEdit& e : outcome.edits) {
     if (e.kind == FormEdit::Text) form.setText(e.name, e.text);
     if (e.kind == FormEdit::Enabled) form.setEnabled(e.name, e.on);
     if (e.kind == FormEdit::Visible) form.setVisible(e.name, e.on);
+    if (e.kind == FormEdit::Text && onText) onText(e.name);
   }
 }
 
