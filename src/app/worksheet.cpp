@@ -47,19 +47,22 @@ bool XmlControl(char c) {
   return static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r';
 }
 
+// One character as XML and HTML text hold it.
+void AppendEscaped(std::string& out, char c) {
+  switch (c) {
+    case '&': out += "&amp;"; break;
+    case '<': out += "&lt;"; break;
+    case '>': out += "&gt;"; break;
+    case '"': out += "&quot;"; break;
+    default: out += c;
+  }
+}
+
 std::string XmlEscaped(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (const char c : text) {
-    if (XmlControl(c)) continue;
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
-    }
-  }
+  for (const char c : text)
+    if (!XmlControl(c)) AppendEscaped(out, c);
   return out;
 }
 
@@ -222,15 +225,7 @@ std::string FormulaHtml(std::string_view text) {
   auto isAlnum = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; };
   std::string out;
   size_t i = 0;
-  auto escaped = [&out](char c) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
-    }
-  };
+  auto escaped = [&out](char c) { AppendEscaped(out, c); };
   while (i < text.size()) {
     const char c = text[i];
     // A term or a sum with its index: a1, a12, S5, Sn, S∞, standing alone.
