@@ -14,17 +14,20 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const tolvi::Prob kProb{"En una progresi\xC3\xB3n aritm\xC3\xA9tica:   a1 = 3,  d = 2\r\nCalcula: a10 y S10",
-                        "a10 = 21, S10 = 120"};
+const tolvi::Prob kProb{
+    "En una progresi\xC3\xB3n aritm\xC3\xA9tica:   a1 = 3,  d = 2\r\nCalcula: a10 y S10",
+    "a10 = 21, S10 = 120"};
 
 // A file of the given size (a hole, then a line), fresh for the benchmark.
 std::string SparseFile(off_t size) {
-  const fs::path path = fs::temp_directory_path() / ("tolvi-bench-append-" + std::to_string(::getpid()));
+  const fs::path path =
+      fs::temp_directory_path() / ("tolvi-bench-append-" + std::to_string(::getpid()));
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   const std::string line = "Problemas\r\n";
-  const bool made = fd >= 0 && ::ftruncate(fd, size - static_cast<off_t>(line.size())) == 0 &&
-                    ::pwrite(fd, line.data(), line.size(), size - static_cast<off_t>(line.size())) ==
-                        static_cast<ssize_t>(line.size());
+  const bool made =
+      fd >= 0 && ::ftruncate(fd, size - static_cast<off_t>(line.size())) == 0 &&
+      ::pwrite(fd, line.data(), line.size(), size - static_cast<off_t>(line.size())) ==
+          static_cast<ssize_t>(line.size());
   if (fd >= 0) ::close(fd);
   return made ? path.string() : std::string();
 }

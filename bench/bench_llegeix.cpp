@@ -9,7 +9,8 @@
 namespace {
 
 const std::vector<std::string>& FieldTexts() {
-  static const std::vector<std::string> texts = {"12", "1,5", "2*pi", "(1+2)*(3+4)", "1000000", "0,05"};
+  static const std::vector<std::string> texts = {"12",          "1,5",     "2*pi",
+                                                 "(1+2)*(3+4)", "1000000", "0,05"};
   return texts;
 }
 

@@ -3,8 +3,8 @@
 // must neither crash nor hang and must give back what holds together; the append must keep
 // every byte that was there and add one whole record, on a line of its own, in the file's
 // encoding.
-#include "fuzz_target.h"
 #include <unistd.h>
+#include "fuzz_target.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -36,11 +36,13 @@ const fs::path& Folder() {
   static const fs::path* const folder = [] {
     // In memory where the system has such a folder: every append is flushed to the disk.
     std::error_code ec;
-    const fs::path base = fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
+    const fs::path base =
+        fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
     const auto* p = new fs::path(base / ("tolvi-fuzz-files-" + std::to_string(::getpid())));
     fs::remove_all(*p);
     fs::create_directories(*p);
-    for (const char* name : {"NSmb.txt", "Tools.rel", "Lng.txt"}) fs::create_symlink("data", *p / name);
+    for (const char* name : {"NSmb.txt", "Tools.rel", "Lng.txt"})
+      fs::create_symlink("data", *p / name);
     std::atexit([] {
       std::error_code ignored;
       fs::remove_all(Folder(), ignored);
@@ -96,7 +98,10 @@ void CheckSettings(const std::string& folder, const std::string& data) {
 }
 
 void CheckAppend(const std::string& data, std::string_view before) {
-  const tolvi::Prob prob{"a\xC3\xB1o \xE2\x88\x9A" "2", "R:  5 \xE2\x82\xAC"};  // año √2, 5 €
+  const tolvi::Prob prob{
+      "a\xC3\xB1o \xE2\x88\x9A"
+      "2",
+      "R:  5 \xE2\x82\xAC"};  // año √2, 5 €
   std::vector<std::string> lost;
   const tolvi::FileResult written = tolvi::AfegeixPrbs(data, {&prob, 1}, &lost);
   const std::string after = Read(data);
@@ -125,7 +130,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   const std::string_view before(reinterpret_cast<const char*>(bytes), size);
   const std::string folder = tolvi::Utf8Of(Folder());
   const std::string data = folder + "/data";
-  std::ofstream(data, std::ios::binary | std::ios::trunc).write(before.data(), static_cast<std::streamsize>(size));
+  std::ofstream(data, std::ios::binary | std::ios::trunc)
+      .write(before.data(), static_cast<std::streamsize>(size));
   CheckSettings(folder, data);
   CheckAppend(data, before);
   return 0;

@@ -5,7 +5,6 @@
 // for short texts both agree with a direct reading of the text (split at the loosest operator,
 // recurse on both sides), which shares only the single operations with the program; roots come
 // out increasing and inside the interval.
-#include "fuzz_target.h"
 #include <charconv>
 #include <cmath>
 #include <cstddef>
@@ -13,6 +12,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include "fuzz_target.h"
 
 #include "numeric/fun.h"
 
@@ -55,9 +55,10 @@ std::u32string Decode(std::string_view s) {
   size_t i = 0;
   while (i < s.size()) {
     const auto b0 = static_cast<unsigned char>(s[i]);
-    size_t len = b0 >= 0xC2 && b0 <= 0xDF ? 2 : b0 >= 0xE0 && b0 <= 0xEF ? 3
-                 : b0 >= 0xF0 && b0 <= 0xF4                             ? 4
-                                                                        : 1;
+    size_t len = b0 >= 0xC2 && b0 <= 0xDF   ? 2
+                 : b0 >= 0xE0 && b0 <= 0xEF ? 3
+                 : b0 >= 0xF0 && b0 <= 0xF4 ? 4
+                                            : 1;
     char32_t cp = len == 2 ? b0 & 0x1F : len == 3 ? b0 & 0x0F : b0 & 0x07;
     bool valid = len == 1 ? b0 < 0x80 : i + len <= s.size();
     for (size_t k = 1; valid && k < len; ++k) {

@@ -1,12 +1,12 @@
 // Arbitrary text typed into a numeric field: the readers must neither crash nor hang, and
 // what they give back must hold together.
-#include "fuzz_target.h"
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include "fuzz_target.h"
 
 #include "numeric/calc.h"
 #include "numeric/numtext.h"

@@ -11,8 +11,8 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
-#include "solvers/recording_services.h"
 #include "gui/ftolvi.h"
+#include "solvers/recording_services.h"
 
 namespace {
 

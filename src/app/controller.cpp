@@ -16,13 +16,13 @@
 #include "documents/textfile.h"
 #include "numeric/fun.h"
 #include "numeric/numtext.h"
+#include "numeric/sixteen_bits.h"
 #include "solvers/arithmetic.h"
 #include "solvers/atzar.h"
 #include "solvers/genera.h"
 #include "solvers/geometric.h"
 #include "solvers/interest.h"
 #include "texts/catalogue.h"
-#include "numeric/sixteen_bits.h"
 
 namespace tolvi {
 
@@ -119,11 +119,18 @@ constexpr std::string_view kNoPreguntarSortir = "PreguntaSortir=0";
 std::vector<std::string> CampsPanell(int key) {
   std::vector<std::string> names;
   switch (key) {
-    case 0: for (int i = 0; i <= 4; ++i) names.push_back(ctl::Id(i)); break;
+    case 0:
+      for (int i = 0; i <= 4; ++i) names.push_back(ctl::Id(i));
+      break;
     case 1: names = {ctl::IdK, ctl::IdA, ctl::IdB}; break;
-    case 2: for (int i = 0; i <= 5; ++i) names.push_back(ctl::Idg(i)); break;
+    case 2:
+      for (int i = 0; i <= 5; ++i) names.push_back(ctl::Idg(i));
+      break;
     case 3: names = {ctl::IdKg, ctl::IdAg, ctl::IdBg}; break;
-    case 4: case 5: case 6: case 7:
+    case 4:
+    case 5:
+    case 6:
+    case 7:
       for (int j = 0; j < 4; ++j) names.push_back(ctl::IdI(4 * (key - 4) + j));
       break;
     default: break;
@@ -131,20 +138,21 @@ std::vector<std::string> CampsPanell(int key) {
   return names;
 }
 
-SolveOutcome SolvePanel(int key, const Form& form, SolveContext& ctx,
-                        std::array<double, 6>& Vals) {
+SolveOutcome SolvePanel(int key, const Form& form, SolveContext& ctx, std::array<double, 6>& Vals) {
   switch (key) {
     case 0: return ResolA(form, ctx);
     case 1: return InterpA(form, ctx);
     case 2: return ResolG(form, ctx, Vals);
     case 3: return InterpG(form, ctx);
-    case 4: case 5: case 6: case 7: return ResolI(key - 4, form, ctx);
+    case 4:
+    case 5:
+    case 6:
+    case 7: return ResolI(key - 4, form, ctx);
     default: return {};
   }
 }
 
-Controller::Controller(Form& form, Services& ui, Atzar& rng, std::string workdir,
-                       std::string docs)
+Controller::Controller(Form& form, Services& ui, Atzar& rng, std::string workdir, std::string docs)
     : form_(form), ui_(ui), rng_(rng) {
   state_.DocsFolder = docs.empty() ? workdir : std::move(docs);
   state_.CarpIni = std::move(workdir);
@@ -177,8 +185,10 @@ void Controller::start() {
   }
 
   // The load steps.
-  if (hooks_.buildTools) hooks_.buildTools();
-  else if (!state_.CarpIni.empty()) MenuTools(form_, state_.CarpIni);
+  if (hooks_.buildTools)
+    hooks_.buildTools();
+  else if (!state_.CarpIni.empty())
+    MenuTools(form_, state_.CarpIni);
   state_.Idioma = 2;
   state_.SelGuard.clear();
   state_.Resolts.clear();
@@ -224,8 +234,8 @@ void Controller::llegeixAjustes() {
 bool Controller::leave() {
   if (state_.ended || state_.SenseGuardar.empty() || !state_.preguntaSortir) return true;
   bool noPreguntar = false;
-  const bool surt = ui_.askYesNoOptOut(Tx("ask.leave"), Tx("ask.leave.title"), Tx("ask.dont_ask"),
-                                       noPreguntar);
+  const bool surt =
+      ui_.askYesNoOptOut(Tx("ask.leave"), Tx("ask.leave.title"), Tx("ask.dont_ask"), noPreguntar);
   if (noPreguntar) {
     state_.preguntaSortir = false;
     if (!state_.CarpIni.empty() && !state_.settingsLost) {
@@ -292,8 +302,7 @@ void Controller::solve(int key) {
   });
 }
 
-void Controller::runSolve(int key,
-                          const std::function<SolveOutcome(SolveContext&)>& solver) {
+void Controller::runSolve(int key, const std::function<SolveOutcome(SolveContext&)>& solver) {
   // What the panel's fields held before: the typed ones are compared with what the solve
   // writes, and a text the reading took only in part is told.
   struct Antes {
@@ -361,8 +370,10 @@ void Controller::runSolve(int key,
 void Controller::marca(std::string_view name, bool computed) {
   const bool was = state_.Calculats.count(name) > 0;
   if (was == computed) return;
-  if (computed) state_.Calculats.emplace(name);
-  else state_.Calculats.erase(state_.Calculats.find(name));
+  if (computed)
+    state_.Calculats.emplace(name);
+  else
+    state_.Calculats.erase(state_.Calculats.find(name));
   if (hooks_.computed) hooks_.computed(name, computed);
 }
 

@@ -154,8 +154,7 @@ class Controller {
 
 // The solver of panel key (0..7) as the window runs it; Vals holds the quantities of the
 // geometric row between its solves.
-SolveOutcome SolvePanel(int key, const Form& form, SolveContext& ctx,
-                        std::array<double, 6>& Vals);
+SolveOutcome SolvePanel(int key, const Form& form, SolveContext& ctx, std::array<double, 6>& Vals);
 
 // The quantity fields of panel key that a person types and a solve may find (the subscript
 // boxes and the read-only result boxes are not among them).

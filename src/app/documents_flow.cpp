@@ -41,9 +41,7 @@ bool SaveProblems(Services& ui, std::span<const Prob> problems, int16_t idioma,
 
 }  // namespace
 
-std::string CarpetaPrbls(std::string_view carpIni) {
-  return Utf8Of(PathOf(carpIni) / "Prbls");
-}
+std::string CarpetaPrbls(std::string_view carpIni) { return Utf8Of(PathOf(carpIni) / "Prbls"); }
 
 FileResult CreaCarpetaPrbls(std::string_view carpIni) {
   const std::string folder = CarpetaPrbls(carpIni);

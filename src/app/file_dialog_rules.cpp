@@ -48,9 +48,15 @@ FileResult FromErrorCode(const std::error_code& ec, std::string path) {
 
 DlgTexts TextsDlg(int16_t idioma, int16_t mode) {
   const int16_t i = IdiomaValid(idioma);
-  return {Tx(mode == kDlgGuardar ? "dlg.save" : "dlg.open", i), Tx("dlg.name", i),
-          Tx("dlg.type", i), Tx("dlg.cancel", i), Tx("dlg.tip_back", i), Tx("dlg.tip_up", i),
-          Tx("dlg.tip_open", i), Tx("dlg.tip_new", i), Tx("dlg.new_folder", i)};
+  return {Tx(mode == kDlgGuardar ? "dlg.save" : "dlg.open", i),
+          Tx("dlg.name", i),
+          Tx("dlg.type", i),
+          Tx("dlg.cancel", i),
+          Tx("dlg.tip_back", i),
+          Tx("dlg.tip_up", i),
+          Tx("dlg.tip_open", i),
+          Tx("dlg.tip_new", i),
+          Tx("dlg.new_folder", i)};
 }
 
 std::string CarpetaDe(std::string_view path) {
@@ -120,7 +126,8 @@ AccioDlg AcceptaNom(int16_t mode, std::string_view folder, std::string_view name
     if (fs::is_directory(st)) return {AccioDlg::VesACarpeta, NormalitzaCarpeta(path), {}, {}};
     if (!fs::exists(st)) {
       if (mode == kDlgGuardar) return {AccioDlg::Tanca, path + ExtensioDelTipus(type), {}, {}};
-      return {AccioDlg::Missatge, {}, Tx("dlg.path_not_found", IdiomaValid(idioma)), std::string(name)};
+      return {
+          AccioDlg::Missatge, {}, Tx("dlg.path_not_found", IdiomaValid(idioma)), std::string(name)};
     }
   }
   if (mode != kDlgGuardar && (!fs::exists(st) || fs::is_directory(st)))

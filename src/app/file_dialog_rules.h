@@ -11,7 +11,7 @@
 
 namespace tolvi {
 
-inline constexpr int16_t kDlgObrir = 0;   // open mode
+inline constexpr int16_t kDlgObrir = 0;    // open mode
 inline constexpr int16_t kDlgGuardar = 1;  // save mode
 
 // The dialog's texts in one language (Idioma 0 English, 1 Catalan, 2 Spanish, ...), from the

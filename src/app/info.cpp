@@ -72,9 +72,12 @@ bool ObreInfo(Services& ui, std::string_view name, const std::vector<std::string
 
 bool MenuInfo(Services& ui, std::string_view entry, std::string_view carpIni, int16_t idioma) {
   std::string_view name;
-  if (entry == ctl::OpInfo) name = kHelpFile;
-  else if (entry == ctl::OpWeb) name = kContactFile;
-  else return false;
+  if (entry == ctl::OpInfo)
+    name = kHelpFile;
+  else if (entry == ctl::OpWeb)
+    name = kContactFile;
+  else
+    return false;
   ObreInfo(ui, name, CarpetesInfo(carpIni), idioma);
   return true;
 }

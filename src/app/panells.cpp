@@ -9,23 +9,40 @@ namespace {
 
 std::vector<Panell> MakePanells() {
   std::vector<Panell> out;
-  out.push_back({0, "arithmetic",
-                 {{"k", ctl::Id1a}, {"a", ctl::Id(0)}, {"d", ctl::Id(1)}, {"n", ctl::Id(2)}, {"an", ctl::Id(3)},
+  out.push_back({0,
+                 "arithmetic",
+                 {{"k", ctl::Id1a},
+                  {"a", ctl::Id(0)},
+                  {"d", ctl::Id(1)},
+                  {"n", ctl::Id(2)},
+                  {"an", ctl::Id(3)},
                   {"sn", ctl::Id(4)}},
                  {},
                  ctl::IdPA});
-  out.push_back({1, "arithmetic-interpolation", {{"k", ctl::IdK}, {"a", ctl::IdA}, {"b", ctl::IdB}}, {}, ""});
-  out.push_back({2, "geometric",
-                 {{"k", ctl::Id1g}, {"a", ctl::Idg(0)}, {"r", ctl::Idg(1)}, {"n", ctl::Idg(2)},
-                  {"an", ctl::Idg(3)}, {"sn", ctl::Idg(4)}, {"s", ctl::Idg(5)}},
+  out.push_back(
+      {1, "arithmetic-interpolation", {{"k", ctl::IdK}, {"a", ctl::IdA}, {"b", ctl::IdB}}, {}, ""});
+  out.push_back({2,
+                 "geometric",
+                 {{"k", ctl::Id1g},
+                  {"a", ctl::Idg(0)},
+                  {"r", ctl::Idg(1)},
+                  {"n", ctl::Idg(2)},
+                  {"an", ctl::Idg(3)},
+                  {"sn", ctl::Idg(4)},
+                  {"s", ctl::Idg(5)}},
                  {},
                  ctl::IdPG});
-  out.push_back({3, "geometric-interpolation", {{"k", ctl::IdKg}, {"a", ctl::IdAg}, {"b", ctl::IdBg}}, {}, ""});
+  out.push_back({3,
+                 "geometric-interpolation",
+                 {{"k", ctl::IdKg}, {"a", ctl::IdAg}, {"b", ctl::IdBg}},
+                 {},
+                 ""});
   const char* interest[4] = {"simple", "compound", "capitalisation", "amortisation"};
   for (int key = 4; key <= 7; ++key) {
     const int j = 4 * (key - 4);
     const char* last = key < 6 ? "final" : "annuity";
-    out.push_back({key, interest[key - 4],
+    out.push_back({key,
+                   interest[key - 4],
                    {{key == 7 ? "debt" : "capital", ctl::IdI(j)},
                     {"rate", ctl::IdI(j + 1)},
                     {"time", ctl::IdI(j + 2)},

@@ -14,10 +14,10 @@ class Controller;
 
 struct Panell {
   int key;
-  std::string name;                                          // "arithmetic", "simple", ...
-  std::vector<std::pair<std::string, std::string>> inputs;   // alias, control
-  std::vector<std::string> fields;                           // inputs and results, in order
-  std::string termList;                                      // "IdPA", "IdPG" or ""
+  std::string name;                                         // "arithmetic", "simple", ...
+  std::vector<std::pair<std::string, std::string>> inputs;  // alias, control
+  std::vector<std::string> fields;                          // inputs and results, in order
+  std::string termList;                                     // "IdPA", "IdPG" or ""
 };
 
 const std::vector<Panell>& Panells();

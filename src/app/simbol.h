@@ -13,9 +13,9 @@ inline constexpr const char* kNSmbFile = "NSmb.txt";
 inline constexpr int kSimbolMax = 3;
 
 struct SimbolDesat {
-  int16_t NSmb = -1;      // the index to choose, 0..3; -1 when the file chooses nothing
-  bool propi = false;     // the file holds a user symbol (digit 3): add it to the list
-  std::string simbol;     // that symbol
+  int16_t NSmb = -1;   // the index to choose, 0..3; -1 when the file chooses nothing
+  bool propi = false;  // the file holds a user symbol (digit 3): add it to the list
+  std::string simbol;  // that symbol
 };
 
 // What the text of NSmb.txt asks for. A text that does not start with a digit asks for

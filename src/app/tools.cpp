@@ -209,7 +209,8 @@ bool EliminaTool(ToolList& list, int16_t pos) {
 
 Avis AvisRefus(RefusTool refus, int16_t idioma) {
   const std::string_view text = refus == RefusTool::Ple ? "tools.full" : "tools.no_title";
-  return {In("tools.title", idioma), refus == RefusTool::Cap ? std::string_view() : In(text, idioma)};
+  return {In("tools.title", idioma),
+          refus == RefusTool::Cap ? std::string_view() : In(text, idioma)};
 }
 
 Confirmacio TextsEliminar(int16_t idioma) {
@@ -264,8 +265,10 @@ std::vector<std::string> SeparaParams(std::string_view params) {
     std::string word;
     bool inQuotes = false;
     for (; i < n && (inQuotes || !Blank(params[i])); ++i) {
-      if (params[i] == '"') inQuotes = !inQuotes;
-      else word += params[i];
+      if (params[i] == '"')
+        inQuotes = !inQuotes;
+      else
+        word += params[i];
     }
     out.push_back(std::move(word));
   }

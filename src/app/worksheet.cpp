@@ -9,8 +9,8 @@
 #include "documents/problem_file.h"
 #include "numeric/numtext.h"
 #include "solvers/atzar.h"
-#include "solvers/recording_services.h"
 #include "solvers/controls.h"
+#include "solvers/recording_services.h"
 
 namespace tolvi {
 

@@ -6,10 +6,10 @@
 
 #include "app/simbol.h"
 #include "documents/encoding.h"
-#include "texts/catalogue.h"
 #include "solvers/controls.h"
 #include "solvers/form.h"
 #include "solvers/interest.h"
+#include "texts/catalogue.h"
 
 namespace tolvi::cli {
 
@@ -61,7 +61,8 @@ bool ChoosePeriods(const PeriodOptions& opt, int panel, Form& form, Streams io,
                    std::string_view command) {
   if (opt.perYear != 0) {
     if (!ctl::IdPer.has(panel)) {
-      io.err << command << ": --per-year is for the compound, capitalisation and amortisation panels\n";
+      io.err << command
+             << ": --per-year is for the compound, capitalisation and amortisation panels\n";
       return false;
     }
     form.setCurrentIndex(ctl::IdPer(panel), IndexPerYear(opt.perYear));
@@ -77,8 +78,9 @@ bool ChoosePeriods(const PeriodOptions& opt, int panel, Form& form, Streams io,
 }
 
 int RunCli(const std::vector<std::string>& args, Streams io) {
-  CLI::App app{"Tolvi without a window: read numbers, find roots, solve panels and make worksheets.",
-               "tolvi-cli"};
+  CLI::App app{
+      "Tolvi without a window: read numbers, find roots, solve panels and make worksheets.",
+      "tolvi-cli"};
   app.set_version_flag("--version", std::string("tolvi-cli ") + TOLVI_VERSION);
   app.require_subcommand(1);
   int status = kOk;
@@ -105,8 +107,10 @@ int RunCli(const std::vector<std::string>& args, Streams io) {
       ->option_text("es|ca|en");
   for (size_t i = 0; i < args.size() && args[i] != "--"; ++i) {
     std::string_view code;
-    if (args[i] == "--lang" && i + 1 < args.size()) code = args[i + 1];
-    else if (args[i].rfind("--lang=", 0) == 0) code = std::string_view(args[i]).substr(7);
+    if (args[i] == "--lang" && i + 1 < args.size())
+      code = args[i + 1];
+    else if (args[i].rfind("--lang=", 0) == 0)
+      code = std::string_view(args[i]).substr(7);
     if (IdiomaDelCodi(code) >= 0) FixaIdioma(IdiomaDelCodi(code));
   }
 

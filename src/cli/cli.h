@@ -7,8 +7,12 @@
 #include <string_view>
 #include <vector>
 
-namespace CLI { class App; }
-namespace tolvi { class Form; }
+namespace CLI {
+class App;
+}
+namespace tolvi {
+class Form;
+}
 
 namespace tolvi::cli {
 

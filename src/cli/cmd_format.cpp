@@ -43,10 +43,12 @@ void AddFormat(CLI::App& app, Streams io, int* status) {
     bool json = false;
   };
   auto opts = std::make_shared<Options>();
-  CLI::App* cmd = app.add_subcommand("format", "Write each VALUE as the program does: integer, else "
-                                               "fraction, else decimal");
-  cmd->add_option("VALUE", opts->values, "Numbers (or expressions as typed in a field); put -- before "
-                                         "values that begin with -")
+  CLI::App* cmd = app.add_subcommand("format",
+                                     "Write each VALUE as the program does: integer, else "
+                                     "fraction, else decimal");
+  cmd->add_option("VALUE", opts->values,
+                  "Numbers (or expressions as typed in a field); put -- before "
+                  "values that begin with -")
       ->required();
   cmd->add_option("--decimals", opts->decimals, "Decimals of the decimal form")
       ->check(CLI::Range(1, 300))
@@ -67,8 +69,10 @@ void AddFormat(CLI::App& app, Streams io, int* status) {
     nlohmann::ordered_json results = nlohmann::ordered_json::array();
     for (size_t i = 0; i < values.size(); ++i) {
       std::string text = EscriuNum(values[i], n);
-      if (opts->json) results.push_back({{"value", values[i]}, {"text", text}});
-      else io.out << opts->values[i] << " -> " << text << '\n';
+      if (opts->json)
+        results.push_back({{"value", values[i]}, {"text", text}});
+      else
+        io.out << opts->values[i] << " -> " << text << '\n';
     }
     if (opts->json) io.out << nlohmann::ordered_json{{"results", results}}.dump() << '\n';
     *status = kOk;

@@ -5,15 +5,15 @@
 #include <ostream>
 
 #include "app/controller.h"
-#include "solvers/controls.h"
-#include "solvers/interest.h"
 #include "app/panells.h"
-#include "solvers/recording_services.h"
 #include "cli/cli.h"
 #include "cli/steps_json.h"
 #include "documents/encoding.h"
 #include "documents/problem_file.h"
 #include "solvers/atzar.h"
+#include "solvers/controls.h"
+#include "solvers/interest.h"
+#include "solvers/recording_services.h"
 #include "texts/catalogue.h"
 
 namespace tolvi::cli {
@@ -53,7 +53,8 @@ std::string Reason(const FileResult& r) {
 
 int Fail(const GenerateOptions& opt, Streams io, const std::string& error, int status) {
   io.err << "generate: " << error << "\n";
-  if (opt.json) io.out << Json{{"error", error}}.dump(-1, ' ', false, Json::error_handler_t::replace) << "\n";
+  if (opt.json)
+    io.out << Json{{"error", error}}.dump(-1, ' ', false, Json::error_handler_t::replace) << "\n";
   return status;
 }
 

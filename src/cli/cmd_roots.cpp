@@ -82,9 +82,10 @@ int Roots(const Options& o, Streams io) {
   if (code.empty()) {
     if (o.expr.empty()) return falla("the expression is empty", nullptr);
     if (text != o.expr) return falla("unknown function name: " + text, &text);
-    return falla("the expression cannot be compiled: a word needs \"(\" after it, and a single "
-                 "letter other than x and y may only stand before an operator, \")\" or a digit",
-                 nullptr);
+    return falla(
+        "the expression cannot be compiled: a word needs \"(\" after it, and a single "
+        "letter other than x and y may only stand before an operator, \")\" or a digit",
+        nullptr);
   }
 
   const ResultatArrels res = CercaArrels(FunPrograma(code), a, b, tol);
@@ -94,10 +95,8 @@ int Roots(const Options& o, Streams io) {
       return falla("the interval needs more than " + std::to_string(kMaxPassosArrels) +
                        " scan steps of 0.1 (or is too far from 0 for steps of 0.1)",
                    nullptr);
-    case EstatArrels::MassaArrels:
-      return falla("more than 32767 roots", nullptr);
-    default:
-      return falla("the interval or the tolerance is not valid", nullptr);
+    case EstatArrels::MassaArrels: return falla("more than 32767 roots", nullptr);
+    default: return falla("the interval or the tolerance is not valid", nullptr);
   }
 
   if (o.json) {
@@ -122,8 +121,7 @@ void AddRoots(CLI::App& app, Streams io, int* status) {
                   "The function, as typed (sin(x), (1+x/100)^12*x-5, ...); put -- before an EXPR "
                   "or a number that begins with -")
       ->required();
-  cmd->add_option("A", opts->a, "Start of the interval")
-      ->required();
+  cmd->add_option("A", opts->a, "Start of the interval")->required();
   cmd->add_option("B", opts->b, "End of the interval")->required();
   cmd->add_option("TOL", opts->tol, "Tolerance of each root")->default_val("1e-8");
   cmd->add_flag("--json", opts->json, "Print one JSON document");

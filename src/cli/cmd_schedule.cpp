@@ -9,9 +9,9 @@
 #include "app/panells.h"
 #include "cli/cli.h"
 #include "solvers/atzar.h"
+#include "solvers/controls.h"
 #include "solvers/recording_services.h"
 #include "solvers/schedule.h"
-#include "solvers/controls.h"
 
 namespace tolvi::cli {
 
@@ -35,7 +35,8 @@ Json ScheduleJson(const Schedule& s) {
   Json rows = Json::array();
   for (const auto& r : s.rows) {
     Json row = Json::object();
-    for (size_t c = 0; c < r.size() && c < s.keys.size(); ++c) row[s.keys[c]] = cell(s.keys[c], r[c]);
+    for (size_t c = 0; c < r.size() && c < s.keys.size(); ++c)
+      row[s.keys[c]] = cell(s.keys[c], r[c]);
     rows.push_back(std::move(row));
   }
   Json totals = Json::object();

@@ -5,12 +5,12 @@
 #include <ostream>
 
 #include "app/controller.h"
-#include "solvers/controls.h"
 #include "app/panells.h"
-#include "solvers/recording_services.h"
 #include "cli/cli.h"
 #include "cli/steps_json.h"
 #include "solvers/atzar.h"
+#include "solvers/controls.h"
+#include "solvers/recording_services.h"
 #include "texts/catalogue.h"
 
 namespace tolvi::cli {
@@ -91,20 +91,21 @@ int RunSolve(const SolveOptions& opt, Streams io) {
       const auto& c = ui.choices.back();
       choice = {{"caption", c.caption}, {"options", c.options}, {"chosen", c.chosen}};
     }
-    Json doc = {{"panel", panel->key},
-                {"solved", solved},
-                {"fields", fields},
-                {"terms", panel->termList.empty() ? Json(nullptr) : Json(form.text(panel->termList))},
-                {"statement", record.Enun},
-                {"answer", record.Resp},
-                {"messages", MessagesJson(ui)},
-                {"choice", choice},
-                {"values", ValuesJson(working)},
-                {"steps", StepsJson(working)}};
+    Json doc = {
+        {"panel", panel->key},
+        {"solved", solved},
+        {"fields", fields},
+        {"terms", panel->termList.empty() ? Json(nullptr) : Json(form.text(panel->termList))},
+        {"statement", record.Enun},
+        {"answer", record.Resp},
+        {"messages", MessagesJson(ui)},
+        {"choice", choice},
+        {"values", ValuesJson(working)},
+        {"steps", StepsJson(working)}};
     io.out << doc.dump(-1, ' ', false, Json::error_handler_t::replace) << "\n";
   } else {
-    io.out << "panel " << panel->key << " (" << panel->name << "): "
-           << (solved ? "solved" : "not solved") << "\n";
+    io.out << "panel " << panel->key << " (" << panel->name
+           << "): " << (solved ? "solved" : "not solved") << "\n";
     for (const std::string& f : panel->fields) io.out << "  " << f << " = " << form.text(f) << "\n";
     if (!panel->termList.empty()) io.out << "terms:" << form.text(panel->termList) << "\n";
     for (const auto& c : ui.choices) {
@@ -140,7 +141,8 @@ void AddSolve(CLI::App& app, Streams io, int* status) {
   cmd->add_option("fields", opt->assignments,
                   "NAME=TEXT: a field by its short name (a, d, n, an, sn, k, r, s, b, capital, "
                   "rate, time, final, annuity, debt) or its control name (Idg(5))");
-  cmd->add_option("--choose", opt->choose, "the option to take when the solver offers several (0 cancels)")
+  cmd->add_option("--choose", opt->choose,
+                  "the option to take when the solver offers several (0 cancels)")
       ->check(CLI::NonNegativeNumber);
   cmd->add_flag("--decreasing", opt->decreasing,
                 "offer the infinite-sum row of the geometric panel first "

@@ -139,7 +139,10 @@ size_t Utf8WholeLength(std::string_view bytes) {
   for (size_t back = 1; back <= 4 && back <= n; ++back) {
     const auto b = static_cast<uint8_t>(bytes[n - back]);
     if ((b & 0xC0) == 0x80) continue;  // a continuation byte: keep looking
-    const size_t need = (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : (b & 0xF8) == 0xF0 ? 4 : 1;
+    const size_t need = (b & 0xE0) == 0xC0   ? 2
+                        : (b & 0xF0) == 0xE0 ? 3
+                        : (b & 0xF8) == 0xF0 ? 4
+                                             : 1;
     return need > back ? n - back : n;
   }
   return n;
@@ -163,7 +166,8 @@ Utf8Census CountUtf8(std::string_view bytes) {
     }
     ++census.malformed;
     ++i;
-    for (int k = 0; k < 3 && i < bytes.size() && (static_cast<uint8_t>(bytes[i]) & 0xC0) == 0x80; ++k)
+    for (int k = 0; k < 3 && i < bytes.size() && (static_cast<uint8_t>(bytes[i]) & 0xC0) == 0x80;
+         ++k)
       ++i;
   }
   return census;

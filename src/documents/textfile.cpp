@@ -160,8 +160,7 @@ int FollowLinks(fs::path& p) {
 
 // Six letters or digits, different at every call and in every process.
 std::string UniqueTag() {
-  static constexpr char kChars[] =
-      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  static constexpr char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
   thread_local std::mt19937_64 engine{(static_cast<uint64_t>(std::random_device{}()) << 32) ^
                                       std::random_device{}() ^ static_cast<uint64_t>(::getpid())};
   std::string tag(6, ' ');
@@ -346,14 +345,15 @@ FileResult AppendToFile(const std::string& path, const AppendComposer& compose) 
     if (const int err = LockFile(fd.get())) return ErrnoResult(err, path);
     struct stat named {};
     if (::fstat(fd.get(), &st) != 0) return ErrnoResult(errno, path);
-    if (attempt >= 3 || (::stat(p.c_str(), &named) == 0 && named.st_dev == st.st_dev &&
-                         named.st_ino == st.st_ino))
+    if (attempt >= 3 ||
+        (::stat(p.c_str(), &named) == 0 && named.st_dev == st.st_dev && named.st_ino == st.st_ino))
       break;
   }
 
   sample.size = static_cast<std::uintmax_t>(st.st_size);
   if (sample.readable && sample.size > 0) {
-    const size_t headBytes = static_cast<size_t>(std::min<std::uintmax_t>(sample.size, kSampleBytes));
+    const size_t headBytes =
+        static_cast<size_t>(std::min<std::uintmax_t>(sample.size, kSampleBytes));
     int err = ReadAt(fd.get(), 0, headBytes, sample.head);
     if (err == 0 && sample.size > headBytes) {
       const size_t tailBytes =

@@ -70,10 +70,10 @@ FileResult EscriuBytes(std::string_view bytes, const std::string& name);
 
 // What an append sees of the file it is about to extend, while it holds the file's lock.
 struct FileSample {
-  std::string head;        // the first bytes of the file (all of it when it is short)
-  std::string tail;        // the last bytes, when the file is longer than head; else empty
+  std::string head;  // the first bytes of the file (all of it when it is short)
+  std::string tail;  // the last bytes, when the file is longer than head; else empty
   std::uintmax_t size = 0;
-  bool readable = true;    // false when the file could only be opened for writing
+  bool readable = true;  // false when the file could only be opened for writing
   // The file's last byte, or 0 when it is empty (or could not be read).
   char lastByte() const;
 };

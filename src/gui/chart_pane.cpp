@@ -13,8 +13,8 @@
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QSvgGenerator>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 #include <algorithm>
 #include <cmath>
 #include <map>

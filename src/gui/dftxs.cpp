@@ -78,8 +78,8 @@ std::string DFtxs::DlgFtx(QWidget* parent, int mode, const std::string& folder,
   return S(choose(parent, mode, Q(folder), Q(filter), idioma, std::move(hooks)));
 }
 
-DFtxs::DFtxs(int mode, const QString& folder, const QString& filter, int idioma,
-             QWidget* parent, Hooks hooks)
+DFtxs::DFtxs(int mode, const QString& folder, const QString& filter, int idioma, QWidget* parent,
+             Hooks hooks)
     : QDialog(parent),
       model_(static_cast<int16_t>(mode), S(folder), S(filter), S(QDir::currentPath())),
       idioma_(idioma),
@@ -155,9 +155,9 @@ void DFtxs::build() {
   auto* top = new QHBoxLayout;
   top->addWidget(lDsks_);
   top->addSpacing(Px(300));
-  for (QWidget* w : {static_cast<QWidget*>(btObr_), static_cast<QWidget*>(btRere_),
-                     static_cast<QWidget*>(btAm_), static_cast<QWidget*>(btNova_),
-                     static_cast<QWidget*>(idNova_)}) {
+  for (QWidget* w :
+       {static_cast<QWidget*>(btObr_), static_cast<QWidget*>(btRere_), static_cast<QWidget*>(btAm_),
+        static_cast<QWidget*>(btNova_), static_cast<QWidget*>(idNova_)}) {
     top->addWidget(w);
   }
   top->addStretch(1);
@@ -200,8 +200,8 @@ void DFtxs::build() {
   connect(btObr_, &QToolButton::clicked, this, &DFtxs::openOutside);
   connect(btNova_, &QToolButton::clicked, this, &DFtxs::newFolderAsked);
   for (QObject* o : {static_cast<QObject*>(lDirs_), static_cast<QObject*>(lFtxs_),
-                     static_cast<QObject*>(idNova_),
-                     static_cast<QObject*>(idNom_), static_cast<QObject*>(lTps_->lineEdit())}) {
+                     static_cast<QObject*>(idNova_), static_cast<QObject*>(idNom_),
+                     static_cast<QObject*>(lTps_->lineEdit())}) {
     o->installEventFilter(this);
   }
 }
@@ -394,10 +394,9 @@ void DFtxs::openOutside() {
   QTreeWidgetItem* item = lDirs_->currentItem();
   const QString folder = item ? item->data(0, Qt::UserRole).toString() : Q(model_.carpAct());
   const Command command{S(QDir::current().absoluteFilePath(Q(kDunvelo))), {S(folder)}, {}};
-  const bool started =
-      hooks_.startProgram
-          ? hooks_.startProgram(command, WindowStyle::Hidden)
-          : QProcess::startDetached(Q(command.program), {Q(command.args.front())});
+  const bool started = hooks_.startProgram
+                           ? hooks_.startProgram(command, WindowStyle::Hidden)
+                           : QProcess::startDetached(Q(command.program), {Q(command.args.front())});
   if (!started) say(command.program, TitolError(FileOperation::Open, idioma_));
 }
 

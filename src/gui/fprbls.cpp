@@ -1,8 +1,8 @@
 #include "gui/fprbls.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QHBoxLayout>
-#include <QCheckBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -13,8 +13,8 @@
 #include <array>
 
 #include "app/file_messages.h"
-#include "texts/catalogue.h"
 #include "gui/print_actions.h"
+#include "texts/catalogue.h"
 
 namespace tolvi {
 namespace {

@@ -82,11 +82,10 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
   bold.setBold(true);
   bold.setPointSizeF(bold.pointSizeF() * 1.3);
   lblTitle->setFont(bold);
-  QLabel* lblVersion = Label(this, "lblVersion",
-                             QString::fromStdString(TxF("about.version", {TOLVI_VERSION})));
-  QLabel* lblDescription = Label(
-      this, "lblDescription",
-      QString::fromStdString(Tx("about.description")));
+  QLabel* lblVersion =
+      Label(this, "lblVersion", QString::fromStdString(TxF("about.version", {TOLVI_VERSION})));
+  QLabel* lblDescription =
+      Label(this, "lblDescription", QString::fromStdString(Tx("about.description")));
   lblDescription->setWordWrap(true);
   lblDescription->setMinimumWidth(fontMetrics().averageCharWidth() * 48);
 

@@ -3,16 +3,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <cmath>
-#include <QHeaderView>
-#include <QTabWidget>
-#include <QTableWidget>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,28 +21,31 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
-#include <QStyle>
 #include <QStatusBar>
-#include <QToolButton>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QTextBrowser>
+#include <QToolButton>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <cmath>
 
+#include "app/documents_flow.h"
+#include "app/file_messages.h"
 #include "app/keyboard.h"
-#include "gui/dhoja.h"
+#include "documents/textfile.h"
 #include "gui/chart_pane.h"
 #include "gui/control_names.h"
+#include "gui/dhoja.h"
 #include "gui/frmabout.h"
 #include "gui/ftools.h"
 #include "gui/program_icon.h"
 #include "gui/qt_form.h"
 #include "gui/qt_services.h"
-#include "texts/catalogue.h"
-#include "app/documents_flow.h"
-#include "app/file_messages.h"
-#include "documents/textfile.h"
 #include "solvers/interest.h"
 #include "solvers/schedule.h"
+#include "texts/catalogue.h"
 
 namespace tolvi {
 
@@ -61,7 +61,6 @@ const QColor kCompost(167, 213, 177);
 const QColor kAnual(157, 203, 167);
 const QColor kLightGreen(200, 255, 200);  // the difference found by interpolation
 const QColor kPink(255, 200, 215);        // the ratio found by interpolation
-
 
 // A typed field that asks for room for about `chars` characters (QLineEdit's own wish is
 // far wider than a number needs), and may grow with the window.
@@ -132,11 +131,15 @@ QLabel* Formula(const QString& html) {
 // and what follows it.
 QString Frac(const QString& before, const QString& num, const QString& den,
              const QString& after = QString()) {
-  QString html = QStringLiteral(
-      "<table cellspacing=0 cellpadding=0 style='border-collapse:collapse'><tr>");
-  if (!before.isEmpty()) html += QStringLiteral("<td rowspan=2 valign=middle>%1&nbsp;</td>").arg(before);
-  html += QStringLiteral("<td align=center style='border-bottom:1px solid black'>&nbsp;%1&nbsp;</td>").arg(num);
-  if (!after.isEmpty()) html += QStringLiteral("<td rowspan=2 valign=middle>&nbsp;%1</td>").arg(after);
+  QString html =
+      QStringLiteral("<table cellspacing=0 cellpadding=0 style='border-collapse:collapse'><tr>");
+  if (!before.isEmpty())
+    html += QStringLiteral("<td rowspan=2 valign=middle>%1&nbsp;</td>").arg(before);
+  html +=
+      QStringLiteral("<td align=center style='border-bottom:1px solid black'>&nbsp;%1&nbsp;</td>")
+          .arg(num);
+  if (!after.isEmpty())
+    html += QStringLiteral("<td rowspan=2 valign=middle>&nbsp;%1</td>").arg(after);
   html += QStringLiteral("</tr><tr><td align=center>%1</td></tr></table>").arg(den);
   return html;
 }
@@ -192,8 +195,8 @@ QIcon SaveIcon() {
   return Painted([](QPainter& p) {
     p.setPen(QPen(QColor(30, 40, 90), 1.5));
     p.setBrush(QColor(70, 90, 170));
-    p.drawPolygon(QPolygonF({QPointF(3, 3), QPointF(25, 3), QPointF(29, 7), QPointF(29, 29),
-                             QPointF(3, 29)}));
+    p.drawPolygon(QPolygonF(
+        {QPointF(3, 3), QPointF(25, 3), QPointF(29, 7), QPointF(29, 29), QPointF(3, 29)}));
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(215, 220, 230));
     p.drawRect(QRectF(9, 3.8, 14, 9));  // the shutter
@@ -260,7 +263,8 @@ QHBoxLayout* Subscripted(const QString& letter, QLineEdit* box) {
   QFont small = box->font();
   small.setPointSizeF(small.pointSizeF() * 0.75);
   box->setFont(small);
-  box->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid #888; background: white; color: black; padding: 0; }"));
+  box->setStyleSheet(QStringLiteral(
+      "QLineEdit { border: 1px solid #888; background: white; color: black; padding: 0; }"));
   const int h = QFontMetrics(small).height() + 2;
   box->setFixedSize(QFontMetrics(small).horizontalAdvance(QStringLiteral("88")) + 6, h);
   QLabel* a = Text(letter);
@@ -293,10 +297,12 @@ void PlaceButtons(QGridLayout* g, int row, int key, const ButtonPictures& pictur
                   Qt::Alignment align = Qt::AlignVCenter) {
   g->addWidget(PictureButton(Nm(ctl::BtGen, key), pictures.die, QStringLiteral(" Genera ")), row, 0,
                rowSpan, 1, align);
-  QToolButton* save = PictureButton(Nm(ctl::BtGuard, key), pictures.save, QStringLiteral("  Guardar"));
+  QToolButton* save =
+      PictureButton(Nm(ctl::BtGuard, key), pictures.save, QStringLiteral("  Guardar"));
   save->setEnabled(false);
   g->addWidget(save, row, 2, rowSpan, 1, align);
-  g->addWidget(CaptionButton(Nm(ctl::BtRst, key), QStringLiteral("rst")), row, 3, rowSpan, 1, align);
+  g->addWidget(CaptionButton(Nm(ctl::BtRst, key), QStringLiteral("rst")), row, 3, rowSpan, 1,
+               align);
 }
 
 const QString kSubN = QStringLiteral("<sub>n</sub>");
@@ -380,9 +386,10 @@ void MarkComputed(QLineEdit& field, bool computed) {
   const QColor tint = own.color(QPalette::Highlight);
   constexpr double kTint = 0.22;
   QPalette p = own;
-  p.setColor(QPalette::Base, QColor::fromRgbF(base.redF() + (tint.redF() - base.redF()) * kTint,
-                                              base.greenF() + (tint.greenF() - base.greenF()) * kTint,
-                                              base.blueF() + (tint.blueF() - base.blueF()) * kTint));
+  p.setColor(QPalette::Base,
+             QColor::fromRgbF(base.redF() + (tint.redF() - base.redF()) * kTint,
+                              base.greenF() + (tint.greenF() - base.greenF()) * kTint,
+                              base.blueF() + (tint.blueF() - base.blueF()) * kTint));
   field.setPalette(p);
 }
 
@@ -445,8 +452,7 @@ FTolvi::FTolvi(Folders folders, Services* services, QWidget* parent) : QMainWind
   }
   atzar_.seedFromClock();
   form_ = std::make_unique<QtForm>(*this);
-  controller_ = std::make_unique<Controller>(*form_, *services, atzar_,
-                                             std::move(folders.settings),
+  controller_ = std::make_unique<Controller>(*form_, *services, atzar_, std::move(folders.settings),
                                              std::move(folders.problems));
   if (auto* qt = dynamic_cast<QtServices*>(services)) qt->setState(&controller_->state());
   wire();
@@ -473,8 +479,8 @@ FTolvi::FTolvi(Folders folders, Services* services, QWidget* parent) : QMainWind
   controller_->hooks().menu = [this](std::string_view name) {
     if (name == "OpEdTools") {
       // The editor decides the language from the command line.
-      FTools::EditaTools(controller_->services(), controller_->state(), languageArguments_,
-                         *form_, this);
+      FTools::EditaTools(controller_->services(), controller_->state(), languageArguments_, *form_,
+                         this);
       // The editor reads the language again; the whole program follows it.
       if (controller_->state().Idioma != IdiomaActual()) setLanguage(controller_->state().Idioma);
       return true;
@@ -676,8 +682,7 @@ void FTolvi::exportSchedule(bool spanish) {
   const std::string path =
       ui.chooseFile(1, CarpetaPrbls(controller_->state().CarpIni), "*.csv|*.*");
   if (path.empty()) return;
-  std::string text =
-      ScheduleCsv(*schedule_, spanish ? CsvDialect::Spanish : CsvDialect::English);
+  std::string text = ScheduleCsv(*schedule_, spanish ? CsvDialect::Spanish : CsvDialect::English);
   text.resize(text.size() - 2);  // the file writing ends the last line itself
   const FileResult written = EscriuFtx(text, path);
   if (!written)
@@ -755,9 +760,9 @@ QFrame* FTolvi::buildAritm() {
   auto* formulas = new QVBoxLayout;
   formulas->setSpacing(6);
   formulas->addWidget(Formula(QStringLiteral("a%1 =a%2+d(n-1)").arg(kSubN, kSub1)));
-  formulas->addWidget(Formula(Frac(QStringLiteral("S%1 =").arg(kSubN),
-                                   QStringLiteral("(a%1+a%2) n").arg(kSub1, kSubN),
-                                   QStringLiteral("2"))));
+  formulas->addWidget(
+      Formula(Frac(QStringLiteral("S%1 =").arg(kSubN),
+                   QStringLiteral("(a%1+a%2) n").arg(kSub1, kSubN), QStringLiteral("2"))));
   g->addLayout(formulas, 0, 4, 3, 1);
   g->setColumnStretch(1, 1);
   return f;
@@ -839,11 +844,11 @@ QFrame* FTolvi::buildGeom() {
   auto* formulas = new QVBoxLayout;
   formulas->setSpacing(6);
   formulas->addWidget(Formula(QStringLiteral("a%1 =a%2·r<sup>n-1</sup>").arg(kSubN, kSub1)));
-  formulas->addWidget(Formula(Frac(QStringLiteral("S%1 =").arg(kSubN),
-                                   QStringLiteral("a%1·r - a%2").arg(kSubN, kSub1),
-                                   QStringLiteral("r-1"))));
-  formulas->addWidget(Formula(Frac(QStringLiteral("decr: S<sub>\u221E</sub> ="), QStringLiteral("a%1").arg(kSub1),
-                                   QStringLiteral("1 - r"))));
+  formulas->addWidget(
+      Formula(Frac(QStringLiteral("S%1 =").arg(kSubN),
+                   QStringLiteral("a%1·r - a%2").arg(kSubN, kSub1), QStringLiteral("r-1"))));
+  formulas->addWidget(Formula(Frac(QStringLiteral("decr: S<sub>\u221E</sub> ="),
+                                   QStringLiteral("a%1").arg(kSub1), QStringLiteral("1 - r"))));
   g->addLayout(formulas, 0, 4, 3, 1);
   g->setColumnStretch(1, 1);
   return f;
@@ -905,8 +910,9 @@ QHBoxLayout* InterestRow(int key, const QString& first, const QString& last) {
     list(Nm(ctl::IdPer, key),
          {QStringLiteral("anual"), QStringLiteral("semestral"), QStringLiteral("trimestral"),
           QStringLiteral("mensual")},
-         0, key == 5 ? QStringLiteral("Capitalizaci\u00F3n: veces por a\u00F1o")
-                     : QStringLiteral("Pagos por a\u00F1o"));
+         0,
+         key == 5 ? QStringLiteral("Capitalizaci\u00F3n: veces por a\u00F1o")
+                  : QStringLiteral("Pagos por a\u00F1o"));
     if (key >= 6)
       list(Nm(ctl::IdMom, key), {QStringLiteral("al inicio"), QStringLiteral("al final")},
            StartByDefault(key) ? 0 : 1,
@@ -978,10 +984,10 @@ QFrame* FTolvi::buildAnual() {
   amort->insertWidget(0, RowCaption(QStringLiteral("amortización"), false));
   g->addLayout(amort, 2, 1);
   PlaceButtons(g, 2, 7, pictures_);
-  g->addWidget(InterestFormula(Frac(QStringLiteral("a = "),
-                                    QStringLiteral("D · i · (1+i)<sup>t</sup>"),
-                                    QStringLiteral("(1+i)<sup>t</sup> - 1"))),
-               2, 4);
+  g->addWidget(
+      InterestFormula(Frac(QStringLiteral("a = "), QStringLiteral("D · i · (1+i)<sup>t</sup>"),
+                           QStringLiteral("(1+i)<sup>t</sup> - 1"))),
+      2, 4);
   g->setColumnStretch(1, 1);
   return f;
 }
@@ -1006,8 +1012,8 @@ QGroupBox* FTolvi::buildInterest() {
   top->addWidget(list);
   v->addLayout(top);
 
-  v->addWidget(buildSimple(4, QStringLiteral("Interés simple"),
-                           QStringLiteral("C = c (1+rt/100)")));
+  v->addWidget(
+      buildSimple(4, QStringLiteral("Interés simple"), QStringLiteral("C = c (1+rt/100)")));
   v->addWidget(buildSimple(5, QStringLiteral("Interés compuesto"),
                            QStringLiteral("C = c(1+r/100)<sup>t</sup>")));
   v->addWidget(buildAnual());
@@ -1122,8 +1128,10 @@ bool FTolvi::eventFilter(QObject* watched, QEvent* event) {
       // Enter solves the field's row; the geometric walk, the infinite sum and the currency
       // list keep their own handling.
       const int panel = PanellDeIntro(*form_, name.toStdString());
-      if (panel >= 0) controller_->solve(panel);
-      else controller_->keyPressed(name.toStdString(), kEnter);
+      if (panel >= 0)
+        controller_->solve(panel);
+      else
+        controller_->keyPressed(name.toStdString(), kEnter);
       return true;
     }
     return false;
@@ -1139,8 +1147,7 @@ bool FTolvi::eventFilter(QObject* watched, QEvent* event) {
     return false;
   }
 
-  if ((name == Nm(ctl::IdPA) || name == Nm(ctl::IdPG)) &&
-      type == QEvent::MouseButtonDblClick) {
+  if ((name == Nm(ctl::IdPA) || name == Nm(ctl::IdPG)) && type == QEvent::MouseButtonDblClick) {
     controller_->doubleClicked(name.toStdString());
     return true;
   }

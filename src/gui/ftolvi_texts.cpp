@@ -62,15 +62,21 @@ struct FieldWords {
 };
 
 std::vector<FieldWords> Fields() {
-  std::vector<FieldWords> f = {
-      {ctl::Id1a, "q.k_index", 0, Kind::Index}, {ctl::IdPA, "q.terms", 0, Kind::List},
-      {ctl::IdK, "q.k_means", 1},               {ctl::IdA, "q.a", 1},
-      {ctl::IdB, "q.b", 1},                     {ctl::Idd, "q.d_found", 1, Kind::Result},
-      {ctl::IdTrms, "q.means", 1, Kind::Result}, {ctl::Id1g, "q.k_index", 2, Kind::Index},
-      {Nm(ctl::Idg, 5), "q.s_inf", 2, Kind::Sum},   {ctl::IdPG, "q.terms", 2, Kind::List},
-      {ctl::IdKg, "q.k_means", 3},              {ctl::IdAg, "q.a", 3},
-      {ctl::IdBg, "q.b", 3},                    {ctl::IdR, "q.r_found", 3, Kind::Result},
-      {ctl::IdTG, "q.means", 3, Kind::Result}};
+  std::vector<FieldWords> f = {{ctl::Id1a, "q.k_index", 0, Kind::Index},
+                               {ctl::IdPA, "q.terms", 0, Kind::List},
+                               {ctl::IdK, "q.k_means", 1},
+                               {ctl::IdA, "q.a", 1},
+                               {ctl::IdB, "q.b", 1},
+                               {ctl::Idd, "q.d_found", 1, Kind::Result},
+                               {ctl::IdTrms, "q.means", 1, Kind::Result},
+                               {ctl::Id1g, "q.k_index", 2, Kind::Index},
+                               {Nm(ctl::Idg, 5), "q.s_inf", 2, Kind::Sum},
+                               {ctl::IdPG, "q.terms", 2, Kind::List},
+                               {ctl::IdKg, "q.k_means", 3},
+                               {ctl::IdAg, "q.a", 3},
+                               {ctl::IdBg, "q.b", 3},
+                               {ctl::IdR, "q.r_found", 3, Kind::Result},
+                               {ctl::IdTG, "q.means", 3, Kind::Result}};
   const char* const progression[2][5] = {{"q.a_k", "q.d", "q.n", "q.a_n", "q.s_n"},
                                          {"q.a_k", "q.r", "q.n", "q.a_n", "q.s_n"}};
   for (int i = 0; i < 5; ++i) {
@@ -115,10 +121,9 @@ void FTolvi::chooseLanguage(int16_t idioma) {
   if (state.CarpIni.empty() || state.settingsLost) return;
   const FileResult kept = DesaIdioma(state.CarpIni, IdiomaActual());
   if (!kept) {
-    controller_->services().message(Tx("language.not_kept") + NL + NL +
-                                        TextError(kept, IdiomaActual()),
-                                    TitolError(FileOperation::Save, IdiomaActual()),
-                                    Icon::Exclamation);
+    controller_->services().message(
+        Tx("language.not_kept") + NL + NL + TextError(kept, IdiomaActual()),
+        TitolError(FileOperation::Save, IdiomaActual()), Icon::Exclamation);
   }
 }
 
@@ -161,7 +166,8 @@ void FTolvi::describeControls() {
   for (const FieldWords& f : Fields()) {
     auto* e = findChild<QLineEdit*>(f.name);
     if (!e) continue;
-    e->setAccessibleName(Q(TxF("acc.in_panel", {Tx(f.quantity), Tx("panel." + std::to_string(f.panel))})));
+    e->setAccessibleName(
+        Q(TxF("acc.in_panel", {Tx(f.quantity), Tx("panel." + std::to_string(f.panel))})));
     e->setAccessibleDescription(T(Description(f.kind)));
   }
   for (int key = 0; key < 8; ++key) {
@@ -197,7 +203,8 @@ void FTolvi::describeControls() {
   }
   for (int key = 5; key <= 7; ++key) {
     const std::string panel = Panel(key).toStdString();
-    for (const auto& [group, name] : {std::pair{&ctl::IdPer, "acc.per_year"}, std::pair{&ctl::IdMom, "acc.timing"}})
+    for (const auto& [group, name] :
+         {std::pair{&ctl::IdPer, "acc.per_year"}, std::pair{&ctl::IdMom, "acc.timing"}})
       if (group->has(key))
         if (auto* list = findChild<QComboBox*>(Q((*group)(key)))) {
           list->setAccessibleName(Q(TxF(name, {panel})));
@@ -210,10 +217,14 @@ void FTolvi::describeControls() {
         }
   }
   // The lower pane's tabs, table, chart and their buttons.
-  for (const auto& [name, key] : {std::pair{"PestPassos", "acc.pane"}, {"IdCuadro", "acc.table"},
-                                  {"BtCopiaCuadro", "acc.copy_table"}, {"BtCsvEs", "acc.csv_es"},
-                                  {"BtCsvEn", "acc.csv_en"}, {"IdGrafic", "acc.chart"},
-                                  {"BtPng", "acc.png"}, {"BtSvg", "acc.svg"}})
+  for (const auto& [name, key] : {std::pair{"PestPassos", "acc.pane"},
+                                  {"IdCuadro", "acc.table"},
+                                  {"BtCopiaCuadro", "acc.copy_table"},
+                                  {"BtCsvEs", "acc.csv_es"},
+                                  {"BtCsvEn", "acc.csv_en"},
+                                  {"IdGrafic", "acc.chart"},
+                                  {"BtPng", "acc.png"},
+                                  {"BtSvg", "acc.svg"}})
     if (auto* w = findChild<QWidget*>(QString::fromLatin1(name))) {
       w->setAccessibleName(T(key));
       w->setAccessibleDescription(T(std::string(key) + ".d"));
@@ -224,9 +235,11 @@ void FTolvi::describeControls() {
     tabs->tabBar()->setAccessibleName(tabs->accessibleName());
     tabs->tabBar()->setAccessibleDescription(tabs->accessibleDescription());
     for (int i = 0; i < tabs->count() && i < 3; ++i)
-      tabs->setTabText(i, T(std::array{"win.tab.steps", "win.tab.table", "win.tab.chart"}[static_cast<size_t>(i)]));
+      tabs->setTabText(i, T(std::array{"win.tab.steps", "win.tab.table",
+                                       "win.tab.chart"}[static_cast<size_t>(i)]));
   }
-  if (auto* copy = findChild<QAbstractButton*>(QStringLiteral("BtCopiaCuadro"))) copy->setText(T("win.copy"));
+  if (auto* copy = findChild<QAbstractButton*>(QStringLiteral("BtCopiaCuadro")))
+    copy->setText(T("win.copy"));
   if (auto* steps = findChild<QWidget*>(QStringLiteral("IdPassos"))) {
     steps->setAccessibleName(T("win.steps"));
     steps->setAccessibleDescription(T("acc.steps.d"));

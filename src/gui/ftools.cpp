@@ -134,9 +134,8 @@ FTools::FTools(Services& ui, AppState& state, std::string arguments, Form* formM
   lst_->setMinimumHeight(ped_->sizeHint().height());
 
   connect(lst_, &QListWidget::currentRowChanged, this, &FTools::triaTool);
-  connect(lst_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-    triaTool(lst_->row(item));
-  });
+  connect(lst_, &QListWidget::itemClicked, this,
+          [this](QListWidgetItem* item) { triaTool(lst_->row(item)); });
   connect(okEd_, &QPushButton::clicked, this, &FTools::okEd);
   connect(btNou_, &QPushButton::clicked, this, &FTools::netejaTool);
   connect(btBrr_, &QPushButton::clicked, this, &FTools::eliminaTool);
@@ -250,8 +249,10 @@ bool FTools::eventFilter(QObject* watched, QEvent* event) {
       }
       for (size_t i = 0; i < 4; ++i) {
         if (watched != ed_[i]) continue;
-        if (i < 3) ed_[i + 1]->setFocus(Qt::TabFocusReason);
-        else okEd_->setFocus(Qt::TabFocusReason);
+        if (i < 3)
+          ed_[i + 1]->setFocus(Qt::TabFocusReason);
+        else
+          okEd_->setFocus(Qt::TabFocusReason);
         return true;
       }
     }

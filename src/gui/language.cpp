@@ -18,8 +18,8 @@ bool InstallQtTranslations(std::string_view code) {
   }
   if (code == "en") return true;
   auto* translator = new QTranslator(QCoreApplication::instance());
-  const QString name = QStringLiteral("qtbase_") + QString::fromUtf8(code.data(),
-                                                                     static_cast<qsizetype>(code.size()));
+  const QString name = QStringLiteral("qtbase_") +
+                       QString::fromUtf8(code.data(), static_cast<qsizetype>(code.size()));
   if (!translator->load(name, QtTranslationsFolder())) {
     delete translator;
     return false;

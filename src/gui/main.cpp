@@ -14,9 +14,9 @@
 
 #include "app/folders.h"
 #include "app/idiom.h"
-#include "texts/catalogue.h"
 #include "gui/ftolvi.h"
 #include "gui/program_icon.h"
+#include "texts/catalogue.h"
 
 namespace {
 
@@ -94,9 +94,10 @@ int main(int argc, char** argv) {
   if (!Set("DISPLAY") && !Set("WAYLAND_DISPLAY") && !Set("QT_QPA_PLATFORM") &&
       !raw.contains(QStringLiteral("-platform"))) {
     if (!parsed) return UsageError(parser.errorText());
-    std::fputs("tolvi: no display found; start the window with xvfb-run (xvfb-run tolvi), "
-               "or use tolvi-cli for the same work without a window.\n",
-               stderr);
+    std::fputs(
+        "tolvi: no display found; start the window with xvfb-run (xvfb-run tolvi), "
+        "or use tolvi-cli for the same work without a window.\n",
+        stderr);
     return 1;
   }
   QApplication app(argc, argv);
@@ -113,8 +114,7 @@ int main(int argc, char** argv) {
   tolvi::Places places;
   places.workdir = QDir::currentPath().toStdString();
   places.home = QDir::homePath().toStdString();
-  places.config =
-      QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString();
+  places.config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString();
   places.documents =
       QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
   const std::string chosen = parser.value(folder).toStdString();
@@ -147,8 +147,10 @@ int main(int argc, char** argv) {
   if (Set("TOLVI_EXIT_WHEN_IDLE")) {
     const bool close = std::string(std::getenv("TOLVI_EXIT_WHEN_IDLE")) == "close";
     QTimer::singleShot(0, &app, [close, &window] {
-      if (close) window.close();
-      else QCoreApplication::exit(0);
+      if (close)
+        window.close();
+      else
+        QCoreApplication::exit(0);
     });
   }
   return app.exec();

@@ -18,7 +18,9 @@ namespace {
 // The dynamic property that tells that the edit text of a list is the user's own.
 constexpr const char* kTyped = "tolviTyped";
 
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString Q(std::string_view s) {
+  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 }  // namespace
 
@@ -41,18 +43,27 @@ QObject* QtForm::find(std::string_view name) const {
   return found;
 }
 
-QComboBox* QtForm::list(std::string_view name) const { return qobject_cast<QComboBox*>(find(name)); }
+QComboBox* QtForm::list(std::string_view name) const {
+  return qobject_cast<QComboBox*>(find(name));
+}
 
 std::string QtForm::text(std::string_view name) const {
   QObject* o = find(name);
   QString t;
-  if (auto* e = qobject_cast<QLineEdit*>(o)) t = e->text();
-  else if (auto* l = qobject_cast<QLabel*>(o)) t = l->text();
-  else if (auto* b = qobject_cast<QAbstractButton*>(o)) t = b->text();
-  else if (auto* c = qobject_cast<QComboBox*>(o)) t = c->currentText();
-  else if (auto* p = qobject_cast<QPlainTextEdit*>(o)) t = p->toPlainText();
-  else if (auto* g = qobject_cast<QGroupBox*>(o)) t = g->title();
-  else if (auto* a = qobject_cast<QAction*>(o)) t = a->text();
+  if (auto* e = qobject_cast<QLineEdit*>(o))
+    t = e->text();
+  else if (auto* l = qobject_cast<QLabel*>(o))
+    t = l->text();
+  else if (auto* b = qobject_cast<QAbstractButton*>(o))
+    t = b->text();
+  else if (auto* c = qobject_cast<QComboBox*>(o))
+    t = c->currentText();
+  else if (auto* p = qobject_cast<QPlainTextEdit*>(o))
+    t = p->toPlainText();
+  else if (auto* g = qobject_cast<QGroupBox*>(o))
+    t = g->title();
+  else if (auto* a = qobject_cast<QAction*>(o))
+    t = a->text();
   return t.toStdString();
 }
 
@@ -88,8 +99,10 @@ bool QtForm::enabled(std::string_view name) const {
 
 void QtForm::setEnabled(std::string_view name, bool on) {
   QObject* o = find(name);
-  if (auto* w = qobject_cast<QWidget*>(o)) w->setEnabled(on);
-  else if (auto* a = qobject_cast<QAction*>(o)) a->setEnabled(on);
+  if (auto* w = qobject_cast<QWidget*>(o))
+    w->setEnabled(on);
+  else if (auto* a = qobject_cast<QAction*>(o))
+    a->setEnabled(on);
 }
 
 // A widget's own visible state, whether or not its window is shown yet.
@@ -102,8 +115,10 @@ bool QtForm::visible(std::string_view name) const {
 
 void QtForm::setVisible(std::string_view name, bool on) {
   QObject* o = find(name);
-  if (auto* w = qobject_cast<QWidget*>(o)) w->setVisible(on);
-  else if (auto* a = qobject_cast<QAction*>(o)) a->setVisible(on);
+  if (auto* w = qobject_cast<QWidget*>(o))
+    w->setVisible(on);
+  else if (auto* a = qobject_cast<QAction*>(o))
+    a->setVisible(on);
 }
 
 std::vector<std::string> QtForm::items(std::string_view name) const {

@@ -32,7 +32,8 @@ size_t LongCar(std::string_view text, size_t i) {
 }
 
 // Every occurrence of pattern replaced once, from left to right.
-std::string SubstCadaUn(std::string_view text, std::string_view pattern, std::string_view replacement) {
+std::string SubstCadaUn(std::string_view text, std::string_view pattern,
+                        std::string_view replacement) {
   std::string out;
   out.reserve(text.size());
   size_t i = 0;
@@ -103,9 +104,11 @@ std::string Subst1(std::string_view text, std::string_view pattern, std::string_
   return out;
 }
 
-std::string SubstTot(std::string_view text, std::string_view pattern, std::string_view replacement) {
+std::string SubstTot(std::string_view text, std::string_view pattern,
+                     std::string_view replacement) {
   if (pattern.empty()) return std::string(text);
-  if (replacement.find(pattern) != std::string_view::npos) return SubstCadaUn(text, pattern, replacement);
+  if (replacement.find(pattern) != std::string_view::npos)
+    return SubstCadaUn(text, pattern, replacement);
   // A replacement with no character of the pattern cannot be part of a new occurrence, so
   // one pass from left to right gives the same text (the usual case: "," by ".").
   if (!replacement.empty() && replacement.find_first_of(pattern) == std::string_view::npos)
@@ -163,10 +166,9 @@ std::string OrdenaCars(std::string_view text) {
   // stable sort keeps equal characters in their order, as inserting each one in front of
   // the first greater one does.
   std::stable_sort(cars.begin(), cars.end(), [](std::string_view a, std::string_view b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) {
-                                          return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
-                                        });
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+      return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+    });
   });
   std::string out;
   out.reserve(text.size());

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "numeric/cadenes.h"
-#include "texts/catalogue.h"
 #include "numeric/sixteen_bits.h"
+#include "texts/catalogue.h"
 
 namespace tolvi {
 
@@ -52,10 +52,14 @@ Lectura LlegeixBase(std::string_view t, size_t i, int base) {
     char c = t[i];
     if (Blank(c)) continue;
     int d;
-    if (Digit(c)) d = c - '0';
-    else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
-    else break;
+    if (Digit(c))
+      d = c - '0';
+    else if (c >= 'a' && c <= 'f')
+      d = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F')
+      d = c - 'A' + 10;
+    else
+      break;
     if (d >= base) break;
     r.value = r.value * base + d;
     if (!std::isfinite(r.value)) {
@@ -93,7 +97,7 @@ Lectura LlegeixNombre(std::string_view t) {
   }
   // Significant digits (leading zeros dropped) and the power of ten of the last one kept.
   std::string digits;
-  int64_t exp10 = 0;     // value = digits * 10^exp10
+  int64_t exp10 = 0;  // value = digits * 10^exp10
   bool punt = false, alguna = false;
   for (; i < t.size(); ++i) {
     char c = t[i];
@@ -146,7 +150,8 @@ Lectura LlegeixNombre(std::string_view t) {
   if (magnitud < -400) return r;
   std::string text = digits + "e" + std::to_string(exp10);
   double v = 0;
-  auto res = std::from_chars(text.data(), text.data() + text.size(), v, std::chars_format::scientific);
+  auto res =
+      std::from_chars(text.data(), text.data() + text.size(), v, std::chars_format::scientific);
   if (res.ec == std::errc::result_out_of_range) {
     if (magnitud > 0) r.overflow = true;
     return r;
@@ -182,7 +187,8 @@ struct Analisi {
   int64_t nDepths = 1;
 
   int64_t Clau(int rank, int d, int pos) const {
-    return ((static_cast<int64_t>(rank) * nDepths + (d - minDepth)) << 32) | static_cast<uint32_t>(pos);
+    return ((static_cast<int64_t>(rank) * nDepths + (d - minDepth)) << 32) |
+           static_cast<uint32_t>(pos);
   }
 };
 
@@ -190,8 +196,10 @@ struct Analisi {
 int NivellMaxim(std::string_view t) {
   int obert = 0, maxim = 0;
   for (char c : t) {
-    if (c == '(') maxim = std::max(maxim, ++obert);
-    else if (c == ')' && obert > 0) --obert;
+    if (c == '(')
+      maxim = std::max(maxim, ++obert);
+    else if (c == ')' && obert > 0)
+      --obert;
   }
   return maxim;
 }
@@ -216,9 +224,12 @@ void Analitza(std::string_view t, Analisi& a) {
       salta = false;
       continue;
     }
-    if (c == 'e' || c == 'E') salta = true;
-    else if (c == '(') ++d;
-    else if (c == ')') --d;
+    if (c == 'e' || c == 'E')
+      salta = true;
+    else if (c == '(')
+      ++d;
+    else if (c == ')')
+      --d;
     minD = std::min(minD, d);
     maxD = std::max(maxD, d);
   }
@@ -333,7 +344,7 @@ CalcResult Avalua(std::string_view t) {
   };
   std::vector<Marc> pila;
   pila.push_back({0, static_cast<int>(t.size())});
-  double tornat = 0;  // value of the frame just finished
+  double tornat = 0;     // value of the frame just finished
   bool ignored = false;  // a number had characters after it that were not read
   while (!pila.empty()) {
     const size_t k = pila.size() - 1;

@@ -20,9 +20,9 @@ enum class ErrCalc : int16_t {
   Overflow = 6,        // a result too large for a double
 };
 struct CalcResult {
-  double value = 0;        // 0 whenever err != 0
+  double value = 0;           // 0 whenever err != 0
   ErrCalc err = ErrCalc::Ok;  // how the evaluation ended
-  std::string message;     // the message to show (may be empty for errors 5 and 6)
+  std::string message;        // the message to show (may be empty for errors 5 and 6)
   // The reading stopped before the end of one of the numbers ("12abc" read as 12, "1.5.5" as
   // 1.5): the rest of that number's text was ignored, as the reading rule says.
   bool ignored = false;

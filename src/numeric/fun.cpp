@@ -17,9 +17,12 @@ bool EsDigit(char c) { return c >= '0' && c <= '9'; }
 size_t LlargadaCar(std::string_view text, size_t i) {
   const auto b0 = static_cast<unsigned char>(text[i]);
   size_t len = 1;
-  if (b0 >= 0xC2 && b0 <= 0xDF) len = 2;
-  else if (b0 >= 0xE0 && b0 <= 0xEF) len = 3;
-  else if (b0 >= 0xF0 && b0 <= 0xF4) len = 4;
+  if (b0 >= 0xC2 && b0 <= 0xDF)
+    len = 2;
+  else if (b0 >= 0xE0 && b0 <= 0xEF)
+    len = 3;
+  else if (b0 >= 0xF0 && b0 <= 0xF4)
+    len = 4;
   if (len == 1 || i + len > text.size()) return 1;
   for (size_t k = 1; k < len; ++k) {
     const auto bk = static_cast<unsigned char>(text[i + k]);

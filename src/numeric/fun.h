@@ -49,12 +49,12 @@ struct FunValue {
 
 // The function names as typed (lower case). Position k (1 to 17) is NomFun[k - 1].
 inline constexpr std::array<std::string_view, 17> NomFun = {
-    "sin", "cos", "tg",   "ln",   "exp", "ctg", "cosec", "sec", "log",
+    "sin", "cos",  "tg",   "ln",  "exp", "ctg", "cosec", "sec", "log",
     "abs", "sinh", "cosh", "tgh", "atn", "sqr", "sing",  "cosg"};
 // The code character (UTF-8) of each function, in the order of NomFun.
 inline constexpr std::array<std::string_view, 17> CodiFun = {
-    "s", "c", "t", "l", "e", "\xC3\xAA", "\xC3\xA8", "\xC3\xA9", "d",
-    "a", "\xC3\xA0", "\xC3\xA1", "\xC3\xA2", "\xC3\xA4", "\xC3\x9E", "S", "C"};
+    "s", "c",        "t",        "l",        "e",        "\xC3\xAA", "\xC3\xA8", "\xC3\xA9", "d",
+    "a", "\xC3\xA0", "\xC3\xA1", "\xC3\xA2", "\xC3\xA4", "\xC3\x9E", "S",        "C"};
 // Precedences of the operators "+-*/^", in that order; a lower number binds more loosely.
 inline constexpr std::array<int16_t, 5> PrecOp = {0, 0, 1, 1, 2};
 
@@ -85,10 +85,10 @@ class FunPrograma {
   // Node of the tree (public so that the implementation files can share it).
   struct Node {
     uint8_t kind = 0;
-    uint8_t op = 0;   // operator character, or function number
-    int32_t a = -1;   // first (or only) child
-    int32_t b = -1;   // second child
-    double k = 0;     // value of a number
+    uint8_t op = 0;  // operator character, or function number
+    int32_t a = -1;  // first (or only) child
+    int32_t b = -1;  // second child
+    double k = 0;    // value of a number
   };
   struct Instr {
     uint8_t op = 0;

@@ -35,8 +35,25 @@ enum Tipus : uint8_t { kNum, kNumGran, kX, kY, kNeg, kBin, kFun, kInvalid };
 
 // Function numbers: 0 to 16 in the order of NomFun, then the roots of index 2 to 9.
 enum Funcio : uint8_t {
-  fSin, fCos, fTg, fLn, fExp, fCtg, fCosec, fSec, fLog, fAbs,
-  fSinh, fCosh, fTgh, fAtn, fSqr, fSing, fCosg, fArrel2, fArrel9 = fArrel2 + 7
+  fSin,
+  fCos,
+  fTg,
+  fLn,
+  fExp,
+  fCtg,
+  fCosec,
+  fSec,
+  fLog,
+  fAbs,
+  fSinh,
+  fCosh,
+  fTgh,
+  fAtn,
+  fSqr,
+  fSing,
+  fCosg,
+  fArrel2,
+  fArrel9 = fArrel2 + 7
 };
 
 constexpr double kMaxDouble = std::numeric_limits<double>::max();
@@ -51,9 +68,16 @@ std::u32string Descodifica(std::string_view s) {
     const auto b0 = static_cast<unsigned char>(s[i]);
     size_t len = 1;
     char32_t cp = b0;
-    if (b0 >= 0xC2 && b0 <= 0xDF) { len = 2; cp = b0 & 0x1F; }
-    else if (b0 >= 0xE0 && b0 <= 0xEF) { len = 3; cp = b0 & 0x0F; }
-    else if (b0 >= 0xF0 && b0 <= 0xF4) { len = 4; cp = b0 & 0x07; }
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+      len = 2;
+      cp = b0 & 0x1F;
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+      len = 3;
+      cp = b0 & 0x0F;
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+      len = 4;
+      cp = b0 & 0x07;
+    }
     bool valid = len == 1 ? b0 < 0x80 : i + len <= s.size();
     for (size_t k = 1; valid && k < len; ++k) {
       const auto bk = static_cast<unsigned char>(s[i + k]);
@@ -194,7 +218,7 @@ inline bool PotenciaRebutjada(double a, double b) {
 struct Aplicada {
   double v = 0;
   FunStatus st = FunStatus::None;  // a guard's status
-  bool fatal = false;  // an overflow
+  bool fatal = false;              // an overflow
 };
 
 Aplicada AplicaFuncio(int fn, double v) {
@@ -206,26 +230,36 @@ Aplicada AplicaFuncio(int fn, double v) {
     case fSing: r.v = std::sin(v / 180 * 3.14159265358979); break;
     case fCosg: r.v = std::cos(v / 180 * 3.14159265358979); break;
     case fCtg:
-      if (v == 0) r.st = FunStatus::ZeroDivisor;
-      else r.v = 1 / std::tan(v);
+      if (v == 0)
+        r.st = FunStatus::ZeroDivisor;
+      else
+        r.v = 1 / std::tan(v);
       break;
     case fCosec:
-      if (v == 0) r.st = FunStatus::ZeroDivisor;
-      else r.v = 1 / std::sin(v);
+      if (v == 0)
+        r.st = FunStatus::ZeroDivisor;
+      else
+        r.v = 1 / std::sin(v);
       break;
     case fSec: r.v = 1 / std::cos(v); break;
     case fLn:
-      if (v <= 0) r.st = FunStatus::Domain;
-      else r.v = std::log(v);
+      if (v <= 0)
+        r.st = FunStatus::Domain;
+      else
+        r.v = std::log(v);
       break;
     case fLog:
-      if (v <= 0) r.st = FunStatus::Domain;
-      else r.v = LogDec(v);
+      if (v <= 0)
+        r.st = FunStatus::Domain;
+      else
+        r.v = LogDec(v);
       break;
     case fAbs: r.v = std::fabs(v); break;
     case fExp:
-      if (v >= 709.782712893) r.st = FunStatus::ZeroDivisor;
-      else r.v = std::exp(v);
+      if (v >= 709.782712893)
+        r.st = FunStatus::ZeroDivisor;
+      else
+        r.v = std::exp(v);
       break;
     case fSinh: {
       const double e = std::exp(v);
@@ -244,19 +278,26 @@ Aplicada AplicaFuncio(int fn, double v) {
     }
     case fAtn: r.v = std::atan(v); break;
     case fSqr:
-      if (v < 0) r.st = FunStatus::Domain;
-      else r.v = std::sqrt(v);
+      if (v < 0)
+        r.st = FunStatus::Domain;
+      else
+        r.v = std::sqrt(v);
       break;
     default: {
       const int k = fn - fArrel2 + 2;
-      if (v >= 0) r.v = std::pow(v, 1.0 / k);
-      else if (k % 2 == 1) r.v = -std::pow(-v, 1.0 / k);
-      else r.st = FunStatus::Domain;
+      if (v >= 0)
+        r.v = std::pow(v, 1.0 / k);
+      else if (k % 2 == 1)
+        r.v = -std::pow(-v, 1.0 / k);
+      else
+        r.st = FunStatus::Domain;
       break;
     }
   }
-  if (r.st != FunStatus::None) r.v = 0;
-  else if (!Finit(r.v)) r.fatal = true;
+  if (r.st != FunStatus::None)
+    r.v = 0;
+  else if (!Finit(r.v))
+    r.fatal = true;
   return r;
 }
 
@@ -264,7 +305,14 @@ Aplicada AplicaFuncio(int fn, double v) {
 // from: S the stack, C the constant k, X the variable x.
 enum Forma : uint8_t { kSS, kSC, kCS, kSX, kXS, kXC, kCX, kFormes };
 enum OpRapid : uint8_t {
-  rPushC, rPushX, rPushY, rNeg, rFun, rFalla, rPowNS, rPowNX,
+  rPushC,
+  rPushX,
+  rPushY,
+  rNeg,
+  rFun,
+  rFalla,
+  rPowNS,
+  rPowNX,
   rBin0,  // + operator index (0 "+", 1 "-", 2 "*", 3 "/", 4 "^") * kFormes + form
 };
 
@@ -282,9 +330,12 @@ int IndexOp(uint8_t op) {
 // than a finite result would come out (the tree then gives the status).
 template <int Op>
 inline bool Opera(double a, double b, double& r) {
-  if constexpr (Op == 0) r = a + b;
-  else if constexpr (Op == 1) r = a - b;
-  else if constexpr (Op == 2) r = a * b;
+  if constexpr (Op == 0)
+    r = a + b;
+  else if constexpr (Op == 1)
+    r = a - b;
+  else if constexpr (Op == 2)
+    r = a * b;
   else if constexpr (Op == 3) {
     if (b == 0) return false;
     r = a / b;
@@ -412,13 +463,15 @@ void FunPrograma::BuildTree(const std::u32string& s) {
     }
     const auto idx = static_cast<int32_t>(nodes_.size());
     nodes_.push_back(nd);
-    if (t.pare < 0) arrel_ = idx;
-    else if (t.segon) nodes_[t.pare].b = idx;
-    else nodes_[t.pare].a = idx;
+    if (t.pare < 0)
+      arrel_ = idx;
+    else if (t.segon)
+      nodes_[t.pare].b = idx;
+    else
+      nodes_[t.pare].a = idx;
     if (fill1b >= 0) tasques.push_back({fill1b, fill1e, idx, false});
     if (fill2b >= 0) tasques.push_back({fill2b, fill2e, idx, true});
   }
-
 }
 
 FunPrograma::Fixed FunPrograma::FoldConstants() const {
@@ -463,11 +516,16 @@ int32_t FunPrograma::Skip(const Fixed& fx, int32_t i) const {
     auto es = [&](int32_t j, double k) {
       return fx.fix[j] && fx.val[j] == k && !std::signbit(fx.val[j]);
     };
-    if (nd.op == '*' && es(nd.b, 1)) i = nd.a;
-    else if (nd.op == '*' && es(nd.a, 1)) i = nd.b;
-    else if ((nd.op == '/' || nd.op == '^') && es(nd.b, 1)) i = nd.a;
-    else if (nd.op == '-' && es(nd.b, 0)) i = nd.a;
-    else return i;
+    if (nd.op == '*' && es(nd.b, 1))
+      i = nd.a;
+    else if (nd.op == '*' && es(nd.a, 1))
+      i = nd.b;
+    else if ((nd.op == '/' || nd.op == '^') && es(nd.b, 1))
+      i = nd.a;
+    else if (nd.op == '-' && es(nd.b, 0))
+      i = nd.a;
+    else
+      return i;
   }
 }
 
@@ -526,8 +584,10 @@ void FunPrograma::EmitProgram(const Fixed& fx) {
               emet(binari(op, kCX, ka), 1);
             } else {
               emet(ax ? Instr{rPushX} : Instr{rPushC, 0, 0, ka}, 1);
-              if (bx) emet(binari(op, kSX), 0);
-              else emet(potN ? Instr{rPowNS, 0, n32, 0} : binari(op, kSC, kb), 0);
+              if (bx)
+                emet(binari(op, kSX), 0);
+              else
+                emet(potN ? Instr{rPowNS, 0, n32, 0} : binari(op, kSC, kb), 0);
             }
           } else if (simple(b)) {
             pila.push_back({ps.node, 1});
@@ -541,8 +601,10 @@ void FunPrograma::EmitProgram(const Fixed& fx) {
             pila.push_back({a, 0});
           }
         } else if (ps.etapa == 1) {
-          if (bx) emet(binari(op, kSX), 0);
-          else emet(potN ? Instr{rPowNS, 0, n32, 0} : binari(op, kSC, kb), 0);
+          if (bx)
+            emet(binari(op, kSX), 0);
+          else
+            emet(potN ? Instr{rPowNS, 0, n32, 0} : binari(op, kSC, kb), 0);
         } else if (ps.etapa == 2) {
           emet(binari(op, ax ? kXS : kCS, ka), 0);
         } else {
@@ -565,38 +627,47 @@ bool FunPrograma::Rapid(double x, double y, double& out) const {
     sp = gran.data();
   }
   double top = 0;  // the top of the stack stays in a register
-#define TOLVI_FORMES(OP)                                                        \
-  case rBin0 + (OP) * kFormes + kSS: {                                          \
-    const double a_ = *--sp;                                                    \
-    if (!Opera<OP>(a_, top, top)) return false;                                 \
-    break;                                                                      \
-  }                                                                             \
-  case rBin0 + (OP) * kFormes + kSC:                                            \
-    if (!Opera<OP>(top, in.k, top)) return false;                               \
-    break;                                                                      \
-  case rBin0 + (OP) * kFormes + kCS:                                            \
-    if (!Opera<OP>(in.k, top, top)) return false;                               \
-    break;                                                                      \
-  case rBin0 + (OP) * kFormes + kSX:                                            \
-    if (!Opera<OP>(top, x, top)) return false;                                  \
-    break;                                                                      \
-  case rBin0 + (OP) * kFormes + kXS:                                            \
-    if (!Opera<OP>(x, top, top)) return false;                                  \
-    break;                                                                      \
-  case rBin0 + (OP) * kFormes + kXC:                                            \
-    *sp++ = top;                                                                \
-    if (!Opera<OP>(x, in.k, top)) return false;                                 \
-    break;                                                                      \
-  case rBin0 + (OP) * kFormes + kCX:                                            \
-    *sp++ = top;                                                                \
-    if (!Opera<OP>(in.k, x, top)) return false;                                 \
+#define TOLVI_FORMES(OP)                          \
+  case rBin0 + (OP)*kFormes + kSS: {              \
+    const double a_ = *--sp;                      \
+    if (!Opera<OP>(a_, top, top)) return false;   \
+    break;                                        \
+  }                                               \
+  case rBin0 + (OP)*kFormes + kSC:                \
+    if (!Opera<OP>(top, in.k, top)) return false; \
+    break;                                        \
+  case rBin0 + (OP)*kFormes + kCS:                \
+    if (!Opera<OP>(in.k, top, top)) return false; \
+    break;                                        \
+  case rBin0 + (OP)*kFormes + kSX:                \
+    if (!Opera<OP>(top, x, top)) return false;    \
+    break;                                        \
+  case rBin0 + (OP)*kFormes + kXS:                \
+    if (!Opera<OP>(x, top, top)) return false;    \
+    break;                                        \
+  case rBin0 + (OP)*kFormes + kXC:                \
+    *sp++ = top;                                  \
+    if (!Opera<OP>(x, in.k, top)) return false;   \
+    break;                                        \
+  case rBin0 + (OP)*kFormes + kCX:                \
+    *sp++ = top;                                  \
+    if (!Opera<OP>(in.k, x, top)) return false;   \
     break;
 
   for (const Instr& in : prog_) {
     switch (in.op) {
-      case rPushC: *sp++ = top; top = in.k; break;
-      case rPushX: *sp++ = top; top = x; break;
-      case rPushY: *sp++ = top; top = y; break;
+      case rPushC:
+        *sp++ = top;
+        top = in.k;
+        break;
+      case rPushX:
+        *sp++ = top;
+        top = x;
+        break;
+      case rPushY:
+        *sp++ = top;
+        top = y;
+        break;
       case rNeg: top = -top; break;
       case rFun: {
         const Aplicada r = AplicaFuncio(in.fn, top);
@@ -613,11 +684,11 @@ bool FunPrograma::Rapid(double x, double y, double& out) const {
         top = PotenciaEntera(x, in.n);
         if (!Finit(top)) return false;
         break;
-      TOLVI_FORMES(0)
-      TOLVI_FORMES(1)
-      TOLVI_FORMES(2)
-      TOLVI_FORMES(3)
-      TOLVI_FORMES(4)
+        TOLVI_FORMES(0)
+        TOLVI_FORMES(1)
+        TOLVI_FORMES(2)
+        TOLVI_FORMES(3)
+        TOLVI_FORMES(4)
       default: return false;  // rFalla
     }
   }

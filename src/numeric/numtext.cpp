@@ -25,9 +25,10 @@ struct Digits {
 
 Digits DigitsOf(double x, int precision) {
   char buf[64];
-  std::to_chars_result r = precision < 0
-      ? std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::scientific)
-      : std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::scientific, precision);
+  std::to_chars_result r = precision < 0 ? std::to_chars(buf, buf + sizeof buf, std::fabs(x),
+                                                         std::chars_format::scientific)
+                                         : std::to_chars(buf, buf + sizeof buf, std::fabs(x),
+                                                         std::chars_format::scientific, precision);
   std::string_view t(buf, static_cast<size_t>(r.ptr - buf));
   size_t e = t.find('e');
   Digits out;
@@ -101,7 +102,8 @@ bool LlegeixEnter(std::string_view text, int16_t& value) {
     negatiu = text[0] == '-';
     text.remove_prefix(1);
   }
-  if (text.empty() || !(text[0] == '.' || text[0] == ',' || (text[0] >= '0' && text[0] <= '9'))) return false;
+  if (text.empty() || !(text[0] == '.' || text[0] == ',' || (text[0] >= '0' && text[0] <= '9')))
+    return false;
   std::string t(text);
   std::replace(t.begin(), t.end(), ',', '.');
   double v = 0;
@@ -162,11 +164,14 @@ std::string EscriuDec(double x, int16_t n) {
     if (g.d[static_cast<size_t>(keep)] >= '5') {
       int i = keep - 1;
       while (i >= 0 && m[static_cast<size_t>(i)] == '9') m[static_cast<size_t>(i--)] = '0';
-      if (i < 0) m.insert(m.begin(), '1');
-      else ++m[static_cast<size_t>(i)];
+      if (i < 0)
+        m.insert(m.begin(), '1');
+      else
+        ++m[static_cast<size_t>(i)];
     }
   }
-  if (m.size() <= static_cast<size_t>(dec)) m.insert(0, static_cast<size_t>(dec) + 1 - m.size(), '0');
+  if (m.size() <= static_cast<size_t>(dec))
+    m.insert(0, static_cast<size_t>(dec) + 1 - m.size(), '0');
   std::string ent = m.substr(0, m.size() - static_cast<size_t>(dec));
   std::string frac = m.substr(m.size() - static_cast<size_t>(dec));
   while (!frac.empty() && frac.back() == '0') frac.pop_back();

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "numeric/numtext.h"
+#include "numeric/sixteen_bits.h"
 #include "solvers/tria.h"
 #include "texts/catalogue.h"
-#include "numeric/sixteen_bits.h"
 
 namespace tolvi {
 
@@ -213,13 +213,15 @@ int Slot(Q q) {
   return 0;
 }
 
-void NoHiHaSolucions(Services& ui) { ui.message(Tx("msg.no_solutions"), Tx("title.not_feasible"), Icon::None); }
+void NoHiHaSolucions(Services& ui) {
+  ui.message(Tx("msg.no_solutions"), Tx("title.not_feasible"), Icon::None);
+}
 
 // The working of an arithmetic case, in the order SolveArithmeticCase computes it. v holds the
 // answer taken (by slot), a1 its first term; roots are those of the equation in n, if any,
 // and chosen says how the answer was taken among several.
-void PassosA(Solution& sol, std::string_view code, int k, const std::array<double, 5>& v,
-             double a1, const std::vector<double>& roots, bool throughChooser) {
+void PassosA(Solution& sol, std::string_view code, int k, const std::array<double, 5>& v, double a1,
+             const std::vector<double>& roots, bool throughChooser) {
   const std::string K = std::to_string(k);
   auto F = [](double x) { return Factor(Num(x)); };
   const double ak = v[0], d = v[1], n = v[2], an = v[3], s = v[4];
@@ -259,8 +261,9 @@ void PassosA(Solution& sol, std::string_view code, int k, const std::array<doubl
     }
     sol.equation("Número de términos", "n", "n", eq, "ecuación de segundo grado", 1, kMaxTermes,
                  "n entero a 10^{-6}", texts, chosen,
-                 throughChooser ? "elegida" : roots.size() == 1 ? "la única raíz" :
-                                                                  "la única raíz que cuenta términos");
+                 throughChooser      ? "elegida"
+                 : roots.size() == 1 ? "la única raíz"
+                                     : "la única raíz que cuenta términos");
     sol.check("n = " + Num(n) + " es un número entero de términos");
   };
   auto quadratica = [&](double A, double B, double C) {
@@ -279,10 +282,10 @@ void PassosA(Solution& sol, std::string_view code, int k, const std::array<doubl
     primerDeK();
     suma();
   } else if (code == "024") {
-    sol.formula("Diferencia", "d", "d", "\\f{2·(S_n/n − a_k)}{n + 1 − 2·k}",
-                "\\f{2·(" + Num(s) + "/" + Num(n) + " − " + F(ak) + ")}{" + Num(n) + " + 1 − 2·" +
-                    K + "}",
-                d, Num(d));
+    sol.formula(
+        "Diferencia", "d", "d", "\\f{2·(S_n/n − a_k)}{n + 1 − 2·k}",
+        "\\f{2·(" + Num(s) + "/" + Num(n) + " − " + F(ak) + ")}{" + Num(n) + " + 1 − 2·" + K + "}",
+        d, Num(d));
     primerDeK();
     sol.formula("Último término", "an", "a_n", "\\f{2·S_n}{n} − a_1",
                 "\\f{2·" + F(s) + "}{" + Num(n) + "} − " + F(a1), an, Num(an));
@@ -381,8 +384,8 @@ SolveOutcome ResolA(const Form& form, SolveContext& ctx) {
     return out;
   }
   if (res.end == CaseEnd::NotWhole) {
-    ui.message("n=" + EscriuDec(res.n, kDecimals) + NL + Tx("msg.n_whole"), Tx("title.not_feasible"),
-               Icon::None);
+    ui.message("n=" + EscriuDec(res.n, kDecimals) + NL + Tx("msg.n_whole"),
+               Tx("title.not_feasible"), Icon::None);
     return out;
   }
   // Two counts of terms that both fit the data: the person chooses.

@@ -15,13 +15,22 @@ std::string Group::operator()(int index) const {
 const std::vector<std::string>& All() {
   static const std::vector<std::string> all = [] {
     std::vector<std::string> out;
-    for (const Group* g : {&Id, &Idg, &IdI, &EtM, &BtGen, &BtOk, &BtRst, &BtGuard, &IdPer, &IdMom, &ITool})
+    for (const Group* g :
+         {&Id, &Idg, &IdI, &EtM, &BtGen, &BtOk, &BtRst, &BtGuard, &IdPer, &IdMom, &ITool})
       for (int i = g->first; i <= g->last; ++i) out.push_back((*g)(i));
-    for (std::string_view s :
-         {Id1a, IdPA, Id1g, IdPG, IdK, IdA, IdB, Idd, IdTrms, IdKg, IdAg, IdBg, IdR, IdTG, OkS,
-          EtS, EtInf, Etdecr, LstSmbs, EtEstat, PAritm, PGeom, PInteres, PCompost, Panual,
-          Progressions, PInteresComercial, Arxiu, OpObr, OpGuard, OpHoja, OpSurt, Tools, OpEdTools, Info,
-          OpInfo, OpWeb, OpQuant, Idiomes})
+    for (std::string_view s : {Id1a,      IdPA,         Id1g,
+                               IdPG,      IdK,          IdA,
+                               IdB,       Idd,          IdTrms,
+                               IdKg,      IdAg,         IdBg,
+                               IdR,       IdTG,         OkS,
+                               EtS,       EtInf,        Etdecr,
+                               LstSmbs,   EtEstat,      PAritm,
+                               PGeom,     PInteres,     PCompost,
+                               Panual,    Progressions, PInteresComercial,
+                               Arxiu,     OpObr,        OpGuard,
+                               OpHoja,    OpSurt,       Tools,
+                               OpEdTools, Info,         OpInfo,
+                               OpWeb,     OpQuant,      Idiomes})
       out.emplace_back(s);
     std::sort(out.begin(), out.end());
     return out;

@@ -32,16 +32,12 @@ bool MemoryForm::enabled(std::string_view name) const {
   const Control* c = find(name);
   return c ? c->enabled : true;
 }
-void MemoryForm::setEnabled(std::string_view name, bool on) {
-  at(name).enabled = on;
-}
+void MemoryForm::setEnabled(std::string_view name, bool on) { at(name).enabled = on; }
 bool MemoryForm::visible(std::string_view name) const {
   const Control* c = find(name);
   return c ? c->visible : true;
 }
-void MemoryForm::setVisible(std::string_view name, bool on) {
-  at(name).visible = on;
-}
+void MemoryForm::setVisible(std::string_view name, bool on) { at(name).visible = on; }
 
 std::vector<std::string> MemoryForm::items(std::string_view name) const {
   const Control* c = find(name);
@@ -54,8 +50,6 @@ int MemoryForm::currentIndex(std::string_view name) const {
   const Control* c = find(name);
   return c ? c->current : -1;
 }
-void MemoryForm::setCurrentIndex(std::string_view name, int index) {
-  at(name).current = index;
-}
+void MemoryForm::setCurrentIndex(std::string_view name, int index) { at(name).current = index; }
 
 }  // namespace tolvi

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "numeric/numtext.h"
+#include "numeric/sixteen_bits.h"
 #include "numeric/sparse_roots.h"
 #include "solvers/tria.h"
 #include "texts/catalogue.h"
-#include "numeric/sixteen_bits.h"
 
 namespace tolvi {
 
@@ -186,8 +186,8 @@ bool CasG::Compta(double r, double q, double offset, const std::string& eq, doub
   const double n = p.m + offset;
   Solution& sol = out_.solution;
   const bool found = p.estat != Potencia::Cap && std::isfinite(n);
-  sol.equation("Número de términos", "n", "n", eq, "por logaritmos", 1,
-               kMaxTermes, "n entero a 10^{-6}",
+  sol.equation("Número de términos", "n", "n", eq, "por logaritmos", 1, kMaxTermes,
+               "n entero a 10^{-6}",
                found ? std::vector<std::string>{EscriuNum(n, 6)} : std::vector<std::string>{},
                found ? 1 : 0, "la única raíz");
   if (p.estat == Potencia::NoEntera) {
@@ -301,8 +301,7 @@ bool CasG::Cas() {
   };
   auto primerDeS = [&] {
     a1 = (1 - r) * S;
-    Formula("Primer término", aliasA1, "a_1", "(1 − r)·S", "(1 − " + G(r) + ")·" + G(S),
-            a1);
+    Formula("Primer término", aliasA1, "a_1", "(1 − r)·S", "(1 − " + G(r) + ")·" + G(S), a1);
   };
   auto conegut = [&] {
     ak = std::pow(r, k - 1) * a1;
@@ -312,11 +311,12 @@ bool CasG::Cas() {
   };
   auto darrer = [&] {
     an = std::pow(r, n - 1) * a1;
-    Formula("Último término", "an", "a_n", "a_1·r^{n − 1}", G(a1) + "·" + G(r) + "^{" + N() + " − 1}",
-            an);
+    Formula("Último término", "an", "a_n", "a_1·r^{n − 1}",
+            G(a1) + "·" + G(r) + "^{" + N() + " − 1}", an);
   };
   // The equations of the ratio, with the given numbers.
-  const char* kSumaPot = "raíces reales de una suma de potencias, aisladas entre los ceros de la derivada";
+  const char* kSumaPot =
+      "raíces reales de una suma de potencias, aisladas entre los ceros de la derivada";
   auto ambSuma = [&] {
     if (std::fabs(r) < 1) {
       out_.solution.check("|r| = " + EscriuNum(std::fabs(r), 8) + " < 1: la suma infinita existe");
@@ -337,16 +337,16 @@ bool CasG::Cas() {
     sumaN();
   } else if (c == "023") {
     // r^(n − k) = a_n/a_k: +r and −r when the exponent is even.
-    Equacio("r^{n − k} = \\f{a_n}{a_k}: r^{" + std::to_string(ni - ki) + "} = \\f{" + G(an) +
-                "}{" + G(ak) + "}",
+    Equacio("r^{n − k} = \\f{a_n}{a_k}: r^{" + std::to_string(ni - ki) + "} = \\f{" + G(an) + "}{" +
+                G(ak) + "}",
             "raíces reales de una potencia", false);
     if (!TriaRao(Raons(RealPowerRoots(an / ak, ni - ki), false))) return false;
     primerDeK();
     sumaN();
   } else if (c == "024") {
     // a_k·(r^n − 1) = S_n·(r − 1)·r^(k − 1).
-    Equacio("a_k·(r^n − 1) = S_n·(r − 1)·r^{k − 1}: " + G(ak) + "·(r^{" + N() + "} − 1) = " +
-                G(Sn) + "·(r − 1)·r^{" + std::to_string(ki - 1) + "}",
+    Equacio("a_k·(r^n − 1) = S_n·(r − 1)·r^{k − 1}: " + G(ak) + "·(r^{" + N() +
+                "} − 1) = " + G(Sn) + "·(r − 1)·r^{" + std::to_string(ki - 1) + "}",
             kSumaPot, false);
     if (!TriaRaoIN(PowerSumRoots({{ak, ni}, {-ak, 0}, {-Sn, ki}, {Sn, ki - 1}}))) return false;
     primerDeK();
@@ -367,16 +367,17 @@ bool CasG::Cas() {
     darrer();
   } else if (c == "234") {
     // a_n·(r^n − 1) = S_n·(r − 1)·r^(n − 1).
-    Equacio("a_n·(r^n − 1) = S_n·(r − 1)·r^{n − 1}: " + G(an) + "·(r^{" + N() + "} − 1) = " +
-                G(Sn) + "·(r − 1)·r^{" + std::to_string(ni - 1) + "}",
+    Equacio("a_n·(r^n − 1) = S_n·(r − 1)·r^{n − 1}: " + G(an) + "·(r^{" + N() +
+                "} − 1) = " + G(Sn) + "·(r − 1)·r^{" + std::to_string(ni - 1) + "}",
             kSumaPot, false);
     if (!TriaRaoIN(PowerSumRoots({{an - Sn, ni}, {Sn, ni - 1}, {-an, 0}}))) return false;
     primerDeN();
     conegut();
   } else if (c == "013") {
     primerDeK();
-    if (!Compta(r, an / a1, 1, "r^{n − 1} = \\f{a_n}{a_1}: " + G(r) + "^{n − 1} = \\f{" + G(an) +
-                                   "}{" + G(a1) + "}"))
+    if (!Compta(
+            r, an / a1, 1,
+            "r^{n − 1} = \\f{a_n}{a_1}: " + G(r) + "^{n − 1} = \\f{" + G(an) + "}{" + G(a1) + "}"))
       return false;
     sumaN();
   } else if (c == "014") {
@@ -393,10 +394,10 @@ bool CasG::Cas() {
     a1 = an * r - Sn * (r - 1);
     Formula("Primer término", "", "a_1", "a_n·r − S_n·(r − 1)",
             G(an) + "·" + G(r) + " − " + G(Sn) + "·(" + G(r) + " − 1)", a1);
-    if (!Compta(r, an / a1, 1,
-                "r^{n − 1} = \\f{a_n}{a_1}: " + G(r) + "^{n − 1} = \\f{" + G(an) + "}{" + G(a1) +
-                    "}",
-                Cond({an * r, Sn * (r - 1)}, a1)))
+    if (!Compta(
+            r, an / a1, 1,
+            "r^{n − 1} = \\f{a_n}{a_1}: " + G(r) + "^{n − 1} = \\f{" + G(an) + "}{" + G(a1) + "}",
+            Cond({an * r, Sn * (r - 1)}, a1)))
       return false;
     primerDeN();  // exact as n is whole: the difference above may cancel
     conegut();
@@ -423,7 +424,8 @@ bool CasG::Cas() {
       comptes.push_back(m);
     }
     if (raons.empty()) {
-      if (!std::isnan(noEntera)) out_.solution.check("n = " + EscriuDec(noEntera, 3) + " no es entero");
+      if (!std::isnan(noEntera))
+        out_.solution.check("n = " + EscriuDec(noEntera, 3) + " no es entero");
       return std::isnan(noEntera) ? NoHaySoluciones() : NoEntera(noEntera);
     }
     if (!TriaRao(raons)) return false;
@@ -431,8 +433,8 @@ bool CasG::Cas() {
     out_.solution.equation("Número de términos", "n", "n",
                            "r^{n − k} = \\f{a_n}{a_k}: " + G(r) + "^{n − " + K + "} = \\f{" +
                                G(an) + "}{" + G(ak) + "}",
-                           "por logaritmos", 1, kMaxTermes,
-                           "n entero a 10^{-6}", {N()}, 1, "la de la razón elegida");
+                           "por logaritmos", 1, kMaxTermes, "n entero a 10^{-6}", {N()}, 1,
+                           "la de la razón elegida");
     out_.solution.check("n = " + N() + " es un número entero de términos");
     primerDeN();
   } else if (c == "015") {
@@ -440,8 +442,8 @@ bool CasG::Cas() {
     return false;
   } else if (c == "025") {
     // S·r^(k − 1)·(1 − r) = a_k, with |r| < 1.
-    Equacio("S·r^{k − 1}·(1 − r) = a_k: " + G(S) + "·r^{" + std::to_string(ki - 1) + "}·(1 − r) = " +
-                G(ak),
+    Equacio("S·r^{k − 1}·(1 − r) = a_k: " + G(S) + "·r^{" + std::to_string(ki - 1) +
+                "}·(1 − r) = " + G(ak),
             kSumaPot, true);
     if (!TriaRao(Raons(PowerSumRoots({{S, ki - 1}, {-S, ki}, {-ak, 0}}), true))) return false;
     primerDeK();
@@ -457,9 +459,9 @@ bool CasG::Cas() {
     if (!ambSuma()) return false;
     primerDeS();
     conegut();
-    if (!Compta(r, an / a1, 1,
-                "r^{n − 1} = \\f{a_n}{a_1}: " + G(r) + "^{n − 1} = \\f{" + G(an) + "}{" + G(a1) +
-                    "}"))
+    if (!Compta(
+            r, an / a1, 1,
+            "r^{n − 1} = \\f{a_n}{a_1}: " + G(r) + "^{n − 1} = \\f{" + G(an) + "}{" + G(a1) + "}"))
       return false;
     sumaN();
   } else if (c == "145") {
@@ -502,10 +504,10 @@ bool CasG::Cas() {
     }
     primerDeS();
     conegut();
-    if (!Compta(r, an / a1, 1,
-                "r^{n − 1} = \\f{a_n}{a_1}: " + G(r) + "^{n − 1} = \\f{" + G(an) + "}{" + G(a1) +
-                    "}",
-                condR * Cond({1, r}, 1 - r), condR))
+    if (!Compta(
+            r, an / a1, 1,
+            "r^{n − 1} = \\f{a_n}{a_1}: " + G(r) + "^{n − 1} = \\f{" + G(an) + "}{" + G(a1) + "}",
+            condR * Cond({1, r}, 1 - r), condR))
       return false;
   } else {
     ctx_.ui.message(Tx("msg.case_not_covered"), Tx("title.not_feasible"), Icon::Exclamation);
@@ -675,8 +677,8 @@ SolveOutcome ResolG(const Form& form, SolveContext& ctx, ValsG& Vals) {
   Vals[kS] = 0;
   std::string code, pattern;
   std::array<double, 5> given{};
-  const bool read =
-      LlegeixDonats(form, ctx.ui, ctl::Idg, 0, 3, true, given, code, pattern, [&](size_t i, double x) {
+  const bool read = LlegeixDonats(
+      form, ctx.ui, ctl::Idg, 0, 3, true, given, code, pattern, [&](size_t i, double x) {
         Vals[i] = x;
         if (i == kR && x == 1) {
           ctx.ui.message(Tx("msg.r_not_one"), Tx("title.wrong_value"));

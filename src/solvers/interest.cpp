@@ -41,13 +41,15 @@ double ArrodDec(double x, int16_t n) {
   return value;
 }
 
-void NoSolucions(SolveContext& ctx) { ctx.ui.message(Tx("msg.interest_no_solutions"), Tx("title.not_feasible"), Icon::None); }
+void NoSolucions(SolveContext& ctx) {
+  ctx.ui.message(Tx("msg.interest_no_solutions"), Tx("title.not_feasible"), Icon::None);
+}
 
 // The words of a row's periods, by payments (or compoundings) per year.
 struct PeriodWords {
-  const char* period;    // "mes": "al principio de cada mes"
-  const char* payment;   // "mensualidad", the payment of each period
-  const char* adverb;    // "mensualmente": "capitalizable mensualmente"
+  const char* period;   // "mes": "al principio de cada mes"
+  const char* payment;  // "mensualidad", the payment of each period
+  const char* adverb;   // "mensualmente": "capitalizable mensualmente"
 };
 PeriodWords Words(int m) {
   switch (m) {
@@ -69,8 +71,7 @@ std::string EnunPeriodes(std::string enun, const Periodes& p, bool annuity) {
     for (size_t at = enun.find("anualidad"); at != std::string::npos;
          at = enun.find("anualidad", at + 1))
       enun.replace(at, 9, w.payment);
-    enun += std::string(" (pagos al ") + (p.start ? "principio" : "final") + " de cada " +
-            w.period;
+    enun += std::string(" (pagos al ") + (p.start ? "principio" : "final") + " de cada " + w.period;
     if (p.m > 1) enun += std::string(", interés nominal anual capitalizable ") + w.adverb;
     return enun + ")";
   }
@@ -188,8 +189,8 @@ double TipusAnualitat(int k, double K, double n, double a, int m, bool start) {
 
 // Annuities of capitalisation and amortisation: p.m payments a year of a each, at the start or
 // the end of each period, at the rate r/m a period.
-bool CasAnualitat(int k, const std::string& codi, std::array<double, 4>& v,
-                  const Periodes& p, SolveContext& ctx, Cas& cas) {
+bool CasAnualitat(int k, const std::string& codi, std::array<double, 4>& v, const Periodes& p,
+                  SolveContext& ctx, Cas& cas) {
   const std::string& smb = ctx.Smb;
   const bool cap = k == kCapitalisation;
   const double K = v[0], r = v[1], t = v[2], a = v[3];
@@ -216,8 +217,8 @@ bool CasAnualitat(int k, const std::string& codi, std::array<double, 4>& v,
     // One payment that falls when the capital is counted (at the start of a loan, at the end
     // of a fund) earns no interest: every rate fits.
     if (n == 1 && p.start != cap) {
-      ctx.ui.message("Con un solo pago que no genera intereses, cualquier tipo vale",
-                     "No factible", Icon::None);
+      ctx.ui.message("Con un solo pago que no genera intereses, cualquier tipo vale", "No factible",
+                     Icon::None);
       return false;
     }
     cas.value = TipusAnualitat(k, K, n, a, m, p.start);
@@ -271,7 +272,8 @@ void PassosI(Solution& sol, int k, const std::string& codi, const std::array<dou
     const bool simple = k == kSimple;
     if (codi == "012") {
       fml("Capital final", "final", F,
-          simple ? std::string(K) + "·(1 + \\f{r·t}{100})" : std::string(K) + "·(1 + \\f{r}{100})^t",
+          simple ? std::string(K) + "·(1 + \\f{r·t}{100})"
+                 : std::string(K) + "·(1 + \\f{r}{100})^t",
           simple ? T(c) + "·(1 + \\f{" + T(r) + "·" + T(t) + "}{100})"
                  : T(c) + "·" + I + "^{" + T(t) + "}",
           C, diners(C));
@@ -311,10 +313,12 @@ void PassosI(Solution& sol, int k, const std::string& codi, const std::array<dou
         C, diners(C));
   } else if (codi == "023") {
     sol.equation("Tipo de interés", "rate", "r",
-                 cap ? "a·\\f{(1 + i)·((1 + i)^t − 1)}{i} = C, i = \\f{r}{100}: " + T(C) + "·\\f{(1 + i)·((1 + i)^{" + T(t) + "} − 1)}{i} = " + T(c)
-                     : "a·\\f{1 − (1 + i)^{−t}}{i} = D, i = \\f{r}{100}: " + T(C) + "·\\f{1 − (1 + i)^{−" + T(t) + "}}{i} = " + T(c),
-                 "primer cambio de signo de r, pulido con TOMS 748", 1e-9, 1e7,
-                 "precisión doble", {EscriuDec(r, 2)}, 1, "la menor raíz positiva");
+                 cap ? "a·\\f{(1 + i)·((1 + i)^t − 1)}{i} = C, i = \\f{r}{100}: " + T(C) +
+                           "·\\f{(1 + i)·((1 + i)^{" + T(t) + "} − 1)}{i} = " + T(c)
+                     : "a·\\f{1 − (1 + i)^{−t}}{i} = D, i = \\f{r}{100}: " + T(C) +
+                           "·\\f{1 − (1 + i)^{−" + T(t) + "}}{i} = " + T(c),
+                 "primer cambio de signo de r, pulido con TOMS 748", 1e-9, 1e7, "precisión doble",
+                 {EscriuDec(r, 2)}, 1, "la menor raíz positiva");
   } else if (codi == "123") {
     fml(cap ? "Capital constituido" : "Deuda", cap ? "capital" : "debt", K,
         cap ? "a·\\f{((1 + i)^t − 1)·(1 + i)}{i}" : "a·\\f{1 − (1 + i)^{−t}}{i}",
@@ -339,8 +343,8 @@ void PassosI(Solution& sol, int k, const std::string& codi, const std::array<dou
 // The working of a case whose periods are not the row's usual yearly ones: the rate of a
 // period i = r/(100·m), the number of periods n = t·m, the annuity-due factor (1 + i) when
 // the payments fall at the start of each period, and the effective annual rate.
-void PassosPeriodes(Solution& sol, int k, const std::string& codi,
-                    const std::array<double, 4>& v, const Periodes& p) {
+void PassosPeriodes(Solution& sol, int k, const std::string& codi, const std::array<double, 4>& v,
+                    const Periodes& p) {
   const bool cap = k == kCapitalisation;
   const char* K = NomPos0(k);  // c, C or D
   const char* F = NomPos3(k);  // C or a
@@ -370,8 +374,9 @@ void PassosPeriodes(Solution& sol, int k, const std::string& codi,
     if (m != 1) fml("Número de periodos", "", "n", "t·m", T(t) + "·" + T(m), n, TextCurt(n));
   };
   auto time = [&] {
-    if (m != 1) fml("Tiempo", "time", "t", "\\f{n}{m}", "\\f{" + T(n) + "}{" + T(m) + "}", t,
-                    EscriuDec(t, 2));
+    if (m != 1)
+      fml("Tiempo", "time", "t", "\\f{n}{m}", "\\f{" + T(n) + "}{" + T(m) + "}", t,
+          EscriuDec(t, 2));
   };
   const char* timeAlias = m == 1 ? "time" : "";
   const std::string due = p.start ? "(1 + i)·" : "", dueV = p.start ? Ii + "·" : "";
@@ -392,8 +397,8 @@ void PassosPeriodes(Solution& sol, int k, const std::string& codi,
     } else {
       sol.equation("Número de periodos", "", "n",
                    "(1 + i)^n = \\f{C}{c}: " + Ii + "^n = \\f{" + T(C) + "}{" + T(c) + "}",
-                   "por logaritmos: n = log(C/c)/log(1 + i)", 0, HUGE_VAL, "",
-                   {EscriuDec(n, 4)}, 1, "la única raíz");
+                   "por logaritmos: n = log(C/c)/log(1 + i)", 0, HUGE_VAL, "", {EscriuDec(n, 4)}, 1,
+                   "la única raíz");
       time();
     }
   } else if (codi == "012") {
@@ -406,16 +411,14 @@ void PassosPeriodes(Solution& sol, int k, const std::string& codi,
             : "\\f{" + T(c) + "·" + T(i) + "}{" + dueV + den("1 − " + Ii + "^{−" + NV + "}") + "}",
         C, diners(C));
   } else if (codi == "023") {
-    const std::string eq =
-        cap ? "a·" + due + "\\f{(1 + i)^" + N + " − 1}{i} = C"
-            : "a·" + due + "\\f{1 − (1 + i)^{−" + N + "}}{i} = D";
-    const std::string eqV =
-        cap ? T(C) + "·" + due + "\\f{(1 + i)^{" + NV + "} − 1}{i} = " + T(c)
-            : T(C) + "·" + due + "\\f{1 − (1 + i)^{−" + NV + "}}{i} = " + T(c);
+    const std::string eq = cap ? "a·" + due + "\\f{(1 + i)^" + N + " − 1}{i} = C"
+                               : "a·" + due + "\\f{1 − (1 + i)^{−" + N + "}}{i} = D";
+    const std::string eqV = cap ? T(C) + "·" + due + "\\f{(1 + i)^{" + NV + "} − 1}{i} = " + T(c)
+                                : T(C) + "·" + due + "\\f{1 − (1 + i)^{−" + NV + "}}{i} = " + T(c);
     sol.equation("Tipo de interés", "rate", "r",
                  eq + (m == 1 ? ", i = \\f{r}{100}: " : ", i = \\f{r}{100·m}: ") + eqV,
-                 "primer cambio de signo de r, pulido con TOMS 748", 1e-9, 1e7,
-                 "precisión doble", {EscriuDec(r, 2)}, 1, "la menor raíz positiva");
+                 "primer cambio de signo de r, pulido con TOMS 748", 1e-9, 1e7, "precisión doble",
+                 {EscriuDec(r, 2)}, 1, "la menor raíz positiva");
     if (m != 1) rate();
   } else if (codi == "123") {
     fml(cap ? "Capital constituido" : "Deuda", cap ? "capital" : "debt", K,
@@ -529,7 +532,6 @@ SolveOutcome ResolI(int k, const Form& form, SolveContext& ctx) {
   out.solved = true;
   return out;
 }
-
 
 int IndexPerYear(int m) {
   for (int j = 0; j < 4; ++j)

@@ -29,8 +29,8 @@ size_t Width(const std::string& s) {
 
 std::string Cents(double amount, char decimal) {
   const long long c = std::llround(amount * 100);
-  const unsigned long long a = c < 0 ? 0ULL - static_cast<unsigned long long>(c)
-                                     : static_cast<unsigned long long>(c);
+  const unsigned long long a =
+      c < 0 ? 0ULL - static_cast<unsigned long long>(c) : static_cast<unsigned long long>(c);
   std::string frac = std::to_string(a % 100);
   if (frac.size() < 2) frac.insert(0, "0");
   return (c < 0 ? "-" : "") + std::to_string(a / 100) + decimal + frac;
@@ -43,8 +43,9 @@ ScheduleResult MakeSchedule(const Solution& sol, bool cents) {
   s.perYear = sol.perYear > 0 ? sol.perYear : 1;
   s.payAtStart = sol.payAtStart;
   if (sol.panel < 5 || sol.panel > 7 || sol.quantities.empty()) {
-    out.error = "solo los casos resueltos de interés compuesto, capitalización o amortización "
-                "tienen cuadro";
+    out.error =
+        "solo los casos resueltos de interés compuesto, capitalización o amortización "
+        "tienen cuadro";
     return out;
   }
   const Quantity* first = Find(sol, sol.panel == 7 ? "debt" : "capital");
@@ -89,7 +90,7 @@ ScheduleResult MakeSchedule(const Solution& sol, bool cents) {
   };
 
   if (sol.panel == 7) {
-    s.headers = {"periodo", "cuota", "intereses", "amortización", "capital amortizado",
+    s.headers = {"periodo",          "cuota", "intereses", "amortización", "capital amortizado",
                  "capital pendiente"};
     s.keys = {"period", "payment", "interest", "principal", "repaid", "balance"};
     double B = R(first->value * 100), pay = R(last->value * 100), repaid = 0;
@@ -154,7 +155,8 @@ ScheduleResult MakeSchedule(const Solution& sol, bool cents) {
       row({static_cast<double>(k), interest, capital});
     }
     s.totals = {kNone, sumInt / 100, kNone};
-    s.note = rounding + "los intereses del último periodo se ajustan para que el capital final sea " +
+    s.note = rounding +
+             "los intereses del último periodo se ajustan para que el capital final sea " +
              Cents(target / 100) + "." + shorter;
   }
   return out;
@@ -165,7 +167,8 @@ std::string ScheduleCsv(const Schedule& s, CsvDialect dialect) {
   const char dec = dialect == CsvDialect::Spanish ? ',' : '.';
   // Spanish spreadsheets take a file for UTF-8 by its byte order mark.
   std::string out = dialect == CsvDialect::Spanish ? "\xEF\xBB\xBF" : "";
-  for (size_t c = 0; c < s.headers.size(); ++c) out += (c ? std::string(1, sep) : "") + s.headers[c];
+  for (size_t c = 0; c < s.headers.size(); ++c)
+    out += (c ? std::string(1, sep) : "") + s.headers[c];
   out += "\r\n";
   for (const auto& r : s.rows) {
     for (size_t c = 0; c < r.size(); ++c) {

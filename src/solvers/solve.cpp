@@ -66,8 +66,8 @@ bool LlegeixCamp(const Form& form, std::string_view name, double& value, Service
   CalcResult failure;
   const bool given = LlegeixNum(form.text(name), value, &failure);
   if (!failure.ok())
-    ui.message(EtiquetaCamp(form, name) + ": " + MissatgeCalcFinestra(failure.err), Tx("title.error"),
-               Icon::None);
+    ui.message(EtiquetaCamp(form, name) + ": " + MissatgeCalcFinestra(failure.err),
+               Tx("title.error"), Icon::None);
   return given;
 }
 

@@ -7,10 +7,10 @@
 #include <string>
 #include <string_view>
 #include "numeric/calc.h"
+#include "numeric/sixteen_bits.h"
 #include "solvers/controls.h"
 #include "solvers/form.h"
 #include "solvers/services.h"
-#include "numeric/sixteen_bits.h"
 
 namespace tolvi {
 
@@ -52,8 +52,8 @@ inline constexpr int kMaxTermes = kInt16Max;
 // message. `accept(position, value)` may refuse a value after showing its message: the reading
 // ends there and answers false.
 template <size_t N, class Accept>
-bool LlegeixDonats(const Form& form, Services& ui, const ctl::Group& group, int first, size_t wanted,
-                   bool readAll, std::array<double, N>& values, std::string& code,
+bool LlegeixDonats(const Form& form, Services& ui, const ctl::Group& group, int first,
+                   size_t wanted, bool readAll, std::array<double, N>& values, std::string& code,
                    std::string& pattern, Accept accept) {
   for (size_t i = 0; i < N; ++i) {
     double x = 0;

@@ -155,11 +155,11 @@ std::string Minus(std::string_view text) {
 // The characters that have a Unicode sub- or superscript form.
 std::string Script(std::string_view text, bool sub) {
   static const std::pair<std::string_view, std::string_view> kSub[] = {
-      {"0", "₀"}, {"1", "₁"}, {"2", "₂"}, {"3", "₃"}, {"4", "₄"}, {"5", "₅"}, {"6", "₆"},
-      {"7", "₇"}, {"8", "₈"}, {"9", "₉"}, {"+", "₊"}, {"-", "₋"}, {"−", "₋"}, {"(", "₍"},
-      {")", "₎"}, {"a", "ₐ"}, {"e", "ₑ"}, {"o", "ₒ"}, {"x", "ₓ"}, {"h", "ₕ"}, {"k", "ₖ"},
-      {"l", "ₗ"}, {"m", "ₘ"}, {"n", "ₙ"}, {"p", "ₚ"}, {"s", "ₛ"}, {"t", "ₜ"}, {"i", "ᵢ"},
-      {"r", "ᵣ"}, {"j", "ⱼ"}};
+      {"0", "₀"}, {"1", "₁"}, {"2", "₂"}, {"3", "₃"}, {"4", "₄"}, {"5", "₅"},
+      {"6", "₆"}, {"7", "₇"}, {"8", "₈"}, {"9", "₉"}, {"+", "₊"}, {"-", "₋"},
+      {"−", "₋"}, {"(", "₍"}, {")", "₎"}, {"a", "ₐ"}, {"e", "ₑ"}, {"o", "ₒ"},
+      {"x", "ₓ"}, {"h", "ₕ"}, {"k", "ₖ"}, {"l", "ₗ"}, {"m", "ₘ"}, {"n", "ₙ"},
+      {"p", "ₚ"}, {"s", "ₛ"}, {"t", "ₜ"}, {"i", "ᵢ"}, {"r", "ᵣ"}, {"j", "ⱼ"}};
   static const std::pair<std::string_view, std::string_view> kSup[] = {
       {"0", "⁰"}, {"1", "¹"}, {"2", "²"}, {"3", "³"}, {"4", "⁴"}, {"5", "⁵"}, {"6", "⁶"},
       {"7", "⁷"}, {"8", "⁸"}, {"9", "⁹"}, {"+", "⁺"}, {"-", "⁻"}, {"−", "⁻"}, {"(", "⁽"},
@@ -270,11 +270,12 @@ std::string Cells(const Nodes& nodes) {
       continue;
     }
     flush();
-    out += "<td valign=middle><table cellspacing=0 cellpadding=0 "
-           "style='border-collapse:collapse'><tr><td align=center "
-           "style='border-bottom:1px solid'>&nbsp;" +
-           Inline(n.a) + "&nbsp;</td></tr><tr><td align=center>&nbsp;" + Inline(n.b) +
-           "&nbsp;</td></tr></table></td>";
+    out +=
+        "<td valign=middle><table cellspacing=0 cellpadding=0 "
+        "style='border-collapse:collapse'><tr><td align=center "
+        "style='border-bottom:1px solid'>&nbsp;" +
+        Inline(n.a) + "&nbsp;</td></tr><tr><td align=center>&nbsp;" + Inline(n.b) +
+        "&nbsp;</td></tr></table></td>";
   }
   flush();
   return out;
@@ -377,8 +378,8 @@ std::string StepsHtml(const Solution& solution) {
       Nodes res = Parse(" = ");
       line.insert(line.end(), res.begin(), res.end());
       out += "<table cellspacing=0 cellpadding=1><tr><td valign=middle><b>" + Escape(s.label) +
-             ":</b>&nbsp;</td>" + Cells(line) + "<td valign=middle><b>" +
-             Escape(Minus(s.result)) + "</b></td></tr></table>";
+             ":</b>&nbsp;</td>" + Cells(line) + "<td valign=middle><b>" + Escape(Minus(s.result)) +
+             "</b></td></tr></table>";
     } else if (s.kind == StepKind::Equation) {
       std::string text = StepText(s);
       const size_t colon = text.find(": ");

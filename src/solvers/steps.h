@@ -42,7 +42,7 @@ struct Quantity {
   std::string alias;  // as in tolvi-cli's arguments: "a", "d", "n", "an", "rate"...
   std::string name;   // markup of the name as the window shows it: "a_3", "S_10"
   double value = 0;
-  std::string text;   // as written in the field
+  std::string text;  // as written in the field
   bool given = false;
 };
 
@@ -64,10 +64,9 @@ struct Solution {
   void found(std::string alias, std::string name, double value, std::string text);
   Step& formula(std::string label, std::string quantity, std::string sought, std::string formula,
                 std::string substituted, double value, std::string result);
-  Step& equation(std::string label, std::string quantity, std::string sought,
-                 std::string equation, std::string method, double from, double to,
-                 std::string tolerance, std::vector<std::string> roots, int chosen,
-                 std::string why);
+  Step& equation(std::string label, std::string quantity, std::string sought, std::string equation,
+                 std::string method, double from, double to, std::string tolerance,
+                 std::vector<std::string> roots, int chosen, std::string why);
   void check(std::string text);
   void refusal(std::string text);
 };

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "texts/catalogue.h"
 #include "numeric/sixteen_bits.h"
+#include "texts/catalogue.h"
 
 namespace tolvi {
 

@@ -55,10 +55,14 @@ Catalogue LlegeixCatalogue(std::string_view text) {
     const std::string_view key = Trim(l.substr(0, eq));
     std::string value = Unescape(Trim(l.substr(eq + 1)));
     if (key.front() == '@') {
-      if (key == "@code") cat.code = std::move(value);
-      else if (key == "@word") cat.word = std::move(value);
-      else if (key == "@name") cat.name = std::move(value);
-      else cat.problems.push_back(where + "unknown setting " + std::string(key));
+      if (key == "@code")
+        cat.code = std::move(value);
+      else if (key == "@word")
+        cat.word = std::move(value);
+      else if (key == "@name")
+        cat.name = std::move(value);
+      else
+        cat.problems.push_back(where + "unknown setting " + std::string(key));
       continue;
     }
     if (!cat.texts.emplace(std::string(key), std::move(value)).second)
