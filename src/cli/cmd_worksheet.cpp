@@ -146,17 +146,16 @@ int RunWorksheet(const WorksheetOptions& opt, Streams io) {
   for (const WorksheetCase& c : sheet.cases)
     if (!c.solved) io.err << "worksheet: " << c.failure << "\n";
 
-  SheetOptions look;
-  look.title = opt.title;
-  look.header = opt.header;
-  look.numbered = !opt.noNumbers;
-  look.steps = opt.steps;
-
   size_t questions = 0;
   for (const WorksheetCase& c : sheet.cases) questions += c.found.size();
 
   if (!opt.pdf.empty() || !opt.key.empty()) {
 #ifdef TOLVI_HAVE_RENDER
+    SheetOptions look;
+    look.title = opt.title;
+    look.header = opt.header;
+    look.numbered = !opt.noNumbers;
+    look.steps = opt.steps;
     OffscreenQt qt;
     if (!qt.ready()) {
       io.err << "worksheet: Qt could not be started to draw the PDF\n";
