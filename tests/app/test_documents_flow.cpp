@@ -14,18 +14,20 @@ namespace {
 using testing::ReadBytes;
 namespace fs = std::filesystem;
 
-// Panels 0 and 3 solved; panel 5 holds a record that no test lists in SelGuard.
+// Panels 0, 3 and 7 solved; panel 5 holds a record that no test lists in SelGuard.
 ProbTable Solved() {
   ProbTable probs{};
   probs[0] = {"En una progresi\xC3\xB3n aritm\xC3\xA9tica: a1 = 2\r\nCalcula: a5", "a5 = 14"};
   probs[3] = {"Interpola 2 medios entre 2 y 54", "r = 3\r\nProgresi\xC3\xB3n:  2, 6, 18, 54"};
   probs[5] = {"never saved", "not in SelGuard"};
+  probs[7] = {"Amortiza 1000", "a = 250"};
   return probs;
 }
 
 constexpr const char* kZeroThenThree =
     "En una progresi\xC3\xB3n aritm\xC3\xA9tica: a1 = 2\r\nCalcula: a5\r\nR:     a5 = 14\r\n\r\n"
     "Interpola 2 medios entre 2 y 54\r\nR:     r = 3\r\nProgresi\xC3\xB3n:  2, 6, 18, 54\r\n\r\n";
+constexpr const char* kSeven = "Amortiza 1000\r\nR:     a = 250\r\n\r\n";
 
 bool Silent(const RecordingServices& ui) {
   return ui.messages.empty() && ui.questions.empty() && ui.fileRequests.empty() &&
@@ -54,19 +56,19 @@ TEST_F(DocumentsFlow, NothingToSaveShowsNothingAndAPanelKeyShowsItsProblem) {
 TEST_F(DocumentsFlow, SaveAllWritesTheSelectedPanelsInOrderAndASecondSaveAppends) {
   const std::string file = dir / "Prbls/probs.txt";
   ui.fileAnswers = {file, file};
-  EXPECT_TRUE(GuardaPanell(ui, Solved(), -1, "0x3-", 2, dir.str()));  // non-digits skipped
+  EXPECT_TRUE(GuardaPanell(ui, Solved(), -1, "0x3-7", 2, dir.str()));  // non-digits skipped
   ASSERT_EQ(ui.fileRequests.size(), 1u);
   EXPECT_EQ(ui.fileRequests[0].mode, 1);
   EXPECT_EQ(ui.fileRequests[0].folder, dir / "Prbls");
   EXPECT_EQ(ui.fileRequests[0].filter, "*.txt|*.*");
-  EXPECT_EQ(ReadBytes(file), kZeroThenThree);
+  EXPECT_EQ(ReadBytes(file), std::string(kZeroThenThree) + kSeven);
   ASSERT_EQ(ui.questions.size(), 1u);
   EXPECT_EQ(ui.questions[0].text, file + "\r\n\r\n\xC2\xBFVer?");
   EXPECT_EQ(ui.questions[0].title, "Guardado en ...  ");
   EXPECT_TRUE(ui.started.empty());  // answered No
 
   EXPECT_TRUE(GuardaPrb(ui, {"edited", "42"}, 2, dir.str()));
-  EXPECT_EQ(ReadBytes(file), std::string(kZeroThenThree) + "edited\r\nR:     42\r\n\r\n");
+  EXPECT_EQ(ReadBytes(file), std::string(kZeroThenThree) + kSeven + "edited\r\nR:     42\r\n\r\n");
   EXPECT_TRUE(ui.messages.empty());
 }
 
