@@ -72,9 +72,13 @@ TEST(CliSolve, PeriodsAndTimingNameTheCaseAndGiveTheEffectiveRate) {
 
 TEST(CliGenerate, PeriodsAreDrawnOnlyWhenAsked) {
   // Without --periods every case is yearly (no TAE); with it some are not, reproducibly.
-  auto answers = [](bool periods) {
-    std::vector<std::string> args = {"generate", "compound", "capitalisation", "amortisation",
-                                     "--count", "20", "--seed", "5", "--json"};
+  auto answers = [](bool periods, const char* panels = "compound capitalisation amortisation") {
+    std::vector<std::string> args = {"generate", "--count", "20", "--seed", "5", "--json"};
+    for (std::string_view rest = panels; !rest.empty();) {
+      const size_t blank = rest.find(' ');
+      args.emplace_back(rest.substr(0, blank));
+      rest = blank == std::string_view::npos ? std::string_view() : rest.substr(blank + 1);
+    }
     if (periods) args.push_back("--periods");
     std::string all;
     for (const auto& c : Cli(args).json())
@@ -86,6 +90,7 @@ TEST(CliGenerate, PeriodsAreDrawnOnlyWhenAsked) {
   EXPECT_NE(drawn.find("TAE"), std::string::npos);
   EXPECT_NE(drawn.find("pagos al principio"), std::string::npos);
   EXPECT_EQ(drawn, answers(true));
+  EXPECT_NE(answers(true, "compound").find("capitalizable"), std::string::npos);
 }
 
 }  // namespace
