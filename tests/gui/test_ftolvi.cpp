@@ -14,6 +14,7 @@
 #include "gui/qt_form.h"
 #include "solvers/controls.h"
 #include "gui_test.h"
+#include "window_fixture.h"
 #include "documents/textfile.h"
 #include "solvers/schedule.h"
 
@@ -31,16 +32,10 @@ QStringList AllNames() {
 
 }  // namespace
 
-class TestFTolvi : public QObject {
+class TestFTolvi : public QObject, WindowFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<QTemporaryDir> dir_;
-  std::unique_ptr<RecordingServices> ui_;
-  std::unique_ptr<FTolvi> w_;
-
-  template <class T = QWidget>
-  T* get(const QString& name) { return Child<T>(w_.get(), name); }
   void click(const QString& name) { Click(w_.get(), name); }
   bool enabled(const QString& name) { return get<QObject>(name)->property("enabled").toBool(); }
   void typeEnter(const QString& name, const QString& text) {
@@ -57,23 +52,13 @@ class TestFTolvi : public QObject {
     if (auto* a = qobject_cast<QAction*>(o)) return a->text();
     return get<QComboBox>(name)->currentText();
   }
-  void makeWindow() {
-    w_ = std::make_unique<FTolvi>(dir_->path().toStdString(), ui_.get());
-    w_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w_.get()));
-  }
-
  private slots:
   void initTestCase() {
     QLocale::setDefault(QLocale::c());
     // Every control the controller names must be one the window built.
     QTest::failOnWarning(QRegularExpression(QStringLiteral("no control named")));
   }
-  void init() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    ui_ = std::make_unique<RecordingServices>();
-    makeWindow();
-  }
+  void init() { openWindow(); }
   void cleanup() { w_.reset(); }
 
   void designStatesAtStart() {

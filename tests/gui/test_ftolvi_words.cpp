@@ -11,6 +11,7 @@
 #include "gui/ftolvi.h"
 #include "gui/language.h"
 #include "gui_test.h"
+#include "window_fixture.h"
 #include "solvers/recording_services.h"
 #include "texts/catalogue.h"
 
@@ -23,16 +24,10 @@ static bool IsViewport(const QWidget* w) {
   return area && area->viewport() == w;
 }
 
-class TestFTolviWords : public QObject {
+class TestFTolviWords : public QObject, WindowFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<QTemporaryDir> dir_;
-  std::unique_ptr<RecordingServices> ui_;
-  std::unique_ptr<FTolvi> w_;
-
-  template <class T = QWidget>
-  T* get(const QString& name) { return Child<T>(w_.get(), name); }
   void type(const QString& name, const QString& text) {
     get<QLineEdit>(name)->setFocus();
     QTest::keyClicks(get(name), text);
@@ -59,13 +54,7 @@ class TestFTolviWords : public QObject {
 
  private slots:
   void initTestCase() { QLocale::setDefault(QLocale::c()); }
-  void init() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    ui_ = std::make_unique<RecordingServices>();
-    w_ = std::make_unique<FTolvi>(dir_->path().toStdString(), ui_.get());
-    w_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w_.get()));
-  }
+  void init() { openWindow(); }
   void cleanup() {
     w_->setLanguage(kSpanish);
     w_.reset();

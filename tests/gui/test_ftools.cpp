@@ -7,18 +7,15 @@
 #include "gui/ftolvi.h"
 #include "gui/ftools.h"
 #include "gui_test.h"
+#include "window_fixture.h"
 
 using namespace tolvi;
 using namespace tolvi::test;
 
-class TestFTools : public QObject {
+class TestFTools : public QObject, WindowFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<QTemporaryDir> dir_;
-  std::unique_ptr<RecordingServices> ui_;
-  std::unique_ptr<FTolvi> w_;
-
   FTools* openEditor() {
     Child<QAction>(w_.get(), ctl::OpEdTools)->trigger();
     return Child<FTools>(w_.get(), "FTools");
@@ -29,6 +26,7 @@ class TestFTools : public QObject {
   static QStringList titles(FTools* e) { return Items(Child<QListWidget>(e, "Lst")); }
 
  private slots:
+  // Not waited for until exposed: an exposed main window takes the focus back from the editor.
   void init() {
     dir_ = std::make_unique<QTemporaryDir>();
     ui_ = std::make_unique<RecordingServices>();
