@@ -36,7 +36,7 @@ class Quiet : public tolvi::Services {
   void message(std::string_view, std::string_view, tolvi::Icon) override {}
   int chooseOption(std::string_view, std::string_view) override { return 1; }
   bool askYesNo(std::string_view, std::string_view) override { return false; }
-  std::string chooseFile(int, std::string, std::string_view) override { return {}; }
+  std::string chooseFile(tolvi::DialogMode, std::string, std::string_view) override { return {}; }
   void showProblem(std::string_view, const tolvi::Prob&) override {}
   bool startProgram(const tolvi::Command&, tolvi::WindowStyle) override { return false; }
   bool openDocument(const std::string&) override { return false; }

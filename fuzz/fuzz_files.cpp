@@ -93,8 +93,7 @@ void CheckSettings(const std::string& folder, const std::string& data) {
   const bool found = tolvi::LlegeixLng(folder, item);
   Require(found == !item.empty());
   Require(item == tolvi::LectorItems(text).llegeix());
-  const int16_t idioma = tolvi::IdiomaDelText(item);
-  Require(idioma >= 0 && idioma <= 2);
+  Require(tolvi::Coneguda(tolvi::IdiomaDelText(item)));
 }
 
 void CheckAppend(const std::string& data, std::string_view before) {

@@ -9,6 +9,7 @@
 #include <vector>
 #include "documents/prob.h"
 #include "solvers/steps.h"
+#include "texts/catalogue.h"
 
 namespace tolvi {
 
@@ -16,9 +17,9 @@ struct AppState {
   ProbTable Probs{};                    // the last composed case of each panel, by panel key
   std::array<Solution, 8> Solutions{};  // the working of each panel's last solve
   int16_t PanAct = -1;                  // panel key of the last Solve; -1 until the first
-  int16_t Idioma = 2;    // language of the secondary windows: 0 English, 1 Catalan, 2 Spanish
-  std::string Resolts;   // digits of the solved panels, each once, ascending
-  std::string SelGuard;  // digits of the panels a bulk save writes
+  Language Idioma = kSpanish;           // the interface language
+  std::string Resolts;                  // digits of the solved panels, each once, ascending
+  std::string SelGuard;                 // digits of the panels a bulk save writes
   // The currency symbols in the order of the list LstSmbs: "€", "$", "£", then every symbol
   // the user gave (typed with Enter, or read from NSmb.txt), so each list item has its own.
   std::vector<std::string> Smbs{"\u20AC", "$", "\u00A3"};

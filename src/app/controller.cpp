@@ -64,7 +64,7 @@ class OneBox : public Services {
     flush();
     return ui_.chooseOption(caption, options);
   }
-  std::string chooseFile(int mode, std::string folder, std::string_view filter) override {
+  std::string chooseFile(DialogMode mode, std::string folder, std::string_view filter) override {
     flush();
     return ui_.chooseFile(mode, std::move(folder), filter);
   }
@@ -189,7 +189,7 @@ void Controller::start() {
     hooks_.buildTools();
   else if (!state_.CarpIni.empty())
     MenuTools(form_, state_.CarpIni);
-  state_.Idioma = 2;
+  state_.Idioma = kSpanish;
   state_.SelGuard.clear();
   state_.Resolts.clear();
   state_.Smbs = {"\u20AC", "$", "\u00A3"};

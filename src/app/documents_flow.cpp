@@ -13,14 +13,11 @@
 namespace tolvi {
 namespace {
 
-constexpr int16_t kModeOpen = 0;
-constexpr int16_t kModeSave = 1;
-
 // Asks for a file in save mode and appends the problems; the notice or the failure follows.
-bool SaveProblems(Services& ui, std::span<const Prob> problems, int16_t idioma,
+bool SaveProblems(Services& ui, std::span<const Prob> problems, Language idioma,
                   std::string_view carpIni) {
   CreaCarpetaPrbls(carpIni);
-  const std::string path = ui.chooseFile(kModeSave, CarpetaPrbls(carpIni), kFiltrePrbs);
+  const std::string path = ui.chooseFile(DialogMode::Save, CarpetaPrbls(carpIni), kFiltrePrbs);
   if (path.empty()) return false;
   std::vector<std::string> lost;
   const FileResult written = AfegeixPrbs(path, problems, &lost);
@@ -30,7 +27,7 @@ bool SaveProblems(Services& ui, std::span<const Prob> problems, int16_t idioma,
     return false;
   }
   if (!lost.empty()) {
-    const int16_t i = IdiomaValid(idioma);
+    const Language i = IdiomaValid(idioma);
     ui.message(path + NL + NL + Tx("docs.lost.question", i) + NameCharacters(lost) +
                    Tx("docs.lost.end", i),
                Tx("docs.lost.title", i), Icon::Exclamation);
@@ -54,7 +51,7 @@ FileResult CreaCarpetaPrbls(std::string_view carpIni) {
 }
 
 bool GuardaPanell(Services& ui, const ProbTable& probs, int key, std::string_view selGuard,
-                  int16_t idioma, std::string_view carpIni) {
+                  Language idioma, std::string_view carpIni) {
   if (key >= 0 && key <= 7) {
     ui.showProblem(kCaptionPrb, probs[static_cast<size_t>(key)]);
     return false;
@@ -68,23 +65,23 @@ bool GuardaPanell(Services& ui, const ProbTable& probs, int key, std::string_vie
   return SaveProblems(ui, chosen, idioma, carpIni);
 }
 
-bool GuardaPrb(Services& ui, const Prob& problem, int16_t idioma, std::string_view carpIni) {
+bool GuardaPrb(Services& ui, const Prob& problem, Language idioma, std::string_view carpIni) {
   return SaveProblems(ui, {&problem, 1}, idioma, carpIni);
 }
 
-void VeureGuardat(Services& ui, const std::string& path, int16_t idioma) {
-  const int16_t i = IdiomaValid(idioma);
+void VeureGuardat(Services& ui, const std::string& path, Language idioma) {
+  const Language i = IdiomaValid(idioma);
   const std::string text = path + NL + NL + Tx("docs.saved.question", i);
   if (ui.askYesNo(text, Tx("docs.saved.title", i))) ObreEditor(ui, path, idioma);
 }
 
-void ObrePrbls(Services& ui, int16_t idioma, std::string_view carpIni) {
+void ObrePrbls(Services& ui, Language idioma, std::string_view carpIni) {
   CreaCarpetaPrbls(carpIni);
-  const std::string path = ui.chooseFile(kModeOpen, CarpetaPrbls(carpIni), kFiltrePrbs);
+  const std::string path = ui.chooseFile(DialogMode::Open, CarpetaPrbls(carpIni), kFiltrePrbs);
   if (!path.empty()) ObreEditor(ui, path, idioma);
 }
 
-bool ObreEditor(Services& ui, const std::string& path, int16_t idioma) {
+bool ObreEditor(Services& ui, const std::string& path, Language idioma) {
 #ifdef _WIN32
   if (ui.startProgram({"notepad.exe", {path}, {}}, WindowStyle::Normal)) return true;
 #endif

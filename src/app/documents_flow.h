@@ -18,6 +18,7 @@
 #include "documents/prob.h"
 #include "documents/textfile.h"
 #include "solvers/services.h"
+#include "texts/catalogue.h"
 
 namespace tolvi {
 
@@ -39,28 +40,28 @@ FileResult CreaCarpetaPrbls(std::string_view carpIni);
 // folder. An empty selGuard does nothing at all; a cancelled dialog writes nothing.
 // Answers true when problems were written.
 bool GuardaPanell(Services& ui, const ProbTable& probs, int key, std::string_view selGuard,
-                  int16_t idioma, std::string_view carpIni);
+                  Language idioma, std::string_view carpIni);
 
 // Asks for a file (save mode, problem folder) and appends the one problem to it. A failure
 // is a message naming the file and the reason, and the saved notice is not shown. Characters
 // an older Windows-1252 file cannot take (written as "?") are named in a message before the
 // notice. Answers true when the problem was written.
-bool GuardaPrb(Services& ui, const Prob& problem, int16_t idioma, std::string_view carpIni);
+bool GuardaPrb(Services& ui, const Prob& problem, Language idioma, std::string_view carpIni);
 
 // The saved notice: the path, an empty line and the question, titled by language; on Yes
 // the file is opened to be read (ObreEditor).
-void VeureGuardat(Services& ui, const std::string& path, int16_t idioma);
+void VeureGuardat(Services& ui, const std::string& path, Language idioma);
 
 // "Abrir": a file chosen in the file dialog (open mode, problem folder) is opened to be read
 // (ObreEditor).
-void ObrePrbls(Services& ui, int16_t idioma, std::string_view carpIni);
+void ObrePrbls(Services& ui, Language idioma, std::string_view carpIni);
 
 // Opens a problem file to be read, without waiting: on Windows in Notepad; elsewhere with the
 // system's viewer (the desktop's program for text files). When none opens it, the program's
 // own problem viewer shows its text, captioned with the file's name. A terminal editor
 // ($VISUAL, $EDITOR) is never started: a window has no terminal to give it. A file that
 // nothing can show is told in a message. True when shown.
-bool ObreEditor(Services& ui, const std::string& path, int16_t idioma);
+bool ObreEditor(Services& ui, const std::string& path, Language idioma);
 
 // The largest file the problem viewer is given to show.
 inline constexpr std::uintmax_t kMaxShownFile = 1u << 20;

@@ -46,8 +46,8 @@ FileResult FromErrorCode(const std::error_code& ec, std::string path) {
 
 }  // namespace
 
-DlgTexts TextsDlg(int16_t idioma, int16_t mode) {
-  const int16_t i = IdiomaValid(idioma);
+DlgTexts TextsDlg(Language idioma, DialogMode mode) {
+  const Language i = IdiomaValid(idioma);
   return {Tx(mode == kDlgGuardar ? "dlg.save" : "dlg.open", i),
           Tx("dlg.name", i),
           Tx("dlg.type", i),
@@ -116,8 +116,8 @@ std::string ExtensioDelTipus(std::string_view type) {
   return std::string(ext);
 }
 
-AccioDlg AcceptaNom(int16_t mode, std::string_view folder, std::string_view name,
-                    std::string_view type, int16_t idioma) {
+AccioDlg AcceptaNom(DialogMode mode, std::string_view folder, std::string_view name,
+                    std::string_view type, Language idioma) {
   if (name.empty()) return {};
   const std::string path = UneixCami(folder, name);
   std::error_code ec;
@@ -161,7 +161,7 @@ FileResult EsborraFtx(const std::string& path) {
   return FromErrorCode(ec, path);
 }
 
-DlgFtxModel::DlgFtxModel(int16_t mode, std::string_view folder, std::string_view filter,
+DlgFtxModel::DlgFtxModel(DialogMode mode, std::string_view folder, std::string_view filter,
                          std::string_view current)
     : mode_(mode), carpAct_(NormalitzaCarpeta(current)), tipus_(TipusDelFiltre(filter)) {
   tipusActual_ = tipus_.front();
@@ -186,7 +186,7 @@ bool DlgFtxModel::rere() {
 
 bool DlgFtxModel::amunt() { return canviaCarpeta(CarpetaAmunt(carpAct_)); }
 
-AccioDlg DlgFtxModel::accepta(std::string_view name, int16_t idioma) {
+AccioDlg DlgFtxModel::accepta(std::string_view name, Language idioma) {
   AccioDlg action = AcceptaNom(mode_, carpAct_, name, tipusActual_, idioma);
   if (action.kind == AccioDlg::VesACarpeta) {
     canviaCarpeta(action.path);

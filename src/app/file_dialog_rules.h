@@ -8,14 +8,15 @@
 #include <vector>
 
 #include "documents/textfile.h"
+#include "solvers/services.h"
+#include "texts/catalogue.h"
 
 namespace tolvi {
 
-inline constexpr int16_t kDlgObrir = 0;    // open mode
-inline constexpr int16_t kDlgGuardar = 1;  // save mode
+inline constexpr DialogMode kDlgObrir = DialogMode::Open;
+inline constexpr DialogMode kDlgGuardar = DialogMode::Save;
 
-// The dialog's texts in one language (Idioma 0 English, 1 Catalan, 2 Spanish, ...), from the
-// catalogues (dlg.*).
+// The dialog's texts in one language, from the catalogues (dlg.*).
 struct DlgTexts {
   std::string_view titol;        // window title for the mode
   std::string_view nom;          // EtNom
@@ -27,7 +28,7 @@ struct DlgTexts {
   std::string_view tipNova;      // BtNova tooltip
   std::string_view novaCarpeta;  // the proposed name of a new folder
 };
-DlgTexts TextsDlg(int16_t idioma, int16_t mode);
+DlgTexts TextsDlg(Language idioma, DialogMode mode);
 
 // The outside program that opens a folder, looked for in the current folder.
 inline constexpr std::string_view kDunvelo = "Dunvelo.exe";
@@ -76,8 +77,8 @@ struct AccioDlg {
 // name with the type's extension, and in open mode "Path not found". Otherwise the path is
 // folder + name; open mode refuses a path where no file is ("File not found"). The messages
 // are in the language idioma. Names are looked up in the folder shown.
-AccioDlg AcceptaNom(int16_t mode, std::string_view folder, std::string_view name,
-                    std::string_view type, int16_t idioma);
+AccioDlg AcceptaNom(DialogMode mode, std::string_view folder, std::string_view name,
+                    std::string_view type, Language idioma);
 
 // A new folder in parent: the name trimmed of blanks; an empty name does nothing (and
 // answers true). Invalid names, existing names and refusals come back as failures.
@@ -92,10 +93,10 @@ class DlgFtxModel {
  public:
   // Prepares a showing: the start folder is folder, or current (the program's folder) when
   // folder does not exist; the tree starts in current and then moves to the start folder.
-  DlgFtxModel(int16_t mode, std::string_view folder, std::string_view filter,
+  DlgFtxModel(DialogMode mode, std::string_view folder, std::string_view filter,
               std::string_view current);
 
-  int16_t mode() const { return mode_; }
+  DialogMode mode() const { return mode_; }
   const std::string& carpAct() const { return carpAct_; }
   const std::string& carpAnt() const { return carpAnt_; }
   bool rereActiu() const { return rereActiu_; }
@@ -113,7 +114,7 @@ class DlgFtxModel {
 
   // BtOk with the typed name: moves the tree, or closes with the result, or asks for a
   // message.
-  AccioDlg accepta(std::string_view name, int16_t idioma = 2);
+  AccioDlg accepta(std::string_view name, Language idioma = kSpanish);
   // BtFuig, or the window closed in any other way: the result is empty.
   void cancela();
 
@@ -122,7 +123,7 @@ class DlgFtxModel {
   const std::string& resultat() const { return resultat_; }
 
  private:
-  int16_t mode_;
+  DialogMode mode_;
   std::string carpAct_;
   std::string carpAnt_;
   bool rereActiu_ = false;

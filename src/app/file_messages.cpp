@@ -27,23 +27,21 @@ std::string_view Reason(FileErrorKind kind) {
 
 }  // namespace
 
-int16_t IdiomaValid(int16_t idioma) {
-  return idioma >= 0 && idioma < NombreIdiomes() ? idioma : kSpanish;
-}
+Language IdiomaValid(Language idioma) { return Coneguda(idioma) ? idioma : kSpanish; }
 
-std::string RaoError(const FileResult& result, int16_t idioma) {
+std::string RaoError(const FileResult& result, Language idioma) {
   if (result.error == FileErrorKind::Other && !result.detail.empty()) return result.detail;
   const std::string_view key = Reason(result.error);
   return key.empty() ? std::string() : Tx(key, IdiomaValid(idioma));
 }
 
-std::string_view TitolError(FileOperation operation, int16_t idioma) {
+std::string_view TitolError(FileOperation operation, Language idioma) {
   static constexpr std::string_view kTitles[] = {"file.title.save", "file.title.erase",
                                                  "file.title.newfolder", "file.title.open"};
   return Tx(kTitles[static_cast<size_t>(operation)], IdiomaValid(idioma));
 }
 
-std::string TextError(const FileResult& result, int16_t idioma) {
+std::string TextError(const FileResult& result, Language idioma) {
   return result.path + NL + NL + RaoError(result, idioma);
 }
 

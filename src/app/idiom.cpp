@@ -15,14 +15,14 @@ std::string TextArguments(const std::vector<std::string>& arguments) {
   return text;
 }
 
-int16_t IdiomaDelText(std::string_view text) {
+Language IdiomaDelText(std::string_view text) {
   std::string lower(text);
   for (char& c : lower)
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   // Each catalogue's word ("cat", "esp", "eng", ...); anything else is English.
   const auto& all = Catalogues();
   for (size_t i = 0; i < all.size(); ++i)
-    if (!all[i].word.empty() && lower == all[i].word) return static_cast<int16_t>(i);
+    if (!all[i].word.empty() && lower == all[i].word) return LanguageAt(i);
   return kEnglish;
 }
 
@@ -37,16 +37,16 @@ bool LlegeixLng(std::string_view carpIni, std::string& item) {
   return !item.empty();
 }
 
-FileResult DesaIdioma(std::string_view carpIni, int16_t idioma) {
+FileResult DesaIdioma(std::string_view carpIni, Language idioma) {
   const auto& all = Catalogues();
-  if (idioma < 0 || idioma >= NombreIdiomes()) idioma = kSpanish;
+  if (!Coneguda(idioma)) idioma = kSpanish;
   const std::filesystem::path path =
       carpIni.empty() ? PathOf(kLngFile) : PathOf(carpIni) / PathOf(kLngFile);
-  return EscriuFtx(all[static_cast<size_t>(idioma)].word, Utf8Of(path));
+  return EscriuFtx(all[Index(idioma)].word, Utf8Of(path));
 }
 
-int16_t TriaIdioma(std::string_view arguments, std::string_view carpIni, int16_t idioma,
-                   bool& senseLng) {
+Language TriaIdioma(std::string_view arguments, std::string_view carpIni, Language idioma,
+                    bool& senseLng) {
   senseLng = false;
   if (!arguments.empty()) return IdiomaDelText(arguments);
   std::string item;

@@ -58,7 +58,7 @@ std::string BuscaFitxer(std::string_view name, const std::vector<std::string>& f
 }
 
 bool ObreInfo(Services& ui, std::string_view name, const std::vector<std::string>& folders,
-              int16_t idioma) {
+              Language idioma) {
   const std::string found = BuscaFitxer(name, folders);
   if (found.empty()) {
     const std::string where =
@@ -70,7 +70,7 @@ bool ObreInfo(Services& ui, std::string_view name, const std::vector<std::string
   return ObreDoc(ui, found, idioma);
 }
 
-bool MenuInfo(Services& ui, std::string_view entry, std::string_view carpIni, int16_t idioma) {
+bool MenuInfo(Services& ui, std::string_view entry, std::string_view carpIni, Language idioma) {
   std::string_view name;
   if (entry == ctl::OpInfo)
     name = kHelpFile;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "solvers/services.h"
+#include "texts/catalogue.h"
 
 namespace tolvi {
 
@@ -32,10 +33,10 @@ std::string BuscaFitxer(std::string_view name, const std::vector<std::string>& f
 // Opens the file found in the folders with the system's viewer (ObreDoc). A file found in none
 // of them is a message that names it. Answers whether it was opened.
 bool ObreInfo(Services& ui, std::string_view name, const std::vector<std::string>& folders,
-              int16_t idioma);
+              Language idioma);
 
 // OpInfo opens "Tolvi.pdf", OpWeb "kelmor.htm". Answers false, doing nothing, for any other
 // menu entry.
-bool MenuInfo(Services& ui, std::string_view entry, std::string_view carpIni, int16_t idioma);
+bool MenuInfo(Services& ui, std::string_view entry, std::string_view carpIni, Language idioma);
 
 }  // namespace tolvi

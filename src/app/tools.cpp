@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string_view In(std::string_view key, int16_t idioma) { return Tx(key, IdiomaValid(idioma)); }
+std::string_view In(std::string_view key, Language idioma) { return Tx(key, IdiomaValid(idioma)); }
 
 bool Blank(char c) { return c == ' ' || c == '\t'; }
 
@@ -40,7 +40,7 @@ constexpr char kSep = '/';
 constexpr std::string_view kSeps = "/";
 #endif
 
-void Tell(Services& ui, std::string_view what, std::string_view reason, int16_t idioma) {
+void Tell(Services& ui, std::string_view what, std::string_view reason, Language idioma) {
   ui.message(std::string(what) + NL + NL + std::string(reason),
              TitolError(FileOperation::Open, idioma), Icon::Exclamation);
 }
@@ -74,7 +74,7 @@ bool OnPath(std::string_view name) {
 }
 #endif
 
-bool Start(Services& ui, const Command& command, WindowStyle style, int16_t idioma) {
+bool Start(Services& ui, const Command& command, WindowStyle style, Language idioma) {
   if (ui.startProgram(command, style)) return true;
   Tell(ui, command.program, In("tools.not_started", idioma), idioma);
   return false;
@@ -207,13 +207,13 @@ bool EliminaTool(ToolList& list, int16_t pos) {
   return true;
 }
 
-Avis AvisRefus(RefusTool refus, int16_t idioma) {
+Avis AvisRefus(RefusTool refus, Language idioma) {
   const std::string_view text = refus == RefusTool::Ple ? "tools.full" : "tools.no_title";
   return {In("tools.title", idioma),
           refus == RefusTool::Cap ? std::string_view() : In(text, idioma)};
 }
 
-Confirmacio TextsEliminar(int16_t idioma) {
+Confirmacio TextsEliminar(Language idioma) {
   return {In("tools.erase.title", idioma), In("tools.erase.question", idioma)};
 }
 
@@ -281,7 +281,7 @@ std::string UneixDir(std::string_view dir, std::string_view fitxer) {
   return joined + std::string(fitxer);
 }
 
-bool ExecutaTool(Services& ui, const Tool& tool, std::string_view carpIni, int16_t idioma) {
+bool ExecutaTool(Services& ui, const Tool& tool, std::string_view carpIni, Language idioma) {
   std::string fitxer = Trim(tool.Fitxer);
   std::vector<std::string> args = SeparaParams(tool.Params);
   if (fitxer.empty() && !args.empty()) {  // the whole command typed as parameters
@@ -332,14 +332,14 @@ int16_t IndexTool(std::string_view name) {
   return value >= 1 && value <= kMaxTools ? static_cast<int16_t>(value) : int16_t{0};
 }
 
-bool ExecutaTool(Services& ui, int16_t i, std::string_view carpIni, int16_t idioma) {
+bool ExecutaTool(Services& ui, int16_t i, std::string_view carpIni, Language idioma) {
   ToolList list;
   LlegeixTools(list, carpIni);
   if (i < 1 || i > list.NTools) return false;  // the file lost the tool since the menu was built
   return ExecutaTool(ui, list.Tools[static_cast<size_t>(i)], carpIni, idioma);
 }
 
-bool ObreDoc(Services& ui, const std::string& document, int16_t idioma) {
+bool ObreDoc(Services& ui, const std::string& document, Language idioma) {
   std::error_code ec;
   if (!fs::exists(PathOf(document), ec)) {
     ui.message(TextError({FileErrorKind::NotFound, document, {}}, idioma),

@@ -18,6 +18,7 @@
 #include "documents/textfile.h"
 #include "solvers/form.h"
 #include "solvers/services.h"
+#include "texts/catalogue.h"
 
 namespace tolvi {
 
@@ -87,18 +88,18 @@ RefusTool DesaTool(ToolList& list, int16_t& toolAct, const Tool& fields);
 // position that holds no tool.
 bool EliminaTool(ToolList& list, int16_t pos);
 
-// The message box of a refusal, by language (0 English, 1 Catalan, 2 Spanish).
+// The message box of a refusal, by language.
 struct Avis {
   std::string_view titol;
   std::string_view text;
 };
-Avis AvisRefus(RefusTool refus, int16_t idioma);
+Avis AvisRefus(RefusTool refus, Language idioma);
 // The removal question: box title and the prefix put before the tool's title in capitals.
 struct Confirmacio {
   std::string_view titol;
   std::string_view prefix;
 };
-Confirmacio TextsEliminar(int16_t idioma);
+Confirmacio TextsEliminar(Language idioma);
 
 // A browsed path split at its last separator into the folder before it and the file name
 // after it ("/opt/eines/calc" gives "/opt/eines" and "calc"; a file in the root keeps "/").
@@ -119,15 +120,15 @@ std::string UneixDir(std::string_view dir, std::string_view fitxer);
 // a document, opened by the program associated with its type (Windows: through "temp.bat" in
 // carpIni; elsewhere the system's opener). Relative names are taken in carpIni. Whatever
 // cannot be started is told in a message; answers whether something was started.
-bool ExecutaTool(Services& ui, const Tool& tool, std::string_view carpIni, int16_t idioma);
+bool ExecutaTool(Services& ui, const Tool& tool, std::string_view carpIni, Language idioma);
 // ITool(i) chosen: tool i of carpIni's "Tools.rel" (the list the menu was built from).
-bool ExecutaTool(Services& ui, int16_t i, std::string_view carpIni, int16_t idioma);
+bool ExecutaTool(Services& ui, int16_t i, std::string_view carpIni, Language idioma);
 // The index i of a menu entry "ITool(i)" (1..12); 0 for any other name.
 int16_t IndexTool(std::string_view name);
 
 // ObreDoc: the document opened by the program associated with its type, without waiting
 // (Windows: "cmd.exe /c " and the document, hidden, falling back to "command.com /c ").
 // A missing document or one that cannot be opened is a message.
-bool ObreDoc(Services& ui, const std::string& document, int16_t idioma);
+bool ObreDoc(Services& ui, const std::string& document, Language idioma);
 
 }  // namespace tolvi

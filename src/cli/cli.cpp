@@ -111,7 +111,7 @@ int RunCli(const std::vector<std::string>& args, Streams io) {
       code = args[i + 1];
     else if (args[i].rfind("--lang=", 0) == 0)
       code = std::string_view(args[i]).substr(7);
-    if (IdiomaDelCodi(code) >= 0) FixaIdioma(IdiomaDelCodi(code));
+    if (const auto language = IdiomaDelCodi(code)) FixaIdioma(*language);
   }
 
   std::vector<std::string> reversed(args.rbegin(), args.rend());

@@ -190,7 +190,8 @@ int RunWorksheet(const WorksheetOptions& opt, Streams io) {
   for (const Output& o : outputs) {
     const FileResult r = EscriuBytes(o.bytes, o.path);
     if (!r) {
-      io.err << "worksheet: cannot write \"" << o.path << "\": " << RaoError(r, 0) << "\n";
+      io.err << "worksheet: cannot write \"" << o.path << "\": " << RaoError(r, IdiomaActual())
+             << "\n";
       status = kFailed;
       continue;
     }

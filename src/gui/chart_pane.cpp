@@ -230,8 +230,8 @@ QByteArray ChartPane::picture(bool svg) const {
 void ChartPane::exportTo(bool svg) {
   Services* ui = ui_ ? ui_() : nullptr;
   if (empty_ || !ui) return;
-  const std::string path =
-      ui->chooseFile(1, folder_ ? folder_() : std::string(), svg ? "*.svg|*.*" : "*.png|*.*");
+  const std::string path = ui->chooseFile(DialogMode::Save, folder_ ? folder_() : std::string(),
+                                          svg ? "*.svg|*.*" : "*.png|*.*");
   if (path.empty()) return;
   const QByteArray bytes = picture(svg);
   const FileResult written =

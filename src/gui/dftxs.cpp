@@ -66,22 +66,22 @@ QToolButton* SmallButton(QWidget* parent, const char* name, QStyle::StandardPixm
 
 }  // namespace
 
-QString DFtxs::choose(QWidget* parent, int mode, const QString& folder, const QString& filter,
-                      int idioma, Hooks hooks) {
+QString DFtxs::choose(QWidget* parent, DialogMode mode, const QString& folder,
+                      const QString& filter, Language idioma, Hooks hooks) {
   DFtxs dialog(mode, folder, filter, idioma, parent, std::move(hooks));
   dialog.exec();
   return dialog.result();
 }
 
-std::string DFtxs::DlgFtx(QWidget* parent, int mode, const std::string& folder,
-                          std::string_view filter, int16_t idioma, Hooks hooks) {
+std::string DFtxs::DlgFtx(QWidget* parent, DialogMode mode, const std::string& folder,
+                          std::string_view filter, Language idioma, Hooks hooks) {
   return S(choose(parent, mode, Q(folder), Q(filter), idioma, std::move(hooks)));
 }
 
-DFtxs::DFtxs(int mode, const QString& folder, const QString& filter, int idioma, QWidget* parent,
-             Hooks hooks)
+DFtxs::DFtxs(DialogMode mode, const QString& folder, const QString& filter, Language idioma,
+             QWidget* parent, Hooks hooks)
     : QDialog(parent),
-      model_(static_cast<int16_t>(mode), S(folder), S(filter), S(QDir::currentPath())),
+      model_(mode, S(folder), S(filter), S(QDir::currentPath())),
       idioma_(idioma),
       hooks_(std::move(hooks)) {
   setObjectName(QStringLiteral("DFtxs"));
@@ -206,8 +206,8 @@ void DFtxs::build() {
   }
 }
 
-void DFtxs::retranslate(int idioma) {
-  const DlgTexts t = TextsDlg(static_cast<int16_t>(idioma), model_.mode());
+void DFtxs::retranslate(Language idioma) {
+  const DlgTexts t = TextsDlg(idioma, model_.mode());
   setWindowTitle(Q(t.titol));
   etNom_->setText(Q(t.nom));
   etTp_->setText(Q(t.tipus));
@@ -241,9 +241,8 @@ void DFtxs::driveChosen(int index) {
   const QString root = lDsks_->itemData(index).toString();
   const QDir drive(root);
   if (root.isEmpty() || !drive.exists() || !drive.isReadable()) {
-    say(Tx("dlg.no_disc", IdiomaValid(static_cast<int16_t>(idioma_))) +
-            S(QDir::toNativeSeparators(root)),
-        Tx("dlg.not_accessible", IdiomaValid(static_cast<int16_t>(idioma_))));
+    say(Tx("dlg.no_disc", IdiomaValid(idioma_)) + S(QDir::toNativeSeparators(root)),
+        Tx("dlg.not_accessible", IdiomaValid(idioma_)));
     showFolder();  // the drive list goes back to the folder shown
     return;
   }
@@ -368,7 +367,7 @@ void DFtxs::okClicked() {
     model_.posaTipus(shown);
     refreshFiles();
   }
-  const AccioDlg action = model_.accepta(S(idNom_->text()), static_cast<int16_t>(idioma_));
+  const AccioDlg action = model_.accepta(S(idNom_->text()), idioma_);
   switch (action.kind) {
     case AccioDlg::Res: break;
     case AccioDlg::VesACarpeta: showFolder(); break;
@@ -424,7 +423,7 @@ void DFtxs::eraseAsked() {
   const QListWidgetItem* item = lFtxs_->currentItem();
   if (!item) return;
   const std::string path = UneixCami(model_.carpAct(), S(item->text()));
-  if (!ask(path, Tx("dlg.erase_file", IdiomaValid(static_cast<int16_t>(idioma_))))) return;
+  if (!ask(path, Tx("dlg.erase_file", IdiomaValid(idioma_)))) return;
   const FileResult erased = EsborraFtx(path);
   if (!erased) say(TextError(erased, idioma_), TitolError(FileOperation::Erase, idioma_));
   refreshFiles();

@@ -16,6 +16,7 @@
 
 #include "app/file_dialog_rules.h"
 #include "solvers/services.h"
+#include "texts/catalogue.h"
 
 class QComboBox;
 class QLabel;
@@ -40,15 +41,15 @@ class DFtxs : public QDialog {
     std::function<bool(const Command&, WindowStyle)> startProgram;
   };
 
-  // DlgFtx: shows the dialog modally (mode 0 open, 1 save) on folder with the filter
+  // DlgFtx: shows the dialog modally (to open or to save a file) on folder with the filter
   // ("*.txt|*.*") and returns the chosen path; the empty string when cancelled or closed.
-  static QString choose(QWidget* parent, int mode, const QString& folder, const QString& filter,
-                        int idioma, Hooks hooks = {});
-  static std::string DlgFtx(QWidget* parent, int mode, const std::string& folder,
-                            std::string_view filter, int16_t idioma, Hooks hooks = {});
+  static QString choose(QWidget* parent, DialogMode mode, const QString& folder,
+                        const QString& filter, Language idioma, Hooks hooks = {});
+  static std::string DlgFtx(QWidget* parent, DialogMode mode, const std::string& folder,
+                            std::string_view filter, Language idioma, Hooks hooks = {});
 
   // Prepares a showing (PreparaDlg) without showing it; exec() or open() shows it.
-  DFtxs(int mode, const QString& folder, const QString& filter, int idioma,
+  DFtxs(DialogMode mode, const QString& folder, const QString& filter, Language idioma,
         QWidget* parent = nullptr, Hooks hooks = {});
 
   // The chosen path; empty unless the dialog closed through Ok.
@@ -64,7 +65,7 @@ class DFtxs : public QDialog {
 
  private:
   void build();
-  void retranslate(int idioma);
+  void retranslate(Language idioma);
   void fillDrives();
   void driveChosen(int index);
   void folderChosen(QTreeWidgetItem* item);
@@ -86,7 +87,7 @@ class DFtxs : public QDialog {
   bool ask(std::string_view text, std::string_view title);
 
   DlgFtxModel model_;
-  int idioma_;
+  Language idioma_;
   Hooks hooks_;
   QString proposedFolder_;
 

@@ -116,8 +116,8 @@ void FPrbls::withSteps(bool on) {
   }
 }
 
-void FPrbls::retranslate(int16_t idioma) {
-  const int16_t i = IdiomaValid(idioma);
+void FPrbls::retranslate(Language idioma) {
+  const Language i = IdiomaValid(idioma);
   etEn_->setText(QString::fromStdString(Tx("viewer.exercise", i)));
   etResp_->setText(QString::fromStdString(Tx("viewer.answer", i)));
   setWindowTitle(QString::fromStdString(Tx("viewer.window", i)));
@@ -129,7 +129,7 @@ void FPrbls::retranslate(int16_t idioma) {
     printing->retranslate(i);
 }
 
-void FPrbls::mostra(std::string_view caption, const Prob& problem, int16_t idioma) {
+void FPrbls::mostra(std::string_view caption, const Prob& problem, Language idioma) {
   if (!isVisible()) retranslate(idioma);
   idEn_->setPlainText(FromProgram(problem.Enun));
   const QSignalBlocker quiet(chPassos_);

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "documents/prob.h"
+#include "texts/catalogue.h"
 
 class QCheckBox;
 class QLabel;
@@ -32,8 +33,8 @@ class FPrbls : public QWidget {
 
   // MostraPrb: the statement into IdEn, the answer into IdResp, the caption as the title;
   // shown without blocking and brought to the front. The labels take the language idioma
-  // when the window is not already on screen (0 English, 1 Catalan, 2 Spanish).
-  void mostra(std::string_view caption, const Prob& problem, int16_t idioma);
+  // when the window is not already on screen.
+  void mostra(std::string_view caption, const Prob& problem, Language idioma);
 
   // What BtG does with the texts; usually GuardaPrb with the services, the language and
   // the working folder of the moment.
@@ -48,7 +49,7 @@ class FPrbls : public QWidget {
   explicit FPrbls(QWidget* owner = nullptr);
 
  private:
-  void retranslate(int16_t idioma);
+  void retranslate(Language idioma);
   void save();
   void withSteps(bool on);
 

@@ -680,7 +680,7 @@ void FTolvi::exportSchedule(bool spanish) {
   if (!schedule_) return;
   Services& ui = controller_->services();
   const std::string path =
-      ui.chooseFile(1, CarpetaPrbls(controller_->state().CarpIni), "*.csv|*.*");
+      ui.chooseFile(DialogMode::Save, CarpetaPrbls(controller_->state().CarpIni), "*.csv|*.*");
   if (path.empty()) return;
   std::string text = ScheduleCsv(*schedule_, spanish ? CsvDialect::Spanish : CsvDialect::English);
   text.resize(text.size() - 2);  // the file writing ends the last line itself

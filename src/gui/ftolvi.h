@@ -12,6 +12,7 @@
 #include "app/controller.h"
 #include "app/folders.h"
 #include "solvers/atzar.h"
+#include "texts/catalogue.h"
 
 class QFrame;
 class QGroupBox;
@@ -52,12 +53,12 @@ class FTolvi : public QMainWindow {
   // Until it is set, the arguments after the program's name.
   void setLanguageArguments(std::string text) { languageArguments_ = std::move(text); }
 
-  // The interface language (0 English, 1 Catalan, 2 Spanish, ...): the window's texts, what
+  // The interface language: the window's texts, what
   // screen readers say of its controls, the messages, the secondary windows and Qt's own
   // buttons all follow it. chooseLanguage is the Idioma menu: it also keeps the choice in the
   // settings folder's Lng.txt, which from then on decides over the command line's word.
-  void setLanguage(int16_t idioma);
-  void chooseLanguage(int16_t idioma);
+  void setLanguage(Language idioma);
+  void chooseLanguage(Language idioma);
 
   Controller& controller() { return *controller_; }
   QtForm& form() { return *form_; }

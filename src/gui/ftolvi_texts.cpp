@@ -106,14 +106,14 @@ QString Panel(int key) { return T("panel." + std::to_string(key)); }
 
 }  // namespace
 
-void FTolvi::setLanguage(int16_t idioma) {
+void FTolvi::setLanguage(Language idioma) {
   FixaIdioma(idioma);
   controller_->state().Idioma = IdiomaActual();
   InstallQtTranslations(Catalogues()[static_cast<size_t>(IdiomaActual())].code);
   retranslate();
 }
 
-void FTolvi::chooseLanguage(int16_t idioma) {
+void FTolvi::chooseLanguage(Language idioma) {
   setLanguage(idioma);
   // From now on the choice decides, also when the tools editor reads the language again.
   languageArguments_.clear();
@@ -268,18 +268,20 @@ void FTolvi::buildLanguageMenu() {
   auto* group = new QActionGroup(menu);
   group->setExclusive(true);
   const auto& all = Catalogues();
-  for (int16_t i = 0; i < static_cast<int16_t>(all.size()); ++i) {
+  for (size_t i = 0; i < all.size(); ++i) {
     // Each language by its own name, so a person finds theirs whatever the window speaks.
-    QAction* a = menu->addAction(Q(all[static_cast<size_t>(i)].name));
-    a->setObjectName(Numbered("OpIdioma", i));
+    const Language language = LanguageAt(i);
+    QAction* a = menu->addAction(Q(all[i].name));
+    a->setObjectName(Numbered("OpIdioma", static_cast<int>(i)));
     a->setCheckable(true);
-    a->setChecked(i == IdiomaActual());
+    a->setChecked(language == IdiomaActual());
     group->addAction(a);
-    connect(a, &QAction::triggered, this, [this, i] { chooseLanguage(i); });
+    connect(a, &QAction::triggered, this, [this, language] { chooseLanguage(language); });
   }
   connect(menu, &QMenu::aboutToShow, this, [this, menu] {
     for (QAction* a : menu->actions())
-      a->setChecked(a->objectName() == Numbered("OpIdioma", IdiomaActual()));
+      a->setChecked(a->objectName() ==
+                    Numbered("OpIdioma", static_cast<int>(Index(IdiomaActual()))));
   });
 }
 

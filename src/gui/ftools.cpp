@@ -152,8 +152,8 @@ FTools::FTools(Services& ui, AppState& state, std::string arguments, Form* formM
   loaded_ = true;
 }
 
-void FTools::retranslate(int16_t idioma) {
-  const int16_t i = IdiomaValid(idioma);
+void FTools::retranslate(Language idioma) {
+  const Language i = IdiomaValid(idioma);
   setWindowTitle(Q(Tx("editor.window", i)));
   etTools_->setText(Q(Tx("editor.tools", i)));
   ped_->setTitle(Q(Tx("editor.tool", i)));
@@ -216,7 +216,7 @@ void FTools::eliminaTool() {
 }
 
 void FTools::cercaFitxer() {
-  const std::string path = ui_.chooseFile(0, CarpetaCerca(), FiltreCerca());
+  const std::string path = ui_.chooseFile(DialogMode::Open, CarpetaCerca(), FiltreCerca());
   if (!path.empty()) {
     std::string folder, name;
     SeparaCami(path, folder, name);

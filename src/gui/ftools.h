@@ -16,6 +16,7 @@
 #include "app/tools.h"
 #include "solvers/form.h"
 #include "solvers/services.h"
+#include "texts/catalogue.h"
 
 class QGroupBox;
 class QLabel;
@@ -49,7 +50,7 @@ class FTools : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
-  void retranslate(int16_t idioma);
+  void retranslate(Language idioma);
   void llistaTools();  // LlistaTools
   void netejaTool();   // NetejaTool
   void triaTool(int row);

@@ -16,9 +16,9 @@ namespace tolvi {
 
 namespace {
 
-QString T(std::string_view key, int16_t idioma) { return QString::fromStdString(Tx(key, idioma)); }
+QString T(std::string_view key, Language idioma) { return QString::fromStdString(Tx(key, idioma)); }
 
-QString TF(std::string_view key, int16_t idioma, const QString& arg) {
+QString TF(std::string_view key, Language idioma, const QString& arg) {
   return QString::fromStdString(TxF(key, idioma, {arg.toStdString()}));
 }
 
@@ -32,7 +32,7 @@ SaveChooser DefaultSaveChooser() {
 }
 
 bool WriteAtomically(QWidget* parent, const QString& path, const QByteArray& bytes,
-                     int16_t idioma) {
+                     Language idioma) {
   const FileResult r = EscriuBytes(
       std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), path.toStdString());
   if (r) return true;
@@ -43,7 +43,7 @@ bool WriteAtomically(QWidget* parent, const QString& path, const QByteArray& byt
 }
 
 bool SavePdf(QWidget* parent, const PrintDocument& doc, const QString& title, const QString& path,
-             int16_t idioma) {
+             Language idioma) {
   const QByteArray pdf = PdfBytes(doc, title);
   if (pdf.isEmpty()) {
     QMessageBox::warning(parent, QStringLiteral("PDF"), TF("print.not_drawn", idioma, path));
@@ -53,7 +53,7 @@ bool SavePdf(QWidget* parent, const PrintDocument& doc, const QString& title, co
 }
 
 bool PrintWithDialog(QWidget* parent, const PrintDocument& doc, const QString& title,
-                     int16_t idioma) {
+                     Language idioma) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setDocName(title);
   QPrintDialog dialog(&printer, parent);
@@ -101,7 +101,7 @@ ProblemPrinting::ProblemPrinting(QWidget* viewer, std::function<Prob()> shown)
   retranslate(idioma_);
 }
 
-void ProblemPrinting::retranslate(int16_t idioma) {
+void ProblemPrinting::retranslate(Language idioma) {
   idioma_ = idioma;
   for (const auto& [name, key] : {std::pair{"OpImpPrb", "print.shown"},
                                   {"OpPdfPrb", "print.shown_pdf"},

@@ -26,15 +26,15 @@ SaveChooser DefaultSaveChooser();
 // message naming the file and the reason and answers false. The messages below are said in
 // the language given, the interface's unless a window speaks another.
 bool WriteAtomically(QWidget* parent, const QString& path, const QByteArray& bytes,
-                     int16_t idioma = IdiomaActual());
+                     Language idioma = IdiomaActual());
 
 // The document drawn as a PDF into path; false (after telling why) when it failed.
 bool SavePdf(QWidget* parent, const PrintDocument& doc, const QString& title, const QString& path,
-             int16_t idioma = IdiomaActual());
+             Language idioma = IdiomaActual());
 
 // The system's print dialog, then the document on the printer chosen. False when cancelled.
 bool PrintWithDialog(QWidget* parent, const PrintDocument& doc, const QString& title,
-                     int16_t idioma = IdiomaActual());
+                     Language idioma = IdiomaActual());
 
 // The problem viewer's printing: the problem shown, or a saved problem file, printed or saved
 // as a PDF (each statement with its answer, as the file holds them).
@@ -48,7 +48,7 @@ class ProblemPrinting : public QObject {
   // The menu of the viewer's print button: OpImpPrb, OpPdfPrb, OpImpFtx, OpPdfFtx.
   QMenu* menu() const { return menu_; }
   // The menu, the file dialogs and the messages in the language given (the viewer's).
-  void retranslate(int16_t idioma);
+  void retranslate(Language idioma);
   void setSaveChooser(SaveChooser chooser) { save_ = std::move(chooser); }
   // Asks for a problem file to read; "" when cancelled.
   void setOpenChooser(std::function<QString(QWidget*)> chooser) { open_ = std::move(chooser); }
@@ -65,7 +65,7 @@ class ProblemPrinting : public QObject {
   SaveChooser save_;
   std::function<QString(QWidget*)> open_;
   QMenu* menu_;
-  int16_t idioma_ = IdiomaActual();
+  Language idioma_ = IdiomaActual();
 };
 
 }  // namespace tolvi

@@ -35,7 +35,7 @@ QtServices::QtServices(QWidget* parent)
 
 QtServices::~QtServices() = default;
 
-int16_t QtServices::idioma() const { return state_ ? state_->Idioma : int16_t{2}; }
+Language QtServices::idioma() const { return state_ ? state_->Idioma : kSpanish; }
 
 std::string QtServices::docsFolder() const {
   if (state_ && !state_->DocsFolder.empty()) return state_->DocsFolder;
@@ -75,7 +75,7 @@ int QtServices::chooseOption(std::string_view caption, std::string_view options)
   return FTria::TriaOpcio(owner(), ShownText(caption), Q(options));
 }
 
-std::string QtServices::chooseFile(int mode, std::string folder, std::string_view filter) {
+std::string QtServices::chooseFile(DialogMode mode, std::string folder, std::string_view filter) {
   DFtxs::Hooks hooks;
   hooks.message = [this](std::string_view text, std::string_view title) {
     message(text, title, Icon::None);

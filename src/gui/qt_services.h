@@ -12,6 +12,7 @@
 #include <string>
 #include "app/app_state.h"
 #include "solvers/services.h"
+#include "texts/catalogue.h"
 
 namespace tolvi {
 
@@ -32,7 +33,7 @@ class QtServices : public Services {
   int chooseOption(std::string_view caption, std::string_view options) override;
   // DFtxs, modal, in the language of the state; its messages and the program it starts go
   // through this object.
-  std::string chooseFile(int mode, std::string folder, std::string_view filter) override;
+  std::string chooseFile(DialogMode mode, std::string folder, std::string_view filter) override;
   // The one FPrbls viewer, modeless; its save button appends the texts as the user left them
   // to a problem file (GuardaPrb through this object).
   void showProblem(std::string_view caption, const Prob& prob) override;
@@ -45,7 +46,7 @@ class QtServices : public Services {
   void setState(const AppState* state) { state_ = state; }
   // Told each time the viewer's save has written its problem.
   void setProblemSaved(std::function<void()> saved) { problemSaved_ = std::move(saved); }
-  int16_t idioma() const;
+  Language idioma() const;
   std::string docsFolder() const;
 
  private:

@@ -47,7 +47,8 @@ int RecordingServices::chooseOption(std::string_view caption, std::string_view o
   return choice.chosen;
 }
 
-std::string RecordingServices::chooseFile(int mode, std::string folder, std::string_view filter) {
+std::string RecordingServices::chooseFile(DialogMode mode, std::string folder,
+                                          std::string_view filter) {
   fileRequests.push_back({mode, std::move(folder), std::string(filter)});
   if (fileAnswers.empty()) return {};
   std::string answer = std::move(fileAnswers.front());

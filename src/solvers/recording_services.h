@@ -24,7 +24,7 @@ class RecordingServices : public Services {
     int chosen = 0;                    // the answer given, 0 = cancelled
   };
   struct FileRequest {
-    int mode = 0;
+    DialogMode mode = DialogMode::Open;
     std::string folder, filter;
   };
   struct Started {
@@ -58,7 +58,7 @@ class RecordingServices : public Services {
   bool askYesNoOptOut(std::string_view text, std::string_view title, std::string_view optOut,
                       bool& ticked) override;
   int chooseOption(std::string_view caption, std::string_view options) override;
-  std::string chooseFile(int mode, std::string folder, std::string_view filter) override;
+  std::string chooseFile(DialogMode mode, std::string folder, std::string_view filter) override;
   void showProblem(std::string_view caption, const Prob& prob) override;
   bool startProgram(const Command& command, WindowStyle style) override;
   bool openDocument(const std::string& path) override;

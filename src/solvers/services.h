@@ -3,6 +3,7 @@
 // The window implements it with Qt; tests and tolvi-cli implement it with scripted answers,
 // so no test ever blocks on a modal window.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,9 @@ struct Command {
   std::string dir;  // working folder; empty = the current one
   bool operator==(const Command&) const = default;
 };
+
+// What the program's file dialog is shown for.
+enum class DialogMode : int16_t { Open = 0, Save = 1 };
 
 class Services {
  public:
@@ -39,8 +43,8 @@ class Services {
   // The modal option chooser: options separated by ";" (the text after the last ";" is the
   // last item, even when empty). Returns the 1-based position chosen, 0 when cancelled.
   virtual int chooseOption(std::string_view caption, std::string_view options) = 0;
-  // The program's file dialog: mode 0 open, 1 save. Returns the full path, "" if cancelled.
-  virtual std::string chooseFile(int mode, std::string folder, std::string_view filter) = 0;
+  // The program's file dialog. Returns the full path, "" if cancelled.
+  virtual std::string chooseFile(DialogMode mode, std::string folder, std::string_view filter) = 0;
   // The problem viewer, modeless.
   virtual void showProblem(std::string_view caption, const Prob& prob) = 0;
   // Starts a program without waiting; returns false (and says nothing) if it could not start.

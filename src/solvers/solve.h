@@ -11,12 +11,13 @@
 #include "solvers/controls.h"
 #include "solvers/form.h"
 #include "solvers/services.h"
+#include "texts/catalogue.h"
 
 namespace tolvi {
 
 struct SolveContext {
   Services& ui;
-  int16_t Idioma = 2;          // language of the secondary windows: 0 English, 1 Catalan, 2 Spanish
+  Language Idioma = kSpanish;  // the interface language
   std::string Smb = "\u20AC";  // the chosen currency symbol, written after every amount
 };
 

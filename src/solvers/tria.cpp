@@ -7,11 +7,10 @@
 
 namespace tolvi {
 
-int16_t TriaOpcio(Services& ui, int16_t Idioma, std::string_view caption,
+int16_t TriaOpcio(Services& ui, Language Idioma, std::string_view caption,
                   std::string_view options) {
   // A language the program does not know reads as English, as the chooser always did.
-  if (caption.empty())
-    caption = Tx("chooser.title", Idioma >= 0 && Idioma < NombreIdiomes() ? Idioma : kEnglish);
+  if (caption.empty()) caption = Tx("chooser.title", Coneguda(Idioma) ? Idioma : kEnglish);
   const int chosen = ui.chooseOption(caption, options);
   // A position that names no option counts as no choice: callers index their lists with it.
   const auto count = 1 + std::count(options.begin(), options.end(), ';');

@@ -4,13 +4,15 @@
 #include <cstdint>
 #include <string_view>
 #include "solvers/services.h"
+#include "texts/catalogue.h"
 
 namespace tolvi {
 
 // Shows the chooser with the options separated by ";" (the text after the last ";" is the last
 // option, even when empty) and returns the 1-based position chosen, 0 when cancelled. An empty
-// caption is replaced by "Select option:", "Tria l'opció:" or "Elegir opción:" by Idioma
-// (0 English, 1 Catalan, 2 Spanish; any other value English).
-int16_t TriaOpcio(Services& ui, int16_t Idioma, std::string_view caption, std::string_view options);
+// caption is replaced by "Select option:", "Tria l'opció:" or "Elegir opción:" by language
+// (a language with no catalogue reads as English).
+int16_t TriaOpcio(Services& ui, Language Idioma, std::string_view caption,
+                  std::string_view options);
 
 }  // namespace tolvi

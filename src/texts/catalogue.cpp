@@ -32,7 +32,7 @@ std::string Unescape(std::string_view s) {
   return out;
 }
 
-int16_t gIdioma = kSpanish;
+Language gIdioma = kSpanish;
 
 }  // namespace
 
@@ -80,30 +80,32 @@ const std::vector<Catalogue>& Catalogues() {
   return kAll;
 }
 
-int16_t NombreIdiomes() { return static_cast<int16_t>(Catalogues().size()); }
+std::size_t NombreIdiomes() { return Catalogues().size(); }
 
-int16_t IdiomaDelCodi(std::string_view code) {
+bool Coneguda(Language language) {
+  return static_cast<int16_t>(language) >= 0 && Index(language) < NombreIdiomes();
+}
+
+std::optional<Language> IdiomaDelCodi(std::string_view code) {
   const auto& all = Catalogues();
   for (size_t i = 0; i < all.size(); ++i)
-    if (all[i].code == code) return static_cast<int16_t>(i);
-  return -1;
+    if (all[i].code == code) return LanguageAt(i);
+  return std::nullopt;
 }
 
-int16_t IdiomaActual() { return gIdioma; }
+Language IdiomaActual() { return gIdioma; }
 
-void FixaIdioma(int16_t idioma) {
-  gIdioma = idioma >= 0 && idioma < NombreIdiomes() ? idioma : kSpanish;
-}
+void FixaIdioma(Language idioma) { gIdioma = Coneguda(idioma) ? idioma : kSpanish; }
 
 const std::string& Tx(std::string_view key) { return Tx(key, gIdioma); }
 
-const std::string& Tx(std::string_view key, int16_t idioma) {
+const std::string& Tx(std::string_view key, Language idioma) {
   const auto& all = Catalogues();
-  if (idioma >= 0 && idioma < static_cast<int16_t>(all.size())) {
-    const auto& texts = all[static_cast<size_t>(idioma)].texts;
+  if (Coneguda(idioma)) {
+    const auto& texts = all[Index(idioma)].texts;
     if (auto it = texts.find(key); it != texts.end()) return it->second;
   }
-  const auto& spanish = all[kSpanish].texts;
+  const auto& spanish = all[Index(kSpanish)].texts;
   if (auto it = spanish.find(key); it != spanish.end()) return it->second;
   // A key no catalogue holds: said as itself, so the fault shows where it is.
   static thread_local std::string missing;
@@ -132,7 +134,7 @@ std::string TxF(std::string_view key, std::initializer_list<std::string_view> ar
   return Omple(Tx(key), args);
 }
 
-std::string TxF(std::string_view key, int16_t idioma,
+std::string TxF(std::string_view key, Language idioma,
                 std::initializer_list<std::string_view> args) {
   return Omple(Tx(key, idioma), args);
 }

@@ -24,9 +24,9 @@ std::set<char> Holes(const std::string& text) {
 TEST(Catalogues, EveryLanguageSaysWhatSpanishSays) {
   const auto& all = Catalogues();
   ASSERT_GE(all.size(), 3u);
-  EXPECT_EQ(all[kEnglish].code, "en");
-  EXPECT_EQ(all[kCatalan].code, "ca");
-  EXPECT_EQ(all[kSpanish].code, "es");
+  EXPECT_EQ(all[Index(kEnglish)].code, "en");
+  EXPECT_EQ(all[Index(kCatalan)].code, "ca");
+  EXPECT_EQ(all[Index(kSpanish)].code, "es");
   std::set<std::string> codes, words;
   for (const Catalogue& c : all) {
     SCOPED_TRACE(c.code);
@@ -34,13 +34,13 @@ TEST(Catalogues, EveryLanguageSaysWhatSpanishSays) {
     EXPECT_FALSE(c.name.empty());
     EXPECT_TRUE(codes.insert(c.code).second && words.insert(c.word).second);
     EXPECT_EQ(IdiomaDelText(c.word), IdiomaDelCodi(c.code));
-    for (const auto& [key, spanish] : all[kSpanish].texts) {
+    for (const auto& [key, spanish] : all[Index(kSpanish)].texts) {
       const auto it = c.texts.find(key);
       ASSERT_NE(it, c.texts.end()) << key;
       EXPECT_FALSE(it->second.empty()) << key;
       EXPECT_EQ(Holes(it->second), Holes(spanish)) << key;
     }
-    for (const auto& entry : c.texts) EXPECT_EQ(all[kSpanish].texts.count(entry.first), 1u) << entry.first;
+    for (const auto& entry : c.texts) EXPECT_EQ(all[Index(kSpanish)].texts.count(entry.first), 1u) << entry.first;
   }
 }
 
@@ -65,7 +65,7 @@ TEST(Catalogues, TheLanguageChosenAndItsFallback) {
   EXPECT_EQ(TxF("msg.at_most_terms", {"n", "7"}),
             "n: com a molt 7 (el nombre més gran de termes que es calcula)");
   EXPECT_EQ(Tx("no.such.key"), "no.such.key");
-  FixaIdioma(99);  // no such language: Spanish
+  FixaIdioma(LanguageAt(99));  // no such language: Spanish
   EXPECT_EQ(IdiomaActual(), kSpanish);
   EXPECT_EQ(Tx("msg.positive_only", kEnglish), "Positive values only");
 }

@@ -61,7 +61,7 @@ TEST(ControllerStart, WindowStartsAsDesigned) {
   EXPECT_EQ(w.form.text(ctl::Id1a), "1");
   EXPECT_EQ(w.form.text(ctl::Id1g), "1");
   EXPECT_EQ(w.c.state().PanAct, -1);
-  EXPECT_EQ(w.c.state().Idioma, 2);
+  EXPECT_EQ(w.c.state().Idioma, kSpanish);
   EXPECT_EQ(w.c.state().CarpIni, w.dir.str());
   EXPECT_TRUE(w.ui.messages.empty());
 }
@@ -245,7 +245,7 @@ TEST(ControllerSave, PanelSaveShowsItsRecordAndOpenAsksForAFile) {
 
   w.c.menu(ctl::OpObr);
   ASSERT_EQ(w.ui.fileRequests.size(), 1u);
-  EXPECT_EQ(w.ui.fileRequests[0].mode, 0);
+  EXPECT_EQ(w.ui.fileRequests[0].mode, DialogMode::Open);
   EXPECT_EQ(w.ui.fileRequests[0].folder, w.dir / "Prbls");
   EXPECT_TRUE(w.ui.started.empty());  // cancelled
 }

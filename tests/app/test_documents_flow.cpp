@@ -40,13 +40,13 @@ struct DocumentsFlow : ::testing::Test {
 };
 
 TEST_F(DocumentsFlow, NothingToSaveShowsNothingAndAPanelKeyShowsItsProblem) {
-  EXPECT_FALSE(GuardaPanell(ui, Solved(), -1, "", 2, dir.str()));
-  EXPECT_FALSE(GuardaPanell(ui, Solved(), 8, "03", 2, dir.str()));
-  EXPECT_FALSE(GuardaPanell(ui, Solved(), -2, "03", 2, dir.str()));
+  EXPECT_FALSE(GuardaPanell(ui, Solved(), -1, "", kSpanish, dir.str()));
+  EXPECT_FALSE(GuardaPanell(ui, Solved(), 8, "03", kSpanish, dir.str()));
+  EXPECT_FALSE(GuardaPanell(ui, Solved(), -2, "03", kSpanish, dir.str()));
   EXPECT_TRUE(Silent(ui));
   EXPECT_FALSE(fs::exists(dir.path() / "Prbls"));
 
-  EXPECT_FALSE(GuardaPanell(ui, Solved(), 3, "", 2, dir.str()));
+  EXPECT_FALSE(GuardaPanell(ui, Solved(), 3, "", kSpanish, dir.str()));
   ASSERT_EQ(ui.problems.size(), 1u);
   EXPECT_EQ(ui.problems[0].first, "Problema");
   EXPECT_EQ(ui.problems[0].second, Solved()[3]);
@@ -56,9 +56,9 @@ TEST_F(DocumentsFlow, NothingToSaveShowsNothingAndAPanelKeyShowsItsProblem) {
 TEST_F(DocumentsFlow, SaveAllWritesTheSelectedPanelsInOrderAndASecondSaveAppends) {
   const std::string file = dir / "Prbls/probs.txt";
   ui.fileAnswers = {file, file};
-  EXPECT_TRUE(GuardaPanell(ui, Solved(), -1, "0x3-7", 2, dir.str()));  // non-digits skipped
+  EXPECT_TRUE(GuardaPanell(ui, Solved(), -1, "0x3-7", kSpanish, dir.str()));  // non-digits skipped
   ASSERT_EQ(ui.fileRequests.size(), 1u);
-  EXPECT_EQ(ui.fileRequests[0].mode, 1);
+  EXPECT_EQ(ui.fileRequests[0].mode, DialogMode::Save);
   EXPECT_EQ(ui.fileRequests[0].folder, dir / "Prbls");
   EXPECT_EQ(ui.fileRequests[0].filter, "*.txt|*.*");
   EXPECT_EQ(ReadBytes(file), std::string(kZeroThenThree) + kSeven);
@@ -67,14 +67,14 @@ TEST_F(DocumentsFlow, SaveAllWritesTheSelectedPanelsInOrderAndASecondSaveAppends
   EXPECT_EQ(ui.questions[0].title, "Guardado en ...  ");
   EXPECT_TRUE(ui.started.empty());  // answered No
 
-  EXPECT_TRUE(GuardaPrb(ui, {"edited", "42"}, 2, dir.str()));
+  EXPECT_TRUE(GuardaPrb(ui, {"edited", "42"}, kSpanish, dir.str()));
   EXPECT_EQ(ReadBytes(file), std::string(kZeroThenThree) + kSeven + "edited\r\nR:     42\r\n\r\n");
   EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(DocumentsFlow, ACancelledDialogWritesNothing) {
-  EXPECT_FALSE(GuardaPanell(ui, Solved(), -1, "03", 2, dir.str()));
-  EXPECT_FALSE(GuardaPrb(ui, {"E", "R"}, 0, dir.str()));
+  EXPECT_FALSE(GuardaPanell(ui, Solved(), -1, "03", kSpanish, dir.str()));
+  EXPECT_FALSE(GuardaPrb(ui, {"E", "R"}, kEnglish, dir.str()));
   EXPECT_EQ(ui.fileRequests.size(), 2u);
   EXPECT_TRUE(ui.messages.empty());
   EXPECT_TRUE(ui.questions.empty());
@@ -86,13 +86,13 @@ TEST_F(DocumentsFlow, TheSavedNoticeSpeaksTheLanguageAndYesOpensTheFile) {
                               {"Guardat a...  ", "Veure?"},
                               {"Guardado en ...  ", "\xC2\xBFVer?"}};
   const std::string path = dir / "with blanks and \"quotes\"; rm -rf x.txt";
-  for (int16_t idioma = 0; idioma <= 2; ++idioma) {
+  for (size_t i = 0; i < 3; ++i) {
     RecordingServices yes;
     yes.defaultYesNo = true;
-    VeureGuardat(yes, path, idioma);
-    ASSERT_EQ(yes.questions.size(), 1u) << idioma;
-    EXPECT_EQ(yes.questions[0].title, notices[idioma][0]);
-    EXPECT_EQ(yes.questions[0].text, path + "\r\n\r\n" + notices[idioma][1]);
+    VeureGuardat(yes, path, LanguageAt(i));
+    ASSERT_EQ(yes.questions.size(), 1u) << i;
+    EXPECT_EQ(yes.questions[0].title, notices[i][0]);
+    EXPECT_EQ(yes.questions[0].text, path + "\r\n\r\n" + notices[i][1]);
     EXPECT_EQ(yes.opened, std::vector<std::string>{path});
     EXPECT_TRUE(yes.started.empty());
   }
@@ -100,11 +100,11 @@ TEST_F(DocumentsFlow, TheSavedNoticeSpeaksTheLanguageAndYesOpensTheFile) {
 
 TEST_F(DocumentsFlow, AFileThatCannotBeWrittenIsAMessageNotANotice) {
   fs::create_directory(dir.path() / "taken.txt");
-  struct Row { std::string path; int16_t idioma; const char* title; const char* reason; };
+  struct Row { std::string path; Language idioma; const char* title; const char* reason; };
   const Row rows[] = {
-      {dir / "taken.txt", 0, "Not saved", "There is a folder of that name."},
-      {dir / "gone/p.txt", 1, "No s'ha guardat", "La carpeta no existeix."},
-      {"/dev/full", 2, "No se ha guardado",  // a device: refused before anything is written
+      {dir / "taken.txt", kEnglish, "Not saved", "There is a folder of that name."},
+      {dir / "gone/p.txt", kCatalan, "No s'ha guardat", "La carpeta no existeix."},
+      {"/dev/full", kSpanish, "No se ha guardado",  // a device: refused before anything is written
        "No es un archivo normal (es un dispositivo o una tuber\xC3\xAD" "a)."},
   };
   for (const Row& r : rows) {
@@ -125,7 +125,7 @@ TEST_F(DocumentsFlow, CharactersAWindows1252FileCannotTakeAreNamedBeforeTheNotic
   const std::string file = dir / "old.txt";
   testing::WriteBytes(file, "progresi\xF3n\r\n");
   ui.fileAnswers = {file};
-  ASSERT_TRUE(GuardaPrb(ui, {"\xE2\x88\x9A" "2", "R"}, 0, dir.str()));  // √2
+  ASSERT_TRUE(GuardaPrb(ui, {"\xE2\x88\x9A" "2", "R"}, kEnglish, dir.str()));  // √2
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].title, "Saved with changes");
   EXPECT_EQ(ui.messages[0].text, file + "\r\n\r\nThe file is in Windows-1252, which has no "
@@ -134,14 +134,14 @@ TEST_F(DocumentsFlow, CharactersAWindows1252FileCannotTakeAreNamedBeforeTheNotic
 }
 
 TEST_F(DocumentsFlow, OpenChoosesAFileInTheProblemFolderAndShowsIt) {
-  ObrePrbls(ui, 2, dir.str());  // cancelled
+  ObrePrbls(ui, kSpanish, dir.str());  // cancelled
   EXPECT_TRUE(ui.opened.empty());
   EXPECT_TRUE(fs::is_directory(dir.path() / "Prbls"));  // made, so the dialog starts there
   const std::string file = dir / "Prbls/my problems.txt";
   ui.fileAnswers = {file};
-  ObrePrbls(ui, 2, dir.str());
+  ObrePrbls(ui, kSpanish, dir.str());
   ASSERT_EQ(ui.fileRequests.size(), 2u);
-  EXPECT_EQ(ui.fileRequests[1].mode, 0);
+  EXPECT_EQ(ui.fileRequests[1].mode, DialogMode::Open);
   EXPECT_EQ(ui.fileRequests[1].folder, dir / "Prbls");
   EXPECT_EQ(ui.fileRequests[1].filter, "*.txt|*.*");
   EXPECT_EQ(ui.opened, std::vector<std::string>{file});
@@ -154,7 +154,7 @@ TEST_F(DocumentsFlow, AFileNoViewerOpensIsShownInTheProgramsViewer) {
   const std::string path = dir / "p.txt";
   testing::WriteBytes(path, "Enunciado\nR:     4\n\n");
   ui.openSucceeds = false;
-  EXPECT_TRUE(ObreEditor(ui, path, 0));
+  EXPECT_TRUE(ObreEditor(ui, path, kEnglish));
   EXPECT_EQ(ui.opened, std::vector<std::string>{path});
   ASSERT_EQ(ui.problems.size(), 1u);
   EXPECT_EQ(ui.problems[0].first, "p.txt");
@@ -165,7 +165,7 @@ TEST_F(DocumentsFlow, AFileNoViewerOpensIsShownInTheProgramsViewer) {
   for (const std::string& unshown : {dir / "gone.txt", dir.str()}) {
     RecordingServices none;
     none.openSucceeds = false;
-    EXPECT_FALSE(ObreEditor(none, unshown, 0));
+    EXPECT_FALSE(ObreEditor(none, unshown, kEnglish));
     ASSERT_EQ(none.messages.size(), 1u);
     EXPECT_EQ(none.messages[0].title, "Not opened");
     EXPECT_TRUE(none.messages[0].text.starts_with(unshown + "\r\n\r\n"));

@@ -17,12 +17,12 @@ using Strings = std::vector<std::string>;
 namespace fs = std::filesystem;
 
 TEST(TextsDlg, CaptionsFollowTheLanguageAndTheMode) {
-  EXPECT_EQ(TextsDlg(0, kDlgGuardar).titol, "Save");
-  EXPECT_EQ(TextsDlg(1, kDlgObrir).titol, "Obrir");
-  EXPECT_EQ(TextsDlg(1, kDlgGuardar).cancela, "Cancel\xC2\xB7la");
-  EXPECT_EQ(TextsDlg(2, kDlgGuardar).titol, "Guardar");
-  EXPECT_EQ(TextsDlg(2, kDlgObrir).novaCarpeta, "Nueva carpeta");
-  EXPECT_EQ(TextsDlg(9, kDlgObrir).titol, "Abrir");  // out of range reads as Spanish
+  EXPECT_EQ(TextsDlg(kEnglish, kDlgGuardar).titol, "Save");
+  EXPECT_EQ(TextsDlg(kCatalan, kDlgObrir).titol, "Obrir");
+  EXPECT_EQ(TextsDlg(kCatalan, kDlgGuardar).cancela, "Cancel\xC2\xB7la");
+  EXPECT_EQ(TextsDlg(kSpanish, kDlgGuardar).titol, "Guardar");
+  EXPECT_EQ(TextsDlg(kSpanish, kDlgObrir).novaCarpeta, "Nueva carpeta");
+  EXPECT_EQ(TextsDlg(LanguageAt(9), kDlgObrir).titol, "Abrir");  // out of range reads as Spanish
 }
 
 TEST(FolderRules, FolderOfAPathAndItsParent) {
@@ -60,7 +60,7 @@ class DialogFolder : public ::testing::Test {
 
 TEST_F(DialogFolder, OkWithATypedName) {
   using enum AccioDlg::Kind;
-  struct Row { int16_t mode; std::string typed; const char* type; AccioDlg action; };
+  struct Row { DialogMode mode; std::string typed; const char* type; AccioDlg action; };
   const std::string old = dir / "old.txt";
   const Row rows[] = {
       {kDlgGuardar, "probs", "*.txt", {Tanca, dir / "probs.txt", "", ""}},
@@ -77,7 +77,7 @@ TEST_F(DialogFolder, OkWithATypedName) {
       {kDlgObrir, "sub", "*.txt", {VesACarpeta, dir / "sub", "", ""}},
   };
   for (const Row& r : rows)
-    EXPECT_EQ(AcceptaNom(r.mode, dir.str(), r.typed, r.type, kEnglish), r.action) << r.mode << " " << r.typed;
+    EXPECT_EQ(AcceptaNom(r.mode, dir.str(), r.typed, r.type, kEnglish), r.action) << r.typed;
   EXPECT_EQ(AcceptaNom(kDlgGuardar, "/", "tolvi-no-such-name", "*.txt", kSpanish).path,
             "/tolvi-no-such-name.txt");
 }

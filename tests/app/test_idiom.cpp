@@ -16,7 +16,7 @@ TEST(Idiom, ArgumentThenLngTxtThenUnchanged) {
   struct Row {
     std::vector<std::string> args;
     std::optional<std::string> lng;  // the bytes of Lng.txt, if there is one
-    int16_t expected;                // from 1, Catalan, as it was
+    int expected;                    // 0 English, 1 Catalan, 2 Spanish; from Catalan
     bool senseLng;
   };
   const Row rows[] = {
@@ -33,14 +33,16 @@ TEST(Idiom, ArgumentThenLngTxtThenUnchanged) {
     testing::TempFolder dir;
     if (r.lng) testing::WriteBytes(dir / "Lng.txt", *r.lng);
     bool senseLng = !r.senseLng;
-    EXPECT_EQ(TriaIdioma(TextArguments(r.args), dir.str(), 1, senseLng), r.expected);
+    EXPECT_EQ(Index(TriaIdioma(TextArguments(r.args), dir.str(), kCatalan, senseLng)),
+              static_cast<size_t>(r.expected));
     EXPECT_EQ(senseLng, r.senseLng);
   }
 }
 
 // The window's language menu keeps its choice where the rule finds it at the next start.
 TEST(Idiom, AChosenLanguageIsFoundAgain) {
-  for (int16_t idioma = 0; idioma < NombreIdiomes(); ++idioma) {
+  for (size_t i = 0; i < NombreIdiomes(); ++i) {
+    const Language idioma = LanguageAt(i);
     testing::TempFolder dir;
     ASSERT_TRUE(DesaIdioma(dir.str(), idioma));
     bool senseLng = true;

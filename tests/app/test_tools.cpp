@@ -125,7 +125,7 @@ TEST(ToolsEditor, StoresNewAndChangedToolsAndRefusesTheUnsound) {
     if (r.expected == RefusTool::Cap) {
       EXPECT_EQ(list.Tools[static_cast<size_t>(toolAct)].Titol, r.title);
     }
-    EXPECT_EQ(AvisRefus(r.expected, 2).text.empty(), r.expected == RefusTool::Cap);
+    EXPECT_EQ(AvisRefus(r.expected, kSpanish).text.empty(), r.expected == RefusTool::Cap);
   }
 }
 
@@ -183,7 +183,7 @@ TEST(ToolsStart, ProgramsStartWithTheirParametersAndDocumentsGoToTheOpener) {
     SCOPED_TRACE(r.name);
     RecordingServices ui;
     ui.startSucceeds = r.startOk;
-    EXPECT_EQ(ExecutaTool(ui, r.tool, d, 2), r.startOk && r.messages == 0);
+    EXPECT_EQ(ExecutaTool(ui, r.tool, d, kSpanish), r.startOk && r.messages == 0);
     std::vector<Command> started;
     for (const auto& s : ui.started) started.push_back(s.command);
     EXPECT_EQ(started, r.started);
@@ -197,9 +197,9 @@ TEST(InfoMenu, OpensTheDocumentsBesideTheProgramOrTellsWhatIsMissing) {
   TempFolder dir;
   testing::WriteBytes(dir / "Tolvi.html", "<html>");
   RecordingServices ui;
-  EXPECT_TRUE(MenuInfo(ui, ctl::OpInfo, dir.str(), 2));
-  EXPECT_TRUE(MenuInfo(ui, ctl::OpWeb, dir.str(), 2));
-  EXPECT_FALSE(MenuInfo(ui, ctl::OpQuant, dir.str(), 2));
+  EXPECT_TRUE(MenuInfo(ui, ctl::OpInfo, dir.str(), kSpanish));
+  EXPECT_TRUE(MenuInfo(ui, ctl::OpWeb, dir.str(), kSpanish));
+  EXPECT_FALSE(MenuInfo(ui, ctl::OpQuant, dir.str(), kSpanish));
 #ifndef _WIN32
   EXPECT_EQ(ui.opened, std::vector<std::string>{dir / "Tolvi.html"});
 #endif

@@ -23,7 +23,7 @@ class TestDFtxs : public QObject {
     return QString::fromStdString(dlg.model().carpAct());
   }
 
-  std::unique_ptr<DFtxs> open(int mode, const QString& folder, int idioma) {
+  std::unique_ptr<DFtxs> open(DialogMode mode, const QString& folder, Language idioma) {
     const DFtxs::Hooks hooks{
         [this](std::string_view text, std::string_view title) { ui_.message(text, title); },
         [this](std::string_view text, std::string_view title) { return ui_.askYesNo(text, title); },
@@ -47,7 +47,7 @@ class TestDFtxs : public QObject {
   void cleanup() { QDir::setCurrent(home_); }
 
   void captionsFollowTheLanguageAndMode() {
-    auto dlg = open(1, path("Prbls"), 1);
+    auto dlg = open(DialogMode::Save, path("Prbls"), kCatalan);
     QCOMPARE(dlg->windowTitle(), QStringLiteral("Guardar"));
     QCOMPARE(Child<QLabel>(dlg.get(), "EtNom")->text(), QStringLiteral("Nom"));
     QCOMPARE(Child<QLabel>(dlg.get(), "EtTp")->text(), QStringLiteral("Tipus"));
@@ -56,7 +56,7 @@ class TestDFtxs : public QObject {
   }
 
   void theFileListFollowsTheType() {
-    auto dlg = open(0, path("Prbls"), 2);
+    auto dlg = open(DialogMode::Open, path("Prbls"), kSpanish);
     auto* types = Child<QComboBox>(dlg.get(), "LTps");
     QCOMPARE(types->count(), 2);
     QCOMPARE(types->currentText(), QStringLiteral("*.txt"));
@@ -67,7 +67,7 @@ class TestDFtxs : public QObject {
   }
 
   void saveAddsTheTypesExtensionToABareName() {
-    auto dlg = open(1, path("Prbls"), 2);
+    auto dlg = open(DialogMode::Save, path("Prbls"), kSpanish);
     QTest::keyClicks(Child(dlg.get(), "IdNom"), "probs");
     Click(dlg.get(), "BtOk");
     QCOMPARE(dlg->result(), path("Prbls/probs.txt"));
@@ -75,7 +75,7 @@ class TestDFtxs : public QObject {
   }
 
   void upAndBack() {
-    auto dlg = open(0, path("Prbls/sub"), 2);
+    auto dlg = open(DialogMode::Open, path("Prbls/sub"), kSpanish);
     Click(dlg.get(), "BtAm");
     QCOMPARE(carpAct(*dlg), path("Prbls"));
     QCOMPARE(Child<QTreeWidget>(dlg.get(), "LDirs")->currentItem()->text(0), QString("Prbls"));
@@ -96,7 +96,7 @@ class TestDFtxs : public QObject {
   }
   void theFolderShownReceivesTheFile() {
     QFETCH(bool, keyboard);
-    auto dlg = open(1, path("Prbls"), 2);
+    auto dlg = open(DialogMode::Save, path("Prbls"), kSpanish);
     auto* tree = Child<QTreeWidget>(dlg.get(), "LDirs");
     auto* shownPath = Child<QLabel>(dlg.get(), "EtCarp");
     QCOMPARE(shownPath->text(), QDir::toNativeSeparators(path("Prbls")));
@@ -133,7 +133,7 @@ class TestDFtxs : public QObject {
   // subfolders that the first click brought there.
   void aHighlightIsNotWhereTheFileGoes() {
     QVERIFY(QDir(dir_.path()).mkpath("Prbls/sub2/deeper"));
-    auto dlg = open(1, path("Prbls"), 2);
+    auto dlg = open(DialogMode::Save, path("Prbls"), kSpanish);
     auto* tree = Child<QTreeWidget>(dlg.get(), "LDirs");
     QTreeWidgetItem* sub2 = tree->currentItem()->child(1);
     QCOMPARE(sub2->text(0), QStringLiteral("sub2"));
@@ -155,7 +155,7 @@ class TestDFtxs : public QObject {
   // Escape then hides the field only.
   void newFolderFromTheProposedName() {
     QTemporaryDir fresh;
-    auto dlg = open(1, fresh.path(), 2);
+    auto dlg = open(DialogMode::Save, fresh.path(), kSpanish);
     auto* nova = Child<QLineEdit>(dlg.get(), "IdNova");
     QVERIFY(!nova->isVisible());
     Click(dlg.get(), "BtNova");
@@ -177,7 +177,7 @@ class TestDFtxs : public QObject {
 
   void deleteAsksFirst() {
     QVERIFY(WriteFile(path("Prbls/gone.txt")));
-    auto dlg = open(0, path("Prbls"), 2);
+    auto dlg = open(DialogMode::Open, path("Prbls"), kSpanish);
     auto* list = Child<QListWidget>(dlg.get(), "LFtxs");
     list->setCurrentRow(int(files(*dlg).indexOf("gone.txt")));
     ui_.yesNoAnswers = {false, true};
@@ -193,11 +193,11 @@ class TestDFtxs : public QObject {
 
   void theFolderButtonNeedsDunvelo() {
     QDir::setCurrent(dir_.path());
-    auto without = open(0, path("Prbls"), 2);
+    auto without = open(DialogMode::Open, path("Prbls"), kSpanish);
     QVERIFY(!Child(without.get(), "BtObr")->isVisible());
 
     QVERIFY(WriteFile(path("Dunvelo.exe")));
-    auto with = open(0, path("Prbls"), 2);
+    auto with = open(DialogMode::Open, path("Prbls"), kSpanish);
     QVERIFY(Child(with.get(), "BtObr")->isVisible());
     Click(with.get(), "BtObr");
     QCOMPARE(ui_.started.size(), size_t{1});

@@ -31,7 +31,7 @@ class TestFPrbls : public QObject {
   void labelsFollowTheLanguage() {
     QFETCH(int, idioma);
     FPrbls::instance()->mostra("Problema", {"a1 = 2\r\nCalcula: a5", "a5 = 14"},
-                               static_cast<int16_t>(idioma));
+                               LanguageAt(static_cast<size_t>(idioma)));
     QTEST(child<QLabel>("EtEn")->text(), "en");
     QTEST(child<QLabel>("EtResp")->text(), "resp");
     QCOMPARE(FPrbls::instance()->windowTitle(), QStringLiteral("Problema"));
@@ -47,7 +47,7 @@ class TestFPrbls : public QObject {
   void stepsUnderTheAnswer() {
     FPrbls* viewer = FPrbls::instance();
     viewer->setSteps("\r\nSoluci\u00F3n paso a paso:\r\nDiferencia: d = 2");
-    viewer->mostra("Problema", {"a1 = 2", "d = 2"}, 2);
+    viewer->mostra("Problema", {"a1 = 2", "d = 2"}, kSpanish);
     auto* choice = child<QCheckBox>("ChPassos");
     auto* answer = child<QPlainTextEdit>("IdResp");
     QVERIFY(choice->isVisible() && !choice->isChecked());
@@ -60,13 +60,13 @@ class TestFPrbls : public QObject {
     choice->setChecked(false);
     QVERIFY(answer->toPlainText().endsWith(QStringLiteral("mine")));
     viewer->setSteps("");
-    viewer->mostra("Problema", {"a1 = 2", "d = 2"}, 2);
+    viewer->mostra("Problema", {"a1 = 2", "d = 2"}, kSpanish);
     QVERIFY(!choice->isVisible());
   }
 
   void bothBoxesGrowEquallyWithTheWindow() {
     FPrbls* viewer = FPrbls::instance();
-    viewer->mostra("Problema", {"E", "R"}, 2);
+    viewer->mostra("Problema", {"E", "R"}, kSpanish);
     QVERIFY(QTest::qWaitForWindowExposed(viewer));
     auto* en = child<QPlainTextEdit>("IdEn");
     auto* resp = child<QPlainTextEdit>("IdResp");

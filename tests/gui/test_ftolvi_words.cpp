@@ -63,7 +63,8 @@ class TestFTolviWords : public QObject, WindowFixture {
   // Every control a person can reach has a name of its own and a description, in each
   // language; the picture and Ok buttons say what they do in a tooltip.
   void everyControlHasItsOwnName() {
-    for (int16_t idioma = 0; idioma < NombreIdiomes(); ++idioma) {
+    for (size_t i = 0; i < NombreIdiomes(); ++i) {
+      const Language idioma = LanguageAt(i);
       w_->setLanguage(idioma);
       QHash<QString, QString> seen;
       int controls = 0;

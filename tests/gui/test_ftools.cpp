@@ -103,7 +103,7 @@ class TestFTools : public QObject, WindowFixture {
     ui_->fileAnswers = {"/opt/eines/calc"};
     Click(e, "BtCerc");
     QCOMPARE(ui_->fileRequests.size(), size_t{1});
-    QCOMPARE(ui_->fileRequests[0].mode, 0);
+    QCOMPARE(ui_->fileRequests[0].mode, DialogMode::Open);
     QCOMPARE(field(e, 1)->text(), QStringLiteral("calc"));
     QCOMPARE(field(e, 2)->text(), QStringLiteral("/opt/eines"));
   }
@@ -131,7 +131,7 @@ class TestFTools : public QObject, WindowFixture {
     FTools e(*ui_, state, arguments.toStdString(), nullptr);
     QTEST(e.windowTitle(), "window");
     QTEST(Child<QLabel>(&e, "Et(2)")->text(), "workDir");
-    QTEST(static_cast<int>(state.Idioma), "idioma");
+    QTEST(static_cast<int>(Index(state.Idioma)), "idioma");
     QTEST(e.senseLng(), "senseLng");
   }
 

@@ -69,7 +69,7 @@ class TestQtServices : public QObject {
   // services box, and the dialog stays open until cancelled.
   void fileDialogInTheStatesLanguage() {
     AppState state;
-    state.Idioma = 0;
+    state.Idioma = kEnglish;
     QtServices ui;
     ui.setState(&state);
     QStringList seen;  // the dialog's title and name label, then the box's title and text
@@ -82,7 +82,7 @@ class TestQtServices : public QObject {
         })
         .then(Answer(seen, QMessageBox::Ok))
         .then([](QWidget* w) { Click(w, "BtFuig"); });
-    QCOMPARE(ui.chooseFile(0, dir_.path().toStdString(), "*.txt|*.*"), std::string());
+    QCOMPARE(ui.chooseFile(DialogMode::Open, dir_.path().toStdString(), "*.txt|*.*"), std::string());
     QCOMPARE(script.problems(), QStringList());
     const QString missing = QDir(dir_.path()).filePath("missing.txt");
     QCOMPARE(seen, (QStringList{"Open", "Name", "File not found", missing}));
@@ -113,7 +113,7 @@ class TestQtServices : public QObject {
   // and the saved notice is asked.
   void savedFromASolvedPanelThroughTheViewer() {
     FTolvi window(dir_.path().toStdString());  // its own Qt services
-    window.controller().state().Idioma = 0;
+    window.controller().state().Idioma = kEnglish;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     Click(&window, N(ctl::BtGen(0)));

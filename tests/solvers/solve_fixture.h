@@ -49,7 +49,7 @@ Solved Solve(MemoryForm form, Solver solver, std::string smb = "\u20AC",
   Solved r{std::move(form), {}, {}};
   r.ui.defaultChoice = 0;
   r.ui.choiceAnswers = std::move(answers);
-  SolveContext ctx{r.ui, 2, std::move(smb)};
+  SolveContext ctx{r.ui, kSpanish, std::move(smb)};
   r.out = solver(r.form, ctx);
   Apply(r.out, r.form);
   return r;

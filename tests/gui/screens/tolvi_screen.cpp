@@ -47,7 +47,8 @@ int main(int argc, char** argv) {
   tolvi::FTolvi window(dir.path().toStdString());
   const int lang = args.indexOf(QStringLiteral("--lang"));
   if (lang > 0 && lang + 1 < args.size())
-    window.setLanguage(tolvi::IdiomaDelCodi(args[lang + 1].toStdString()));
+    window.setLanguage(
+        tolvi::IdiomaDelCodi(args[lang + 1].toStdString()).value_or(tolvi::kSpanish));
   window.atzar().seed(7);
   for (int16_t key : {0, 1, 3, 5, 7}) window.controller().generate(key);
   window.controller().doubleClicked("PAritm");
