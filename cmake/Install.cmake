@@ -3,7 +3,8 @@
 #   share/applications/tolvi.desktop, share/metainfo/tolvi.metainfo.xml,
 #   share/icons/hicolor/scalable/apps/tolvi.svg
 #   share/man/man1/tolvi.1, tolvi-cli.1
-#   share/tolvi/Tolvi.html (the help, Info > Info), share/tolvi/kelmor.htm (Info > Contacto)
+#   share/tolvi/Tolvi.html (the help, Info > Info), share/tolvi/kelmor.htm (Info > Contacto),
+#   in Spanish, and Tolvi.<code>.html, kelmor.<code>.htm in each other language (ca, en)
 #   share/doc/tolvi/copyright (the licence)
 set(TOLVI_DATADIR ${CMAKE_INSTALL_DATADIR}/tolvi)
 

@@ -8,6 +8,7 @@
 #include "app/file_messages.h"
 #include "app/tools.h"
 #include "documents/textfile.h"
+#include "texts/catalogue.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -57,9 +58,23 @@ std::string BuscaFitxer(std::string_view name, const std::vector<std::string>& f
   return {};
 }
 
+std::string NomInfo(std::string_view name, Language idioma) {
+  if (idioma == kSpanish || !Coneguda(idioma)) return std::string(name);
+  const std::string& code = Catalogues()[Index(idioma)].code;
+  const size_t dot = name.rfind('.');
+  if (dot == std::string_view::npos) return std::string(name) + "." + code;
+  return std::string(name.substr(0, dot)) + "." + code + std::string(name.substr(dot));
+}
+
+std::string BuscaInfo(std::string_view name, const std::vector<std::string>& folders,
+                      Language idioma) {
+  std::string found = BuscaFitxer(NomInfo(name, idioma), folders);
+  return found.empty() ? BuscaFitxer(name, folders) : found;
+}
+
 bool ObreInfo(Services& ui, std::string_view name, const std::vector<std::string>& folders,
               Language idioma) {
-  const std::string found = BuscaFitxer(name, folders);
+  const std::string found = BuscaInfo(name, folders, idioma);
   if (found.empty()) {
     const std::string where =
         folders.empty() ? std::string(name) : Utf8Of(PathOf(folders.front()) / PathOf(name));

@@ -10,6 +10,7 @@
 #include "solvers/controls.h"
 #include "app/tools.h"
 #include "app/window.h"
+#include "texts/catalogue.h"
 
 namespace tolvi {
 namespace {
@@ -205,6 +206,48 @@ TEST(InfoMenu, OpensTheDocumentsBesideTheProgramOrTellsWhatIsMissing) {
 #endif
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_NE(ui.messages[0].text.find("kelmor.htm"), std::string::npos);
+}
+
+// Two folders searched in order, the settings folder first: the page of the interface language
+// wherever it is, the Spanish page only when that language has none.
+TEST(InfoMenu, OpensThePageOfTheLanguageOrElseTheSpanishOne) {
+  struct Row {
+    const char* name;
+    std::vector<std::string> first, second;  // the files each folder holds
+    std::string_view page;
+    Language idioma;
+    std::string expected;  // "1/name" or "2/name", or "" for nothing found
+  };
+  const Row rows[] = {
+      {"English beside the program", {}, {"Tolvi.html", "Tolvi.en.html"}, kHelpFile, kEnglish,
+       "2/Tolvi.en.html"},
+      {"the language's page beats the Spanish one in settings", {"Tolvi.html"},
+       {"Tolvi.en.html"}, kHelpFile, kEnglish, "2/Tolvi.en.html"},
+      {"a page in settings wins", {"kelmor.ca.htm"}, {"kelmor.ca.htm"}, kContactFile, kCatalan,
+       "1/kelmor.ca.htm"},
+      {"no Catalan page: Spanish", {"Tolvi.en.html"}, {"Tolvi.html"}, kHelpFile, kCatalan,
+       "2/Tolvi.html"},
+      {"Spanish is the plain name", {"Tolvi.en.html", "Tolvi.es.html"}, {"Tolvi.html"},
+       kHelpFile, kSpanish, "2/Tolvi.html"},
+      {"no such language: Spanish", {"Tolvi.html"}, {}, kHelpFile, LanguageAt(99), "1/Tolvi.html"},
+      {"nothing at all", {"Tolvi.en.html"}, {}, kContactFile, kEnglish, ""},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    TempFolder one, two;
+    for (const std::string& f : r.first) testing::WriteBytes(one / f, "<html>");
+    for (const std::string& f : r.second) testing::WriteBytes(two / f, "<html>");
+    const std::vector<std::string> folders{one.str(), two.str()};
+    std::string expected;
+    if (!r.expected.empty()) expected = (r.expected[0] == '1' ? one : two) / r.expected.substr(2);
+    EXPECT_EQ(BuscaInfo(r.page, folders, r.idioma), expected);
+#ifndef _WIN32
+    RecordingServices ui;
+    EXPECT_EQ(ObreInfo(ui, r.page, folders, r.idioma), !expected.empty());
+    EXPECT_EQ(ui.opened, expected.empty() ? std::vector<std::string>{}
+                                          : std::vector<std::string>{expected});
+#endif
+  }
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 // ship with the program are found in its data folder and handed to the system's viewer.
 #include <QDesktopServices>
 
+#include "app/info.h"
 #include "gui/ftolvi.h"
+#include "texts/catalogue.h"
 #include "gui_test.h"
 
 using namespace tolvi;
@@ -25,27 +27,37 @@ class TestInfo : public QObject {
   }
   void cleanupTestCase() { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
 
+  // In every language the window speaks, both pages open in that language: each catalogue's
+  // pages ship beside the program.
   void helpAndContactOpenTheShippedDocuments() {
     QTemporaryDir settings;
     FTolvi w(settings.path().toStdString());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     ModalScript script;  // nothing may be reported: any message box fails the test
-    Child<QAction>(&w, ctl::OpInfo)->trigger();
-    Child<QAction>(&w, ctl::OpWeb)->trigger();
-    QCOMPARE(script.problems(), QStringList());
-    QCOMPARE(opened_.size(), 2);
-    const struct { QString name, heading; } expected[] = {
-        {QStringLiteral("Tolvi.html"), QStringLiteral("<h1>Ayuda de Tolvi</h1>")},
-        {QStringLiteral("kelmor.htm"), QStringLiteral("<h1>Contacto</h1>")}};
-    for (int i = 0; i < 2; ++i) {
-      const QString path = opened_[i].toLocalFile();
-      QCOMPARE(QFileInfo(path).fileName(), expected[i].name);
-      QCOMPARE(QFileInfo(path).absolutePath(),
-               QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/tolvi"))
-                   .absolutePath());
-      QVERIFY(QString::fromStdString(ReadAll(path)).contains(expected[i].heading));
+    const QString shipped =
+        QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/tolvi"))
+            .absolutePath();
+    for (size_t l = 0; l < NombreIdiomes(); ++l) {
+      const Language idioma = LanguageAt(l);
+      w.setLanguage(idioma);
+      const std::string code = Catalogues()[l].code;
+      opened_.clear();
+      Child<QAction>(&w, ctl::OpInfo)->trigger();
+      Child<QAction>(&w, ctl::OpWeb)->trigger();
+      QCOMPARE(script.problems(), QStringList());
+      QCOMPARE(opened_.size(), 2);
+      const std::string_view pages[] = {kHelpFile, kContactFile};
+      for (int i = 0; i < 2; ++i) {
+        const QString path = opened_[i].toLocalFile();
+        QCOMPARE(QFileInfo(path).fileName(),
+                 QString::fromStdString(NomInfo(pages[i], idioma)));
+        QCOMPARE(QFileInfo(path).absolutePath(), shipped);
+        QVERIFY2(ReadAll(path).find("<html lang=\"" + code + "\">") != std::string::npos,
+                 qPrintable(path));
+      }
     }
+    w.setLanguage(kSpanish);
   }
 
   void windowShowsTheProgramsIcon() {

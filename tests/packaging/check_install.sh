@@ -18,12 +18,30 @@ expected=(
   usr/share/metainfo/tolvi.metainfo.xml
   usr/share/man/man1/tolvi.1 usr/share/man/man1/tolvi-cli.1
   usr/share/tolvi/Tolvi.html usr/share/tolvi/kelmor.htm
+  usr/share/tolvi/Tolvi.ca.html usr/share/tolvi/kelmor.ca.htm
+  usr/share/tolvi/Tolvi.en.html usr/share/tolvi/kelmor.en.htm
   usr/share/doc/tolvi/copyright
 )
 for f in "${expected[@]}"; do [ -s "$stage/$f" ] || fail "$f not installed"; done
 extra=$(cd "$stage" && find . -type f | sed 's|^\./||' | sort | comm -23 - <(printf '%s\n' "${expected[@]}" | sort))
 [ -z "$extra" ] || fail "installed but not expected: $extra"
-! grep -q '@PROJECT_VERSION@' "$stage/usr/share/tolvi/Tolvi.html" || fail "help not configured"
+# Every page parses as HTML, says its language, and the help's translations keep the Spanish
+# help's sections.
+sections() { grep -o ' id="[a-z]*"' "$1" | tr '\n' ' '; }
+for page in "$stage"/usr/share/tolvi/*.htm*; do
+  name=$(basename "$page")
+  ! grep -q '@PROJECT_VERSION@' "$page" || fail "$name not configured"
+  # (libxml2 2.9 does not know HTML5's sectioning tags; everything else it reports counts.)
+  errors=$(xmllint --html --noout "$page" 2>&1 | grep 'error' \
+           | grep -Ev 'Tag (nav|section|header|footer|main|article|aside) invalid' || true)
+  [ -z "$errors" ] || fail "$name is not well-formed HTML: $errors"
+  code=$(sed -n 's/^[A-Za-z]*\.\([a-z]*\)\.html*$/\1/p' <<< "$name")
+  grep -q "<html lang=\"${code:-es}\">" "$page" || fail "$name does not say lang=\"${code:-es}\""
+  if [[ $name == Tolvi.*.html ]]; then
+    [ "$(sections "$page")" = "$(sections "$stage/usr/share/tolvi/Tolvi.html")" ] \
+      || fail "$name has other sections than Tolvi.html"
+  fi
+done
 
 desktop-file-validate "$stage/usr/share/applications/tolvi.desktop"
 # The component has no reverse-DNS id until the project has a domain of its own: that hint is
