@@ -227,24 +227,24 @@ void PassosA(Solution& sol, std::string_view code, int k, const std::array<doubl
   const double ak = v[0], d = v[1], n = v[2], an = v[3], s = v[4];
   // With k = 1 the known term is the first one: its step is the first term's.
   auto primer = [&](const std::string& f, const std::string& sub) {
-    sol.formula("Primer término", k == 1 ? "a" : "", "a_1", f, sub, a1, Num(a1));
+    sol.formula(Tx("step.first_term"), k == 1 ? "a" : "", "a_1", f, sub, a1, Num(a1));
   };
   auto conegut = [&] {
     if (k == 1) return;
-    sol.formula("Término conocido", "a", "a_k", "a_1 + (k − 1)·d",
+    sol.formula(Tx("step.known_term"), "a", "a_k", "a_1 + (k − 1)·d",
                 F(a1) + " + (" + K + " − 1)·" + F(d), ak, Num(ak));
   };
   auto primerDeK = [&] {
     if (k == 1) return;
-    sol.formula("Primer término", "", "a_1", "a_k − (k − 1)·d",
+    sol.formula(Tx("step.first_term"), "", "a_1", "a_k − (k − 1)·d",
                 F(ak) + " − (" + K + " − 1)·" + F(d), a1, Num(a1));
   };
   auto suma = [&] {
-    sol.formula("Suma", "sn", "S_n", "\\f{(a_1 + a_n)·n}{2}",
+    sol.formula(Tx("step.sum"), "sn", "S_n", "\\f{(a_1 + a_n)·n}{2}",
                 "\\f{(" + Num(a1) + " + " + Num(an) + ")·" + Num(n) + "}{2}", s, Num(s));
   };
   auto darrer = [&] {
-    sol.formula("Último término", "an", "a_n", "a_1 + (n − 1)·d",
+    sol.formula(Tx("step.last_term"), "an", "a_n", "a_1 + (n − 1)·d",
                 F(a1) + " + (" + Num(n) + " − 1)·" + F(d), an, Num(an));
   };
   auto equacio = [&](const std::string& eq) {
@@ -259,12 +259,12 @@ void PassosA(Solution& sol, std::string_view code, int k, const std::array<doubl
       texts.push_back(Num(n));
       chosen = static_cast<int>(texts.size());
     }
-    sol.equation("Número de términos", "n", "n", eq, "ecuación de segundo grado", 1, kMaxTermes,
-                 "n entero a 10^{-6}", texts, chosen,
-                 throughChooser      ? "elegida"
-                 : roots.size() == 1 ? "la única raíz"
-                                     : "la única raíz que cuenta términos");
-    sol.check("n = " + Num(n) + " es un número entero de términos");
+    sol.equation(Tx("step.term_count"), "n", "n", eq, Tx("step.method.quadratic"), 1, kMaxTermes,
+                 TxF("step.tolerance.whole_n", {"10^{-6}"}), texts, chosen,
+                 Tx(throughChooser      ? "step.why.chosen"
+                    : roots.size() == 1 ? "step.why.only_root"
+                                        : "step.why.only_count"));
+    sol.check(TxF("step.check.whole_n", {"n = " + Num(n)}));
   };
   auto quadratica = [&](double A, double B, double C) {
     return Num(A) + "·n^2 " + (B < 0 ? "− " : "+ ") + Num(std::fabs(B)) + "·n " +
@@ -272,22 +272,22 @@ void PassosA(Solution& sol, std::string_view code, int k, const std::array<doubl
   };
 
   if (code == "012") {
-    sol.formula("Último término", "an", "a_n", "a_k + (n − k)·d",
+    sol.formula(Tx("step.last_term"), "an", "a_n", "a_k + (n − k)·d",
                 F(ak) + " + (" + Num(n) + " − " + K + ")·" + F(d), an, Num(an));
     primerDeK();
     suma();
   } else if (code == "023") {
-    sol.formula("Diferencia", "d", "d", "\\f{a_n − a_k}{n − k}",
+    sol.formula(Tx("step.difference"), "d", "d", "\\f{a_n − a_k}{n − k}",
                 "\\f{" + Num(an) + " − " + F(ak) + "}{" + Num(n) + " − " + K + "}", d, Num(d));
     primerDeK();
     suma();
   } else if (code == "024") {
     sol.formula(
-        "Diferencia", "d", "d", "\\f{2·(S_n/n − a_k)}{n + 1 − 2·k}",
+        Tx("step.difference"), "d", "d", "\\f{2·(S_n/n − a_k)}{n + 1 − 2·k}",
         "\\f{2·(" + Num(s) + "/" + Num(n) + " − " + F(ak) + ")}{" + Num(n) + " + 1 − 2·" + K + "}",
         d, Num(d));
     primerDeK();
-    sol.formula("Último término", "an", "a_n", "\\f{2·S_n}{n} − a_1",
+    sol.formula(Tx("step.last_term"), "an", "a_n", "\\f{2·S_n}{n} − a_1",
                 "\\f{2·" + F(s) + "}{" + Num(n) + "} − " + F(a1), an, Num(an));
   } else if (code == "123") {
     primer("a_n − (n − 1)·d", F(an) + " − (" + Num(n) + " − 1)·" + F(d));
@@ -300,13 +300,13 @@ void PassosA(Solution& sol, std::string_view code, int k, const std::array<doubl
     darrer();
   } else if (code == "234") {
     primer("\\f{2·S_n}{n} − a_n", "\\f{2·" + F(s) + "}{" + Num(n) + "} − " + F(an));
-    sol.formula("Diferencia", "d", "d", "\\f{a_n − a_1}{n − 1}",
+    sol.formula(Tx("step.difference"), "d", "d", "\\f{a_n − a_1}{n − 1}",
                 "\\f{" + Num(an) + " − " + F(a1) + "}{" + Num(n) + " − 1}", d, Num(d));
     conegut();
   } else if (code == "013") {
-    sol.formula("Número de términos", "n", "n", "\\f{a_n − a_k}{d} + k",
+    sol.formula(Tx("step.term_count"), "n", "n", "\\f{a_n − a_k}{d} + k",
                 "\\f{" + Num(an) + " − " + F(ak) + "}{" + Num(d) + "} + " + K, n, Num(n));
-    sol.check("n = " + Num(n) + " es un número entero de términos");
+    sol.check(TxF("step.check.whole_n", {"n = " + Num(n)}));
     primer("a_n − (n − 1)·d", F(an) + " − (" + Num(n) + " − 1)·" + F(d));
     suma();
   } else if (code == "014") {
@@ -322,12 +322,12 @@ void PassosA(Solution& sol, std::string_view code, int k, const std::array<doubl
     equacio("(a_n + a_k)·n^2 + ((1 − 2·k)·a_n − 2·S_n − a_k)·n + 2·k·S_n = 0: " +
             quadratica(an + ak, (1 - 2 * k) * an - 2 * s - ak, 2 * k * s));
     if (n != k) {
-      sol.formula("Diferencia", "d", "d", "\\f{a_n − a_k}{n − k}",
+      sol.formula(Tx("step.difference"), "d", "d", "\\f{a_n − a_k}{n − k}",
                   "\\f{" + Num(an) + " − " + F(ak) + "}{" + Num(n) + " − " + K + "}", d, Num(d));
       primerDeK();
     } else {
       primer("\\f{2·S_n}{n} − a_n", "\\f{2·" + F(s) + "}{" + Num(n) + "} − " + F(an));
-      sol.formula("Diferencia", "d", "d", "\\f{a_n − a_1}{n − 1}",
+      sol.formula(Tx("step.difference"), "d", "d", "\\f{a_n − a_1}{n − 1}",
                   "\\f{" + Num(an) + " − " + F(a1) + "}{" + Num(n) + " − 1}", d, Num(d));
     }
   }
@@ -395,7 +395,7 @@ SolveOutcome ResolA(const Form& form, SolveContext& ctx) {
     for (const ArithmeticAnswer& r : res.answers)
       options += (options.empty() ? "n=" : ";n=") + Num(r.v[2]);
     const int16_t c = TriaOpcio(
-        ui, ctx.Idioma, "hay " + std::to_string(res.answers.size()) + " soluciones", options);
+        ui, ctx.Idioma, TxF("prob.prog.solutions", {std::to_string(res.answers.size())}), options);
     if (c < 1) return out;
     tria = static_cast<size_t>(c - 1);
   }
@@ -463,18 +463,19 @@ SolveOutcome ResolA(const Form& form, SolveContext& ctx) {
 
   // n is never listed among the givens: when given it stands in the subscripts.
   Prob prob;
-  prob.Enun = "En una progresión aritmética: ";
   const int listed = code.find('2') != std::string::npos ? 2 : 3;
   int count = 0;
+  std::string givens;
   for (int i = 0; i < 3; ++i) {
     const Q q = cas->noms[i];
     if (q == N) continue;
-    prob.Enun += "  " + nom(q) + " = " + text(q);
-    if (++count < listed) prob.Enun += ",";
+    givens += "  " + nom(q) + " = " + text(q);
+    if (++count < listed) givens += ",";
   }
-  prob.Enun += std::string(NL) + "Calcula: " + nom(cas->noms[3]) + " y " + nom(cas->noms[4]);
+  prob.Enun = TxF("prob.arith.statement", {givens}) + NL +
+              TxF("prob.prog.find2", {nom(cas->noms[3]), nom(cas->noms[4])});
   prob.Resp = nom(cas->noms[3]) + " = " + text(cas->noms[3]) + ", " + nom(cas->noms[4]) + " = " +
-              text(cas->noms[4]) + NL + "Progresión: " + terms;
+              text(cas->noms[4]) + NL + TxF("prob.prog.terms", {terms});
   out.record = prob;
   out.solved = true;
   return out;
@@ -515,15 +516,14 @@ SolveOutcome InterpA(const Form& form, SolveContext& ctx) {
   sol.given("a", "a", a, textA);
   sol.given("b", "b", b, textB);
   sol.found("d", "d", d, textD);
-  sol.formula("Diferencia", "d", "d", "\\f{b − a}{k + 1}",
+  sol.formula(Tx("step.difference"), "d", "d", "\\f{b − a}{k + 1}",
               "\\f{" + Num(b) + " − " + Factor(Num(a)) + "}{" + std::to_string(k) + " + 1}", d,
               textD);
-  sol.check("Términos: a + d, a + 2·d, …, a + " + std::to_string(k) + "·d");
+  sol.check(TxF("step.check.terms", {"a + d, a + 2·d, …, a + " + std::to_string(k) + "·d"}));
   out.setText(ctl::Idd, textD);
   out.setText(ctl::IdTrms, list);
-  out.record = Prob{"Interpola  " + textK + " términos entre " + textA + " y " + textB +
-                        " para que en conjunto formen una progresión aritmética: ",
-                    "d = (b-a)/(k+1) = " + textD + "; términos: " + list};
+  out.record = Prob{TxF("prob.arith.interpolation", {textK, textA, textB}),
+                    TxF("prob.arith.interpolation.answer", {"d = (b-a)/(k+1) = " + textD, list})};
   out.solved = true;
   return out;
 }

@@ -138,8 +138,8 @@ class CasG {
   // The working: the equation the next ratio is sought from, and a formula step whose result
   // is written with the fields' 8 decimals.
   void Equacio(std::string text, std::string method, bool decreixent);
-  void Formula(const char* label, const char* alias, const char* sought, const char* formula,
-               const std::string& substituted, double value);
+  void Formula(const std::string& label, const char* alias, const char* sought,
+               const char* formula, const std::string& substituted, double value);
   std::string G(double x) const { return Factor(EscriuNum(x, 8)); }
 
   struct {
@@ -186,16 +186,16 @@ bool CasG::Compta(double r, double q, double offset, const std::string& eq, doub
   const double n = p.m + offset;
   Solution& sol = out_.solution;
   const bool found = p.estat != Potencia::Cap && std::isfinite(n);
-  sol.equation("Número de términos", "n", "n", eq, "por logaritmos", 1, kMaxTermes,
-               "n entero a 10^{-6}",
+  sol.equation(Tx("step.term_count"), "n", "n", eq, Tx("step.method.logs"), 1, kMaxTermes,
+               TxF("step.tolerance.whole_n", {"10^{-6}"}),
                found ? std::vector<std::string>{EscriuNum(n, 6)} : std::vector<std::string>{},
-               found ? 1 : 0, "la única raíz");
+               found ? 1 : 0, Tx("step.why.only_root"));
   if (p.estat == Potencia::NoEntera) {
-    sol.check("n = " + EscriuDec(n, 3) + " no es entero");
+    sol.check(TxF("step.check.not_whole", {"n = " + EscriuDec(n, 3)}));
     return NoEntera(n);
   }
   if (p.estat == Potencia::Cap || n < 1 || n > kInt16Max) return NoHaySoluciones();
-  sol.check("n = " + EscriuNum(n, 0) + " es un número entero de términos");
+  sol.check(TxF("step.check.whole_n", {"n = " + EscriuNum(n, 0)}));
   V_[kN] = n;
   return true;
 }
@@ -207,8 +207,8 @@ void CasG::Equacio(std::string text, std::string method, bool decreixent) {
   eq_.to = decreixent ? 1 : HUGE_VAL;
 }
 
-void CasG::Formula(const char* label, const char* alias, const char* sought, const char* formula,
-                   const std::string& substituted, double value) {
+void CasG::Formula(const std::string& label, const char* alias, const char* sought,
+                   const char* formula, const std::string& substituted, double value) {
   out_.solution.formula(label, alias, sought, formula, substituted, value, EscriuNum(value, 8));
 }
 
@@ -238,9 +238,9 @@ bool CasG::TriaRao(const std::vector<double>& roots) {
     finites.push_back(x);
     texts.push_back(EscriuNum(x, 8));
   }
-  auto step = [&](int chosen, const char* why) {
-    out_.solution.equation("Razón", "r", "r", eq_.text, eq_.method, eq_.from, eq_.to,
-                           "precisión doble", texts, chosen, why);
+  auto step = [&](int chosen, std::string why) {
+    out_.solution.equation(Tx("step.ratio"), "r", "r", eq_.text, eq_.method, eq_.from, eq_.to,
+                           Tx("step.tolerance.double"), texts, chosen, std::move(why));
   };
   if (finites.empty()) {
     step(0, "");
@@ -248,7 +248,7 @@ bool CasG::TriaRao(const std::vector<double>& roots) {
   }
   if (finites.size() == 1) {
     V_[kR] = finites[0];
-    step(1, "la única raíz que es razón");
+    step(1, Tx("step.why.only_ratio"));
     return true;
   }
   std::string options;
@@ -256,14 +256,14 @@ bool CasG::TriaRao(const std::vector<double>& roots) {
     if (i > 0) options += ";";
     options += "r=" + EscriuNum(finites[i], 5);
   }
-  const std::string caption = "hay " + std::to_string(finites.size()) + " soluciones";
+  const std::string caption = TxF("prob.prog.solutions", {std::to_string(finites.size())});
   const int16_t choice = TriaOpcio(ctx_.ui, ctx_.Idioma, caption, options);
   if (choice < 1 || static_cast<size_t>(choice) > finites.size()) {
     step(0, "");
     return false;
   }
   V_[kR] = finites[static_cast<size_t>(choice) - 1];
-  step(choice, "elegida");
+  step(choice, Tx("step.why.chosen"));
   return true;
 }
 
@@ -285,44 +285,45 @@ bool CasG::Cas() {
   const char* aliasA1 = k_ == 1 && !Te('0') ? "a" : "";
   auto sumaN = [&] {
     Sn = (an * r - a1) / (r - 1);
-    Formula("Suma", "sn", "S_n", "\\f{a_n·r − a_1}{r − 1}",
+    Formula(Tx("step.sum"), "sn", "S_n", "\\f{a_n·r − a_1}{r − 1}",
             "\\f{" + G(an) + "·" + G(r) + " − " + G(a1) + "}{" + G(r) + " − 1}", Sn);
   };
   auto primerDeK = [&] {
     a1 = ak / std::pow(r, k - 1);
     if (k_ != 1)
-      Formula("Primer término", "", "a_1", "\\f{a_k}{r^{k − 1}}",
+      Formula(Tx("step.first_term"), "", "a_1", "\\f{a_k}{r^{k − 1}}",
               "\\f{" + G(ak) + "}{" + G(r) + "^{" + K + " − 1}}", a1);
   };
   auto primerDeN = [&] {
     a1 = an / std::pow(r, n - 1);
-    Formula("Primer término", aliasA1, "a_1", "\\f{a_n}{r^{n − 1}}",
+    Formula(Tx("step.first_term"), aliasA1, "a_1", "\\f{a_n}{r^{n − 1}}",
             "\\f{" + G(an) + "}{" + G(r) + "^{" + N() + " − 1}}", a1);
   };
   auto primerDeS = [&] {
     a1 = (1 - r) * S;
-    Formula("Primer término", aliasA1, "a_1", "(1 − r)·S", "(1 − " + G(r) + ")·" + G(S), a1);
+    Formula(Tx("step.first_term"), aliasA1, "a_1", "(1 − r)·S", "(1 − " + G(r) + ")·" + G(S), a1);
   };
   auto conegut = [&] {
     ak = std::pow(r, k - 1) * a1;
     if (k_ != 1)
-      Formula("Término conocido", "a", "a_k", "a_1·r^{k − 1}",
+      Formula(Tx("step.known_term"), "a", "a_k", "a_1·r^{k − 1}",
               G(a1) + "·" + G(r) + "^{" + K + " − 1}", ak);
   };
   auto darrer = [&] {
     an = std::pow(r, n - 1) * a1;
-    Formula("Último término", "an", "a_n", "a_1·r^{n − 1}",
+    Formula(Tx("step.last_term"), "an", "a_n", "a_1·r^{n − 1}",
             G(a1) + "·" + G(r) + "^{" + N() + " − 1}", an);
   };
   // The equations of the ratio, with the given numbers.
-  const char* kSumaPot =
-      "raíces reales de una suma de potencias, aisladas entre los ceros de la derivada";
+  const std::string& sumaPot = Tx("step.method.power_sum");
   auto ambSuma = [&] {
     if (std::fabs(r) < 1) {
-      out_.solution.check("|r| = " + EscriuNum(std::fabs(r), 8) + " < 1: la suma infinita existe");
+      out_.solution.check(
+          TxF("step.check.sum_exists", {"|r| = " + EscriuNum(std::fabs(r), 8) + " < 1"}));
       return true;
     }
-    out_.solution.check("|r| = " + EscriuNum(std::fabs(r), 8) + " ≥ 1: la suma infinita no existe");
+    out_.solution.check(
+        TxF("step.check.no_sum", {"|r| = " + EscriuNum(std::fabs(r), 8) + " ≥ 1"}));
     return NoHaySoluciones();
   };
   const std::string& c = code_;
@@ -331,7 +332,7 @@ bool CasG::Cas() {
 
   if (c == "012") {
     an = ak * std::pow(r, n - k);
-    Formula("Último término", "an", "a_n", "a_k·r^{n − k}",
+    Formula(Tx("step.last_term"), "an", "a_n", "a_k·r^{n − k}",
             G(ak) + "·" + G(r) + "^{" + N() + " − " + K + "}", an);
     primerDeK();
     sumaN();
@@ -339,7 +340,7 @@ bool CasG::Cas() {
     // r^(n − k) = a_n/a_k: +r and −r when the exponent is even.
     Equacio("r^{n − k} = \\f{a_n}{a_k}: r^{" + std::to_string(ni - ki) + "} = \\f{" + G(an) + "}{" +
                 G(ak) + "}",
-            "raíces reales de una potencia", false);
+            Tx("step.method.power"), false);
     if (!TriaRao(Raons(RealPowerRoots(an / ak, ni - ki), false))) return false;
     primerDeK();
     sumaN();
@@ -347,21 +348,21 @@ bool CasG::Cas() {
     // a_k·(r^n − 1) = S_n·(r − 1)·r^(k − 1).
     Equacio("a_k·(r^n − 1) = S_n·(r − 1)·r^{k − 1}: " + G(ak) + "·(r^{" + N() +
                 "} − 1) = " + G(Sn) + "·(r − 1)·r^{" + std::to_string(ki - 1) + "}",
-            kSumaPot, false);
+            sumaPot, false);
     if (!TriaRaoIN(PowerSumRoots({{ak, ni}, {-ak, 0}, {-Sn, ki}, {Sn, ki - 1}}))) return false;
     primerDeK();
     an = ak * std::pow(r, n - k);
-    Formula("Último término", "an", "a_n", "a_k·r^{n − k}",
+    Formula(Tx("step.last_term"), "an", "a_n", "a_k·r^{n − k}",
             G(ak) + "·" + G(r) + "^{" + N() + " − " + K + "}", an);
   } else if (c == "123") {
     ak = an / std::pow(r, n - k);
-    Formula("Término conocido", "a", "a_k", "\\f{a_n}{r^{n − k}}",
+    Formula(Tx("step.known_term"), "a", "a_k", "\\f{a_n}{r^{n − k}}",
             "\\f{" + G(an) + "}{" + G(r) + "^{" + N() + " − " + K + "}}", ak);
     primerDeK();
     sumaN();
   } else if (c == "124") {
     a1 = (r - 1) * Sn / (std::pow(r, n) - 1);
-    Formula("Primer término", aliasA1, "a_1", "\\f{(r − 1)·S_n}{r^n − 1}",
+    Formula(Tx("step.first_term"), aliasA1, "a_1", "\\f{(r − 1)·S_n}{r^n − 1}",
             "\\f{(" + G(r) + " − 1)·" + G(Sn) + "}{" + G(r) + "^{" + N() + "} − 1}", a1);
     conegut();
     darrer();
@@ -369,7 +370,7 @@ bool CasG::Cas() {
     // a_n·(r^n − 1) = S_n·(r − 1)·r^(n − 1).
     Equacio("a_n·(r^n − 1) = S_n·(r − 1)·r^{n − 1}: " + G(an) + "·(r^{" + N() +
                 "} − 1) = " + G(Sn) + "·(r − 1)·r^{" + std::to_string(ni - 1) + "}",
-            kSumaPot, false);
+            sumaPot, false);
     if (!TriaRaoIN(PowerSumRoots({{an - Sn, ni}, {Sn, ni - 1}, {-an, 0}}))) return false;
     primerDeN();
     conegut();
@@ -392,7 +393,7 @@ bool CasG::Cas() {
   } else if (c == "134") {
     // S_n·(r − 1) = a_n·r − a_1.
     a1 = an * r - Sn * (r - 1);
-    Formula("Primer término", "", "a_1", "a_n·r − S_n·(r − 1)",
+    Formula(Tx("step.first_term"), "", "a_1", "a_n·r − S_n·(r − 1)",
             G(an) + "·" + G(r) + " − " + G(Sn) + "·(" + G(r) + " − 1)", a1);
     if (!Compta(
             r, an / a1, 1,
@@ -405,10 +406,12 @@ bool CasG::Cas() {
     // From S_n·(r − 1) = a_n·r − a_k/r^(k − 1), multiplied by r^(k − 1); a ratio counts only
     // when it also gives a whole n from a_n = a_k·r^(n − k).
     const std::vector<Power> eq = {{Sn - an, ki}, {-Sn, ki - 1}, {ak, 0}};
-    Equacio("(S_n − a_n)·r^k − S_n·r^{k − 1} + a_k = 0: (" + G(Sn) + " − " + G(an) + ")·r^{" + K +
-                "} − " + G(Sn) + "·r^{" + std::to_string(ki - 1) + "} + " + G(ak) +
-                " = 0, con n entero en a_n = a_k·r^{n − k}",
-            kSumaPot, baixa_ && k_ != 1);
+    Equacio(TxF("step.equation.whole_n",
+                {"(S_n − a_n)·r^k − S_n·r^{k − 1} + a_k = 0: (" + G(Sn) + " − " + G(an) +
+                     ")·r^{" + K + "} − " + G(Sn) + "·r^{" + std::to_string(ki - 1) + "} + " +
+                     G(ak) + " = 0",
+                 "a_n = a_k·r^{n − k}"}),
+            sumaPot, baixa_ && k_ != 1);
     const std::vector<double> roots =
         k_ == 1 ? std::vector<double>{(Sn - ak) / (Sn - an)} : PowerSumRoots(eq);
     std::vector<double> raons, comptes;
@@ -425,17 +428,18 @@ bool CasG::Cas() {
     }
     if (raons.empty()) {
       if (!std::isnan(noEntera))
-        out_.solution.check("n = " + EscriuDec(noEntera, 3) + " no es entero");
+        out_.solution.check(TxF("step.check.not_whole", {"n = " + EscriuDec(noEntera, 3)}));
       return std::isnan(noEntera) ? NoHaySoluciones() : NoEntera(noEntera);
     }
     if (!TriaRao(raons)) return false;
     n = comptes[static_cast<size_t>(std::find(raons.begin(), raons.end(), r) - raons.begin())];
-    out_.solution.equation("Número de términos", "n", "n",
+    out_.solution.equation(Tx("step.term_count"), "n", "n",
                            "r^{n − k} = \\f{a_n}{a_k}: " + G(r) + "^{n − " + K + "} = \\f{" +
                                G(an) + "}{" + G(ak) + "}",
-                           "por logaritmos", 1, kMaxTermes, "n entero a 10^{-6}", {N()}, 1,
-                           "la de la razón elegida");
-    out_.solution.check("n = " + N() + " es un número entero de términos");
+                           Tx("step.method.logs"), 1, kMaxTermes,
+                           TxF("step.tolerance.whole_n", {"10^{-6}"}), {N()}, 1,
+                           Tx("step.why.from_ratio"));
+    out_.solution.check(TxF("step.check.whole_n", {"n = " + N()}));
     primerDeN();
   } else if (c == "015") {
     ctx_.ui.message(Tx("msg.s_a1_r"), Tx("title.case_not_covered"));
@@ -444,7 +448,7 @@ bool CasG::Cas() {
     // S·r^(k − 1)·(1 − r) = a_k, with |r| < 1.
     Equacio("S·r^{k − 1}·(1 − r) = a_k: " + G(S) + "·r^{" + std::to_string(ki - 1) +
                 "}·(1 − r) = " + G(ak),
-            kSumaPot, true);
+            sumaPot, true);
     if (!TriaRao(Raons(PowerSumRoots({{S, ki - 1}, {-S, ki}, {-ak, 0}}), true))) return false;
     primerDeK();
     darrer();
@@ -478,7 +482,7 @@ bool CasG::Cas() {
     // S·(1 − r)·r^(n − 1) = a_n, with |r| < 1.
     Equacio("S·(1 − r)·r^{n − 1} = a_n: " + G(S) + "·(1 − r)·r^{" + std::to_string(ni - 1) +
                 "} = " + G(an),
-            kSumaPot, true);
+            sumaPot, true);
     if (!TriaRao(Raons(PowerSumRoots({{S, ni - 1}, {-S, ni}, {-an, 0}}), true))) return false;
     primerDeS();
     conegut();
@@ -486,7 +490,7 @@ bool CasG::Cas() {
   } else if (c == "245") {
     // r^n = 1 − S_n/S, with |r| < 1: +r and −r when n is even.
     Equacio("r^n = 1 − \\f{S_n}{S}: r^{" + N() + "} = 1 − \\f{" + G(Sn) + "}{" + G(S) + "}",
-            "raíces reales de una potencia", true);
+            Tx("step.method.power"), true);
     if (!TriaRao(Raons(RealPowerRoots((S - Sn) / S, ni), true))) return false;
     primerDeS();
     conegut();
@@ -494,7 +498,7 @@ bool CasG::Cas() {
   } else if (c == "345") {
     // The terms after a_n add up to S − S_n = a_n·r/(1 − r).
     r = (S - Sn) / (S - Sn + an);
-    Formula("Razón", "r", "r", "\\f{S − S_n}{S − S_n + a_n}",
+    Formula(Tx("step.ratio"), "r", "r", "\\f{S − S_n}{S − S_n + a_n}",
             "\\f{" + G(S) + " − " + G(Sn) + "}{" + G(S) + " − " + G(Sn) + " + " + G(an) + "}", r);
     const double condR = Cond({S, Sn}, S - Sn) + Cond({S, Sn, an}, S - Sn + an);
     if (!std::isfinite(r) || r == 0 || r <= -1) return NoHaySoluciones();
@@ -559,8 +563,8 @@ void CasG::Resol() {
   if (!ambS) {
     SumaInf(a1_, r, V_, out_);
     if (decreixent) {
-      sol.check("|r| = " + EscriuNum(std::fabs(r), 8) + " < 1: la suma infinita existe");
-      sol.formula("Suma infinita", "s", "S", "\\f{a_1}{1 − r}",
+      sol.check(TxF("step.check.sum_exists", {"|r| = " + EscriuNum(std::fabs(r), 8) + " < 1"}));
+      sol.formula(Tx("step.infinite_sum"), "s", "S", "\\f{a_1}{1 − r}",
                   "\\f{" + G(a1_) + "}{1 − " + G(r) + "}", V_[kS], EscriuNum(V_[kS], 3));
     }
   }
@@ -610,21 +614,19 @@ void CasG::Resol() {
     text[i] = EscriuNum(V_[static_cast<size_t>(SlotOf(q))], i >= 4 ? cas.decimals : 3);
   }
   Prob prob;
-  prob.Enun = "En una progresión geométrica: ";
-  if (!Te('1') && decreixent) prob.Enun += " (r<1) ";
+  std::string givens;
+  if (!Te('1') && decreixent) givens += " (r<1) ";
   for (size_t i = 0; i < 3; ++i) {
     if (noms[i] == "n") continue;
-    prob.Enun += "  " + noms[i] + " = " + text[i];
-    if (i < 2 && noms[i + 1] != "n") prob.Enun += ",";
+    givens += "  " + noms[i] + " = " + text[i];
+    if (i < 2 && noms[i + 1] != "n") givens += ",";
   }
-  prob.Enun += std::string(NL) + "Calcula: " + noms[3];
-  if (decreixent)
-    prob.Enun += ", " + noms[4] + " y " + noms[5];
-  else
-    prob.Enun += " y " + noms[4];
+  prob.Enun = TxF("prob.geo.statement", {givens}) + NL +
+              (decreixent ? TxF("prob.prog.find3", {noms[3], noms[4], noms[5]})
+                          : TxF("prob.prog.find2", {noms[3], noms[4]}));
   prob.Resp = noms[3] + " = " + text[3] + ", " + noms[4] + " = " + text[4];
   if (decreixent) prob.Resp += ", " + noms[5] + " = " + text[5];
-  prob.Resp += std::string(NL) + "Progresión: " + llista;
+  prob.Resp += NL + TxF("prob.prog.terms", {llista});
   out_.record = prob;
 
   // Step 8: the controller enables Save when the outcome is solved.
@@ -821,17 +823,16 @@ SolveOutcome InterpG(const Form& form, SolveContext& ctx) {
   sol.given("b", "b", b, textB);
   sol.found("r", "r", r, textR);
   const std::string signe = oposats ? "−" : "";
-  sol.formula("Razón", "r", "r",
+  sol.formula(Tx("step.ratio"), "r", "r",
               oposats ? "−(\\f{|b|}{|a|})^{\\f{1}{k + 1}}" : "(\\f{b}{a})^{\\f{1}{k + 1}}",
               signe + "(\\f{" + EscriuNum(std::fabs(b), 8) + "}{" + EscriuNum(std::fabs(a), 8) +
                   "})^{\\f{1}{" + std::to_string(k) + " + 1}}",
               r, textR);
-  sol.check("Términos: a·r, a·r^2, …, a·r^{" + std::to_string(k) + "}");
+  sol.check(TxF("step.check.terms", {"a·r, a·r^2, …, a·r^{" + std::to_string(k) + "}"}));
   out.setText(ctl::IdR, textR);
   out.setText(ctl::IdTG, llista);
   Prob prob;
-  prob.Enun = "Interpola:  " + textK + " términos entre " + textA + " y " + textB +
-              " para que formen en conjunto una progresión geométrica: ";
+  prob.Enun = TxF("prob.geo.interpolation", {textK, textA, textB});
   prob.Resp = "r = e^(Ln(b/a)/(k+1)) = " + textR + NL + Tx("answer.terms_to_interpolate") + llista;
   out.record = prob;
   out.solved = true;

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "numeric/numtext.h"
+#include "texts/catalogue.h"
 
 namespace tolvi {
 
@@ -331,14 +332,15 @@ std::string StepText(const Step& s) {
     case StepKind::Equation: {
       std::string line = s.label + ": " + MarkupText(s.equation) + " (" + s.method;
       if (s.from != s.to)
-        line += std::string(", en ") + (std::isinf(s.from) ? "(" : "[") + Bound(s.from) + ", " +
-                Bound(s.to) + (std::isinf(s.to) ? ")" : "]");
+        line += ", " + TxF("step.within", {(std::isinf(s.from) ? "(" : "[") + Bound(s.from) +
+                                            ", " + Bound(s.to) + (std::isinf(s.to) ? ")" : "]")});
       if (!s.tolerance.empty()) line += ", " + MarkupText(s.tolerance);
       line += ")";
-      if (s.roots.empty()) return line + ": ninguna raíz";
-      line += s.roots.size() == 1 ? ": raíz " : ": raíces ";
-      for (size_t i = 0; i < s.roots.size(); ++i) line += (i ? "; " : "") + Minus(s.roots[i]);
-      if (s.chosen < 1) return line + "; ninguna elegida";
+      if (s.roots.empty()) return line + ": " + Tx("step.no_root");
+      std::string roots;
+      for (size_t i = 0; i < s.roots.size(); ++i) roots += (i ? "; " : "") + Minus(s.roots[i]);
+      line += ": " + TxF(s.roots.size() == 1 ? "step.root" : "step.roots", {roots});
+      if (s.chosen < 1) return line + "; " + Tx("step.none_chosen");
       line += " \u2192 " + MarkupText(s.sought) + " = " + Minus(s.result);
       if (!s.why.empty()) line += " (" + s.why + ")";
       return line;
@@ -358,7 +360,7 @@ std::string StepsText(const Solution& solution) {
 std::string AnswerWithSteps(std::string_view answer, const Solution& solution) {
   std::string out(answer);
   if (solution.steps.empty()) return out;
-  out += "\r\nSolución paso a paso:";
+  out += "\r\n" + Tx("step.with_steps");
   for (const Step& s : solution.steps) out += "\r\n" + StepText(s);
   return out;
 }

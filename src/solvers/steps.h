@@ -18,7 +18,7 @@ enum class StepKind { Formula, Equation, Check, Refusal };
 
 struct Step {
   StepKind kind = StepKind::Formula;
-  std::string label;     // "Diferencia", "Razón": what the step finds, in words
+  std::string label;     // "Diferencia", "Razón": what the step finds, in the interface language
   std::string quantity;  // the alias of the quantity found ("d", "an", "rate"); may be empty
   std::string sought;    // markup of the name found ("d", "a_1")
   // Formula steps: the right-hand side in general form, the same with the numbers, the
@@ -87,7 +87,7 @@ std::string StepText(const Step& step);
 // Every step, one line each, CR LF after each line.
 std::string StepsText(const Solution& solution);
 // An answer with the working written under it, as problem files keep it when asked to:
-// the answer, a line "Solución paso a paso:", then one line per step.
+// the answer, a line "Solución paso a paso:" (in the interface language), then one line per step.
 std::string AnswerWithSteps(std::string_view answer, const Solution& solution);
 // Every step as rich text for the window's pane.
 std::string StepsHtml(const Solution& solution);
