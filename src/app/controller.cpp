@@ -334,8 +334,7 @@ void Controller::runSolve(int key, const std::function<SolveOutcome(SolveContext
     std::string why;
     for (const std::string& said : box.texts()) why += (why.empty() ? "" : " ") + said;
     for (size_t at; (at = why.find(NL)) != std::string::npos;) why.replace(at, 2, " ");
-    working.refusal(why.empty() ? "Sin respuesta: no se eligió ninguna de las soluciones"
-                                : "Sin respuesta: " + why);
+    working.refusal(why.empty() ? Tx("step.refused.none_chosen") : TxF("step.refused", {why}));
   }
   state_.Solutions[static_cast<size_t>(key)] = std::move(working);
   if (hooks_.steps) hooks_.steps(key);

@@ -95,12 +95,12 @@ TEST(ProgressionTexts, FollowTheLanguageAndComeBackInSpanish) {
     SCOPED_TRACE(testing::PrintToString(c.fields));
     FixaIdioma(kSpanish);
     const std::string es = Read(c);
-    for (int16_t lang : {kCatalan, kEnglish}) {
+    for (Language lang : {kCatalan, kEnglish}) {
       FixaIdioma(lang);
       const std::string other = Read(c);
       EXPECT_NE(other, es);
       for (const std::string& word : spanish)
-        EXPECT_EQ(other.find(word), std::string::npos) << word << " in " << lang << ":\n" << other;
+        EXPECT_EQ(other.find(word), std::string::npos) << word << " in " << Catalogues()[Index(lang)].code << ":\n" << other;
       if (lang == kEnglish) {
         EXPECT_EQ(other.find("Calcula"), std::string::npos) << other;
       }
