@@ -11,30 +11,22 @@
 #include "solvers/atzar.h"
 #include "solvers/controls.h"
 #include "solvers/recording_services.h"
+#include "texts/catalogue.h"
 
 namespace tolvi {
 
 namespace {
 
 // How a question names a quantity: the progressions' symbols as the window writes them
-// ("a_4" in the working's markup), the interest panels' in a few words.
+// ("a_4" in the working's markup), the interest panels' in a few words of the interface
+// language ("sheet.q.<alias>"; the capital of a capitalisation is the one accumulated).
 void Label(int key, const Quantity& q, FoundQuantity& out) {
-  struct Words {
-    const char* alias;
-    const char* words;
-  };
-  static const Words kWords[] = {
-      {"debt", "la deuda"},
-      {"rate", "el tipo de inter\u00E9s (%)"},
-      {"time", "el tiempo (a\u00F1os)"},
-      {"final", "el capital final"},
-      {"annuity", "la anualidad"},
-  };
+  static const char* const kAliases[] = {"debt", "rate", "time", "final", "annuity"};
   if (key >= 4) {
     out.label =
-        q.alias == "capital" ? (key == 6 ? "el capital acumulado" : "el capital inicial") : q.alias;
-    for (const Words& w : kWords)
-      if (q.alias == w.alias) out.label = w.words;
+        q.alias == "capital" ? Tx(key == 6 ? "sheet.q.accumulated" : "sheet.q.capital") : q.alias;
+    for (const char* alias : kAliases)
+      if (q.alias == alias) out.label = Tx(std::string("sheet.q.") + alias);
     out.labelHtml = FormulaHtml(out.label);
   } else {
     out.label = MarkupText(q.name);
@@ -137,7 +129,7 @@ Worksheet ComposeWorksheet(const WorksheetRequest& request) {
           c.found.push_back(std::move(f));
         }
       } else {
-        c.failure = "el panel " + NomPanell(key) + " no pudo resolver su caso";
+        c.failure = TxF("sheet.case_failed", {NomPanell(key)});
         for (size_t m = messagesBefore; m < ui.messages.size(); ++m)
           c.failure += " (" + ui.messages[m].title + ": " + ui.messages[m].text + ")";
       }
@@ -148,17 +140,7 @@ Worksheet ComposeWorksheet(const WorksheetRequest& request) {
 }
 
 std::string NomPanell(int key) {
-  static const char* kNames[8] = {
-      "Progresi\u00F3n aritm\u00E9tica",
-      "Interpolaci\u00F3n aritm\u00E9tica",
-      "Progresi\u00F3n geom\u00E9trica",
-      "Interpolaci\u00F3n geom\u00E9trica",
-      "Inter\u00E9s simple",
-      "Inter\u00E9s compuesto",
-      "Capitalizaci\u00F3n",
-      "Amortizaci\u00F3n",
-  };
-  return IsPanelKey(key) ? kNames[key] : std::string();
+  return IsPanelKey(key) ? Tx("pane.title." + std::to_string(key)) : std::string();
 }
 
 double ToleranceOf(std::string_view shown, int decimals) {
@@ -205,8 +187,8 @@ std::string MoodleXml(const Worksheet& sheet, std::string_view title) {
     }
     for (const FoundQuantity& q : c.found) {
       const std::string name = std::to_string(number) + ". " + NomPanell(c.panel) + ": " + q.label;
-      const std::string text = "<p>" + FormulaHtml(c.problem.Enun) + "</p><p>Escribe el valor de " +
-                               q.labelHtml + ".</p>";
+      const std::string text = "<p>" + FormulaHtml(c.problem.Enun) + "</p><p>" +
+                               TxF("sheet.ask_value", {q.labelHtml}) + "</p>";
       out += "  <question type=\"numerical\">\n";
       out += "    <name><text>" + XmlEscaped(name) + "</text></name>\n";
       out += "    <questiontext format=\"html\"><text>" + Cdata(text) + "</text></questiontext>\n";

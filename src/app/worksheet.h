@@ -53,7 +53,8 @@ struct Worksheet {
 // Generates, solves and collects the cases of the request on a form in memory.
 Worksheet ComposeWorksheet(const WorksheetRequest& request);
 
-// The Spanish name of a panel for headings and quiz categories ("Progresión aritmética").
+// The name of a panel in the interface language, for headings and quiz categories
+// ("Progresión aritmética").
 std::string NomPanell(int key);
 
 // The accepted error of a typed answer to a shown number: half a unit of its last decimal

@@ -161,14 +161,14 @@ int RunWorksheet(const WorksheetOptions& opt, Streams io) {
       io.err << "worksheet: Qt could not be started to draw the PDF\n";
       return kFailed;
     }
-    const QString title = FromUtf8(opt.title.empty() ? "Hoja de ejercicios" : opt.title);
+    const QString title = opt.title.empty() ? DefaultSheetTitle() : FromUtf8(opt.title);
     for (Output& o : outputs) {
       QByteArray pdf;
       if (o.what == std::string_view("sheet"))
         pdf = PdfBytes(opt.keyAfter ? SheetAndKeyDocument(sheet, look) : SheetDocument(sheet, look),
                        title);
       else if (o.what == std::string_view("key"))
-        pdf = PdfBytes(KeyDocument(sheet, look), QStringLiteral("Soluciones: ") + title);
+        pdf = PdfBytes(KeyDocument(sheet, look), KeyTitle(title));
       else
         continue;
       if (pdf.isEmpty()) {

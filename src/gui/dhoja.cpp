@@ -83,7 +83,7 @@ DHoja::DHoja(std::string symbol, QWidget* parent)
   seedRow->addWidget(seed_, 1);
   seedRow->addWidget(again_);
   // The sheet's title is part of the sheet, whose statements are Spanish.
-  title_ = new QLineEdit(QStringLiteral("Hoja de ejercicios"), this);
+  title_ = new QLineEdit(DefaultSheetTitle(), this);
   title_->setObjectName(QStringLiteral("IdTitol"));
   header_ = new QPlainTextEdit(this);
   header_->setObjectName(QStringLiteral("IdCap"));
@@ -165,8 +165,7 @@ DHoja::DHoja(std::string symbol, QWidget* parent)
     refresh();
   });
   newSeed();
-  retranslate();
-  refresh();  // the sheet of the drawn seed is on show from the start
+  retranslate();  // which also puts the sheet of the drawn seed on show from the start
 }
 
 void DHoja::retranslate() {
@@ -190,6 +189,14 @@ void DHoja::retranslate() {
   const char* const captions[] = {"sheet.preview", "sheet.pdf", "sheet.print", "sheet.text",
                                   "sheet.moodle"};
   for (int i = 0; i < 5; ++i) buttons_[i]->setText(T(captions[i]));
+  // A title left as some language's default one takes this language's; the cases are composed
+  // again, since their statements and answers are in the language too.
+  for (int16_t idioma = 0; idioma < NombreIdiomes(); ++idioma)
+    if (title_->text() == QString::fromStdString(Tx("sheet.default_title", idioma))) {
+      title_->setText(DefaultSheetTitle());
+      break;
+    }
+  refresh();
 }
 
 WorksheetRequest DHoja::request() const {
@@ -215,7 +222,7 @@ SheetOptions DHoja::options() const {
 }
 
 QString DHoja::title() const {
-  return title_->text().isEmpty() ? QStringLiteral("Hoja de ejercicios") : title_->text();
+  return title_->text().isEmpty() ? DefaultSheetTitle() : title_->text();
 }
 
 void DHoja::compose() {
@@ -262,7 +269,7 @@ bool DHoja::exportPdf() {
   const QString keyFile =
       chooser_(this, T("sheet.ask.key"), suggested, QStringLiteral("PDF (*.pdf)"));
   if (keyFile.isEmpty()) return done("sheet.saved.sheet", sheetFile);
-  return SavePdf(this, KeyDocument(sheet_, o), QStringLiteral("Soluciones: ") + title(), keyFile) &&
+  return SavePdf(this, KeyDocument(sheet_, o), KeyTitle(title()), keyFile) &&
          done("sheet.saved.both", sheetFile, keyFile);
 }
 
@@ -288,7 +295,7 @@ void DHoja::print() {
   compose();
   const SheetOptions o = options();
   if (tabs_->currentWidget() == keyPreview_)
-    PrintWithDialog(this, KeyDocument(sheet_, o), QStringLiteral("Soluciones: ") + title());
+    PrintWithDialog(this, KeyDocument(sheet_, o), KeyTitle(title()));
   else if (together_->isChecked())
     PrintWithDialog(this, SheetAndKeyDocument(sheet_, o), title());
   else

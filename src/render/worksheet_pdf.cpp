@@ -13,6 +13,8 @@
 #include <cmath>
 #include <memory>
 
+#include "texts/catalogue.h"
+
 namespace tolvi {
 
 namespace {
@@ -21,8 +23,10 @@ QString Html(const std::string& text) { return QString::fromStdString(FormulaHtm
 
 QString Escaped(const std::string& text) { return FromUtf8(text).toHtmlEscaped(); }
 
+QString Tq(std::string_view key) { return QString::fromStdString(Tx(key)); }
+
 QString TitleOf(const SheetOptions& options) {
-  return options.title.empty() ? QStringLiteral("Hoja de ejercicios") : FromUtf8(options.title);
+  return options.title.empty() ? DefaultSheetTitle() : FromUtf8(options.title);
 }
 
 // The title, the header lines and the seed that gives the same sheet again.
@@ -38,15 +42,14 @@ QString Number(const SheetOptions& options, int n) {
 }
 
 QString Footer(const QString& what, uint64_t seed) {
-  return QStringLiteral("%1 \u00B7 semilla %2").arg(what).arg(seed);
+  return QString::fromStdString(TxF("sheet.footer", {what.toStdString(), std::to_string(seed)}));
 }
 
 // The blocks of the sheet (key false) or of the key (key true), the first carrying the
 // header; a panel's name goes with its first problem, so it never ends a page alone.
 std::vector<QString> Blocks(const Worksheet& sheet, const SheetOptions& options, bool key) {
   std::vector<QString> blocks;
-  const QString title =
-      key ? QStringLiteral("Soluciones: %1").arg(TitleOf(options)) : TitleOf(options);
+  const QString title = key ? KeyTitle(TitleOf(options)) : TitleOf(options);
   QString pending = HeaderBlock(title, options);
   int16_t panel = -1;
   int n = 0;
@@ -68,9 +71,10 @@ std::vector<QString> Blocks(const Worksheet& sheet, const SheetOptions& options,
                   .arg(Html(c.problem.Resp));
       if (options.steps && !c.working.steps.empty())
         html += QStringLiteral(
-                    "<p style='margin-left:24px'><i>Soluci\u00F3n paso a paso:</i></p>"
-                    "<div style='margin-left:24px'>%1</div>")
-                    .arg(QString::fromStdString(StepsHtml(c.working)));
+                    "<p style='margin-left:24px'><i>%1</i></p>"
+                    "<div style='margin-left:24px'>%2</div>")
+                    .arg(Tq("sheet.steps_title").toHtmlEscaped(),
+                         QString::fromStdString(StepsHtml(c.working)));
     }
     blocks.push_back(html);
   }
@@ -166,13 +170,20 @@ int Draw(const PrintDocument& doc, QPagedPaintDevice& device, bool a4) {
                           footMetrics.lineSpacing());
     painter.drawText(footRect, Qt::AlignLeft | Qt::AlignVCenter, doc.footer);
     painter.drawText(footRect, Qt::AlignRight | Qt::AlignVCenter,
-                     QStringLiteral("P\u00E1gina %1 de %2").arg(current + 1).arg(pages));
+                     QString::fromStdString(
+                         TxF("sheet.page", {std::to_string(current + 1), std::to_string(pages)})));
   }
   painter.end();
   return pages;
 }
 
 }  // namespace
+
+QString DefaultSheetTitle() { return Tq("sheet.default_title"); }
+
+QString KeyTitle(const QString& title) {
+  return QString::fromStdString(TxF("sheet.key_title", {title.toStdString()}));
+}
 
 QString FromUtf8(const std::string& text) {
   QString t = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -185,7 +196,7 @@ PrintDocument SheetDocument(const Worksheet& sheet, const SheetOptions& options)
 }
 
 PrintDocument KeyDocument(const Worksheet& sheet, const SheetOptions& options) {
-  return {{Blocks(sheet, options, true)}, Footer(QStringLiteral("Soluciones"), sheet.seed)};
+  return {{Blocks(sheet, options, true)}, Footer(Tq("sheet.solutions"), sheet.seed)};
 }
 
 PrintDocument SheetAndKeyDocument(const Worksheet& sheet, const SheetOptions& options) {

@@ -17,7 +17,7 @@ class QPrinter;
 namespace tolvi {
 
 struct SheetOptions {
-  std::string title;                // "" : "Hoja de ejercicios"
+  std::string title;                // "": DefaultSheetTitle()
   std::vector<std::string> header;  // lines under the title: centre, course, date...
   bool numbered = true;             // "1.", "2." before each problem
   bool steps = false;               // the key shows the worked steps of each case
@@ -49,6 +49,11 @@ int PaintOnPrinter(const PrintDocument& doc, QPrinter& printer);
 // The document as a PDF file's bytes, drawn in memory (written to disk by the caller through
 // the project's safe file writing).
 QByteArray PdfBytes(const PrintDocument& doc, const QString& title);
+
+// The title of a sheet that has none, and the title of the answer key of a sheet, in the
+// interface language ("Hoja de ejercicios", "Soluciones: TITLE").
+QString DefaultSheetTitle();
+QString KeyTitle(const QString& title);
 
 // A program text (UTF-8, CR LF) as a QString with "\n" line breaks.
 QString FromUtf8(const std::string& text);

@@ -28,8 +28,8 @@ std::string TextDiners(double x, const std::string& smb) { return EscriuDec(x, 2
 std::string TextDinersTallat(double x, const std::string& smb) { return Talla2Dec(x) + smb; }
 std::string TextTipus(double x) { return EscriuDec(x, 3) + "%"; }
 std::string TextTipusFrac(double x) { return EscriuNum(x, 2) + "%"; }
-std::string TextAnys(double x) { return EscriuDec(x, 2) + " años"; }
-std::string TextAnysPla(double x) { return TextCurt(x) + " años"; }
+std::string TextAnys(double x) { return TxF("prob.int.years", {EscriuDec(x, 2)}); }
+std::string TextAnysPla(double x) { return TxF("prob.int.years", {TextCurt(x)}); }
 
 // x rounded to n decimals, halves away from zero, exactly as the written text of x shows it,
 // so that the value kept and the value shown never disagree.
@@ -45,37 +45,29 @@ void NoSolucions(SolveContext& ctx) {
   ctx.ui.message(Tx("msg.interest_no_solutions"), Tx("title.not_feasible"), Icon::None);
 }
 
-// The words of a row's periods, by payments (or compoundings) per year.
-struct PeriodWords {
-  const char* period;   // "mes": "al principio de cada mes"
-  const char* payment;  // "mensualidad", the payment of each period
-  const char* adverb;   // "mensualmente": "capitalizable mensualmente"
-};
-PeriodWords Words(int m) {
-  switch (m) {
-    case 2: return {"semestre", "semestralidad", "semestralmente"};
-    case 4: return {"trimestre", "trimestralidad", "trimestralmente"};
-    case 12: return {"mes", "mensualidad", "mensualmente"};
-    default: return {"año", "anualidad", "anualmente"};
-  }
+// The words of a row's periods in the interface language, by payments (or compoundings) per
+// year: "prob.int.period.12" is the month of "al principio de cada mes", "prob.int.payment.12"
+// the payment of each month, "prob.int.payments.12" several of them, "prob.int.adverb.12" the
+// "mensualmente" of "capitalizable mensualmente", "step.int.payment.12" the payment as the
+// working's label. Any other m is taken as yearly.
+std::string PeriodWord(const char* what, int m) {
+  const int known = m == 2 || m == 4 || m == 12 ? m : 1;
+  return Tx(std::string(what) + "." + std::to_string(known));
 }
 
 // The effective annual rate, in percent, of the nominal rate r compounded m times a year.
 double Tae(double r, int m) { return std::expm1(m * std::log1p(r / (100.0 * m))) * 100; }
 
-// A statement of a row with periods other than its usual yearly ones: the payments named by
-// their period ("mensualidades"), then when they fall and how the nominal rate compounds.
-std::string EnunPeriodes(std::string enun, const Periodes& p, bool annuity) {
-  const PeriodWords w = Words(p.m);
-  if (annuity) {
-    for (size_t at = enun.find("anualidad"); at != std::string::npos;
-         at = enun.find("anualidad", at + 1))
-      enun.replace(at, 9, w.payment);
-    enun += std::string(" (pagos al ") + (p.start ? "principio" : "final") + " de cada " + w.period;
-    if (p.m > 1) enun += std::string(", interés nominal anual capitalizable ") + w.adverb;
-    return enun + ")";
-  }
-  return enun + " (interés nominal anual capitalizable " + w.adverb + ")";
+// A statement of a row with periods other than its usual yearly ones, which already names the
+// payments by their period ("mensualidades"), followed by when they fall and how the nominal
+// rate compounds.
+std::string EnunPeriodes(const std::string& enun, const Periodes& p, bool annuity) {
+  const std::string adverb = PeriodWord("prob.int.adverb", p.m);
+  if (!annuity) return TxF("prob.int.per.compound", {enun, adverb});
+  const std::string& when = Tx(p.start ? "prob.int.at_start" : "prob.int.at_end");
+  const std::string period = PeriodWord("prob.int.period", p.m);
+  return p.m > 1 ? TxF("prob.int.per.nominal", {enun, when, period, adverb})
+                 : TxF("prob.int.per.annuity", {enun, when, period});
 }
 
 // What a case of a panel computes: the position found, its value, the statement.
@@ -101,7 +93,7 @@ const char* NomPos3(int k) { return k >= kCapitalisation ? "a" : "C"; }
 bool CasInteres(int k, const std::string& codi, std::array<double, 4>& v, const Periodes& p,
                 SolveContext& ctx, Cas& cas) {
   const std::string& smb = ctx.Smb;
-  const std::string tipus = k == kSimple ? "simple" : "compuesto";
+  const std::string& tipus = Tx(k == kSimple ? "prob.int.kind.simple" : "prob.int.kind.compound");
   const double c = v[0], r = v[1], t = v[2], C = v[3];
   const int m = k == kSimple ? 1 : p.m;
   const double i = r / (100.0 * m);
@@ -111,15 +103,12 @@ bool CasInteres(int k, const std::string& codi, std::array<double, 4>& v, const 
 
   if (codi == "012") {
     cas.pos = 3;
-    cas.enun = "Calcula el capital que se obtendrá poniendo un capital de " +
-               TextDinersTallat(c, smb) + " a un interés " + tipus + " del " + TextTipusFrac(r) +
-               " durante " + TextAnysPla(t);
+    cas.enun =
+        TxF("prob.int.final", {TextDinersTallat(c, smb), tipus, TextTipusFrac(r), TextAnysPla(t)});
     cas.value = k == kSimple ? c * (1 + r * t / 100) : c * std::exp(n * L);
   } else if (codi == "023") {
     cas.pos = 1;
-    cas.enun = "Calcula el % de interés " + tipus +
-               " anual al cual se debe imponer un capital de " + TextDiners(c, smb) + " durante " +
-               TextAnys(t) + " per obtener un capital de " + TextDiners(C, smb);
+    cas.enun = TxF("prob.int.rate", {tipus, TextDiners(c, smb), TextAnys(t), TextDiners(C, smb)});
     if (!(c < C)) {
       ctx.ui.message(Tx("msg.final_above_initial"), Tx("title.error"), Icon::None);
       return false;
@@ -127,15 +116,11 @@ bool CasInteres(int k, const std::string& codi, std::array<double, 4>& v, const 
     cas.value = k == kSimple ? (C / c - 1) * 100 / t : std::expm1(std::log(C / c) / n) * 100 * m;
   } else if (codi == "123") {
     cas.pos = 0;
-    cas.enun = "Calcula el capital que hay que imponer a un interés " + tipus + " del " +
-               TextTipus(r) + " durante " + TextAnysPla(t) + " para de obtener un capital de " +
-               TextDiners(C, smb);
+    cas.enun = TxF("prob.int.capital", {tipus, TextTipus(r), TextAnysPla(t), TextDiners(C, smb)});
     cas.value = k == kSimple ? C / (1 + r * t / 100) : C * std::exp(-n * L);
   } else {  // "013"
     cas.pos = 2;
-    cas.enun = "Calcula el tiempo en años necesario para que un capital de " + TextDiners(c, smb) +
-               " puesto  a un interés " + tipus + " del " + TextTipus(r) +
-               " anual rendeixi un capital de " + TextDiners(C, smb);
+    cas.enun = TxF("prob.int.time", {TextDiners(c, smb), tipus, TextTipus(r), TextDiners(C, smb)});
     if (!(c < C)) {
       ctx.ui.message(Tx("msg.final_above_initial"), Tx("title.error"), Icon::None);
       return false;
@@ -199,43 +184,37 @@ bool CasAnualitat(int k, const std::string& codi, std::array<double, 4>& v, cons
   const double n = t * m;
   const double L = std::log1p(i);
   const double f = p.start ? 1 + i : 1;  // the annuity-due factor
+  // The statements name the payments by their period ("mensualidades"); "prob.int.cap.012"
+  // or "prob.int.amort.012" is the statement of a capitalisation or amortisation case 012.
+  const std::string payment = PeriodWord("prob.int.payment", m);
+  const std::string payments = PeriodWord("prob.int.payments", m);
+  auto key = [&](const char* code) {
+    return std::string(cap ? "prob.int.cap." : "prob.int.amort.") + code;
+  };
 
   if (codi == "012") {
     cas.pos = 3;
-    cas.enun = "Calcula el importe de la anualidad que hay que ingresar durante " + TextAnysPla(t) +
-               ", al " + TextTipusFrac(r) + " de interés para " +
-               (cap ? "acumular un capital de " : "amortizar una deuda de ") +
-               TextDinersTallat(K, smb);
+    cas.enun =
+        TxF(key("012"), {payment, TextAnysPla(t), TextTipusFrac(r), TextDinersTallat(K, smb)});
     // Capitalisation: a = C·i / (f·((1+i)^n − 1)); amortisation: a = D·i / (f·(1 − (1+i)^−n)).
     cas.value = cap ? K * i / (f * std::expm1(n * L)) : K * i / (f * -std::expm1(-n * L));
   } else if (codi == "023") {
     cas.pos = 1;
-    cas.enun = "Calcula el % de interés compuesto anual al cual se debe ingresar anualidades de " +
-               TextDiners(a, smb) + " durante " + TextAnys(t) + " para " +
-               (cap ? " de acumular un capital de " : " amortizar una deuda de ") +
-               TextDiners(K, smb);
+    cas.enun = TxF(key("023"), {payments, TextDiners(a, smb), TextAnys(t), TextDiners(K, smb)});
     // One payment that falls when the capital is counted (at the start of a loan, at the end
     // of a fund) earns no interest: every rate fits.
     if (n == 1 && p.start != cap) {
-      ctx.ui.message("Con un solo pago que no genera intereses, cualquier tipo vale", "No factible",
-                     Icon::None);
+      ctx.ui.message(Tx("msg.int.one_payment"), Tx("title.not_feasible"), Icon::None);
       return false;
     }
     cas.value = TipusAnualitat(k, K, n, a, m, p.start);
   } else if (codi == "123") {
     cas.pos = 0;
-    cas.enun = std::string("Calcula el ") +
-               (cap ? "capital que se obtendrá si se ingresa durante "
-                    : "deuda que se podrá amortizar ingresando durante ") +
-               TextAnysPla(t) + " anualidades de " + TextDiners(a, smb) + " al " + TextTipus(r) +
-               " de interés anual";
+    cas.enun = TxF(key("123"), {TextAnysPla(t), payments, TextDiners(a, smb), TextTipus(r)});
     cas.value = cap ? std::expm1(n * L) * (a / i) * f : -std::expm1(-n * L) * a / i * f;
   } else {  // "013"
     cas.pos = 2;
-    cas.enun = std::string("Calcula el tiempo en años necesario para que ") +
-               (cap ? "se pueda formar un capital de " : "se pueda amortizar una deuda de ") +
-               TextDiners(K, smb) + " ingresando anualidades de " + TextDiners(a, smb) +
-               " a un interés  del " + TextTipus(r) + " anual ";
+    cas.enun = TxF(key("013"), {TextDiners(K, smb), payments, TextDiners(a, smb), TextTipus(r)});
     if (cap) {
       cas.value = std::log1p(K * i / (f * a)) / L / m;
     } else {
@@ -245,7 +224,7 @@ bool CasAnualitat(int k, const std::string& codi, std::array<double, 4>& v, cons
     }
   }
   if (!Usual(p, k + 4)) {
-    if (cas.enun.back() == ' ') cas.enun.pop_back();
+    if (!cas.enun.empty() && cas.enun.back() == ' ') cas.enun.pop_back();
     cas.enun = EnunPeriodes(cas.enun, p, true);
   }
   return true;
@@ -263,7 +242,7 @@ void PassosI(Solution& sol, int k, const std::string& codi, const std::array<dou
   const double c = v[0], r = v[1], t = v[2], C = v[3];
   auto diners = [&](double x) { return EscriuDec(x, 2); };
   const std::string I = "(1 + " + T(r) + "/100)";
-  auto fml = [&](const char* label, const char* alias, const std::string& sought,
+  auto fml = [&](const std::string& label, const char* alias, const std::string& sought,
                  const std::string& formula, const std::string& sub, double value,
                  std::string result) {
     sol.formula(label, alias, sought, formula, sub, value, std::move(result));
@@ -271,72 +250,74 @@ void PassosI(Solution& sol, int k, const std::string& codi, const std::array<dou
   if (!annuity) {
     const bool simple = k == kSimple;
     if (codi == "012") {
-      fml("Capital final", "final", F,
+      fml(Tx("step.int.final"), "final", F,
           simple ? std::string(K) + "·(1 + \\f{r·t}{100})"
                  : std::string(K) + "·(1 + \\f{r}{100})^t",
           simple ? T(c) + "·(1 + \\f{" + T(r) + "·" + T(t) + "}{100})"
                  : T(c) + "·" + I + "^{" + T(t) + "}",
           C, diners(C));
     } else if (codi == "023") {
-      fml("Tipo de interés", "rate", "r",
+      fml(Tx("step.int.rate"), "rate", "r",
           simple ? "(\\f{C}{c} − 1)·\\f{100}{t}" : "((\\f{C}{c})^{\\f{1}{t}} − 1)·100",
           simple ? "(\\f{" + T(C) + "}{" + T(c) + "} − 1)·\\f{100}{" + T(t) + "}"
                  : "((\\f{" + T(C) + "}{" + T(c) + "})^{\\f{1}{" + T(t) + "}} − 1)·100",
           r, EscriuDec(r, 2));
     } else if (codi == "123") {
-      fml("Capital inicial", "capital", K,
+      fml(Tx("step.int.capital"), "capital", K,
           simple ? "\\f{C}{1 + \\f{r·t}{100}}" : "\\f{C}{(1 + \\f{r}{100})^t}",
           simple ? "\\f{" + T(C) + "}{1 + " + T(r) + "·" + T(t) + "/100}"
                  : "\\f{" + T(C) + "}{" + I + "^{" + T(t) + "}}",
           c, diners(c));
     } else if (simple) {
-      fml("Tiempo", "time", "t", "(\\f{C}{c} − 1)·\\f{100}{r}",
+      fml(Tx("step.int.time"), "time", "t", "(\\f{C}{c} − 1)·\\f{100}{r}",
           "(\\f{" + T(C) + "}{" + T(c) + "} − 1)·\\f{100}{" + T(r) + "}", t, EscriuDec(t, 2));
     } else {
-      sol.equation("Tiempo", "time", "t",
+      sol.equation(Tx("step.int.time"), "time", "t",
                    "(1 + \\f{r}{100})^t = \\f{C}{c}: " + I + "^t = \\f{" + T(C) + "}{" + T(c) + "}",
-                   "por logaritmos: t = log(C/c)/log(1 + r/100)", 0, HUGE_VAL, "",
-                   {EscriuDec(t, 2)}, 1, "la única raíz");
+                   Tx("step.int.by_logs") + ": t = log(C/c)/log(1 + r/100)", 0, HUGE_VAL, "",
+                   {EscriuDec(t, 2)}, 1, Tx("step.int.only_root"));
     }
     return;
   }
   // Annuities: i is the rate of a period.
   const double i = r / 100;
   if (codi != "023")
-    fml("Tipo por periodo", "", "i", "\\f{r}{100}", "\\f{" + T(r) + "}{100}", i, TextCurt(i));
+    fml(Tx("step.int.period_rate"), "", "i", "\\f{r}{100}", "\\f{" + T(r) + "}{100}", i,
+        TextCurt(i));
   const std::string Ii = "(1 + " + T(i) + ")";
   if (codi == "012") {
-    fml("Anualidad", "annuity", "a",
+    fml(PeriodWord("step.int.payment", 1), "annuity", "a",
         cap ? "\\f{C·i}{(1 + i)·((1 + i)^t − 1)}" : "\\f{D·i}{1 − (1 + i)^{−t}}",
         cap ? "\\f{" + T(c) + "·" + T(i) + "}{" + Ii + "·(" + Ii + "^{" + T(t) + "} − 1)}"
             : "\\f{" + T(c) + "·" + T(i) + "}{1 − " + Ii + "^{−" + T(t) + "}}",
         C, diners(C));
   } else if (codi == "023") {
-    sol.equation("Tipo de interés", "rate", "r",
+    sol.equation(Tx("step.int.rate"), "rate", "r",
                  cap ? "a·\\f{(1 + i)·((1 + i)^t − 1)}{i} = C, i = \\f{r}{100}: " + T(C) +
                            "·\\f{(1 + i)·((1 + i)^{" + T(t) + "} − 1)}{i} = " + T(c)
                      : "a·\\f{1 − (1 + i)^{−t}}{i} = D, i = \\f{r}{100}: " + T(C) +
                            "·\\f{1 − (1 + i)^{−" + T(t) + "}}{i} = " + T(c),
-                 "primer cambio de signo de r, pulido con TOMS 748", 1e-9, 1e7, "precisión doble",
-                 {EscriuDec(r, 2)}, 1, "la menor raíz positiva");
+                 Tx("step.int.sign_change"), 1e-9, 1e7, Tx("step.int.double"), {EscriuDec(r, 2)}, 1,
+                 Tx("step.int.least_root"));
   } else if (codi == "123") {
-    fml(cap ? "Capital constituido" : "Deuda", cap ? "capital" : "debt", K,
+    fml(cap ? Tx("step.int.formed") : Tx("step.int.debt"), cap ? "capital" : "debt", K,
         cap ? "a·\\f{((1 + i)^t − 1)·(1 + i)}{i}" : "a·\\f{1 − (1 + i)^{−t}}{i}",
         cap ? T(C) + "·\\f{(" + Ii + "^{" + T(t) + "} − 1)·" + Ii + "}{" + T(i) + "}"
             : T(C) + "·\\f{1 − " + Ii + "^{−" + T(t) + "}}{" + T(i) + "}",
         c, diners(c));
   } else if (cap) {
-    sol.equation("Tiempo", "time", "t",
+    sol.equation(Tx("step.int.time"), "time", "t",
                  "(1 + i)^t = 1 + \\f{C·i}{(1 + i)·a}: " + Ii + "^t = 1 + \\f{" + T(c) + "·" +
                      T(i) + "}{" + Ii + "·" + T(C) + "}",
-                 "por logaritmos", 0, HUGE_VAL, "", {EscriuDec(t, 2)}, 1, "la única raíz");
+                 Tx("step.int.by_logs"), 0, HUGE_VAL, "", {EscriuDec(t, 2)}, 1,
+                 Tx("step.int.only_root"));
   } else {
-    sol.check("a = " + diners(C) + " > D·i = " + diners(c * i) +
-              ": la anualidad supera los intereses del primer año");
-    sol.equation("Tiempo", "time", "t",
+    sol.check(TxF("step.int.exceeds_year", {"a = " + diners(C) + " > D·i = " + diners(c * i)}));
+    sol.equation(Tx("step.int.time"), "time", "t",
                  "(1 + i)^{−t} = 1 − \\f{D·i}{a}: " + Ii + "^{−t} = 1 − \\f{" + T(c) + "·" + T(i) +
                      "}{" + T(C) + "}",
-                 "por logaritmos", 0, HUGE_VAL, "", {EscriuDec(t, 2)}, 1, "la única raíz");
+                 Tx("step.int.by_logs"), 0, HUGE_VAL, "", {EscriuDec(t, 2)}, 1,
+                 Tx("step.int.only_root"));
   }
 }
 
@@ -361,21 +342,21 @@ void PassosPeriodes(Solution& sol, int k, const std::string& codi, const std::ar
                  std::string result) {
     sol.formula(label, alias, sought, formula, sub, value, std::move(result));
   };
-  std::string payment = Words(m).payment;
-  payment[0] = static_cast<char>(payment[0] - 'a' + 'A');
+  const std::string payment = PeriodWord("step.int.payment", m);
   auto rate = [&] {
     if (m == 1)
-      fml("Tipo por periodo", "", "i", "\\f{r}{100}", "\\f{" + T(r) + "}{100}", i, TextCurt(i));
-    else
-      fml("Tipo por periodo", "", "i", "\\f{r}{100·m}", "\\f{" + T(r) + "}{100·" + T(m) + "}", i,
+      fml(Tx("step.int.period_rate"), "", "i", "\\f{r}{100}", "\\f{" + T(r) + "}{100}", i,
           TextCurt(i));
+    else
+      fml(Tx("step.int.period_rate"), "", "i", "\\f{r}{100·m}",
+          "\\f{" + T(r) + "}{100·" + T(m) + "}", i, TextCurt(i));
   };
   auto periods = [&] {
-    if (m != 1) fml("Número de periodos", "", "n", "t·m", T(t) + "·" + T(m), n, TextCurt(n));
+    if (m != 1) fml(Tx("step.int.periods"), "", "n", "t·m", T(t) + "·" + T(m), n, TextCurt(n));
   };
   auto time = [&] {
     if (m != 1)
-      fml("Tiempo", "time", "t", "\\f{n}{m}", "\\f{" + T(n) + "}{" + T(m) + "}", t,
+      fml(Tx("step.int.time"), "time", "t", "\\f{n}{m}", "\\f{" + T(n) + "}{" + T(m) + "}", t,
           EscriuDec(t, 2));
   };
   const char* timeAlias = m == 1 ? "time" : "";
@@ -384,21 +365,21 @@ void PassosPeriodes(Solution& sol, int k, const std::string& codi, const std::ar
   if (codi != "013") periods();
   if (k == kCompound) {
     if (codi == "012") {
-      fml("Capital final", "final", F, std::string(K) + "·(1 + i)^n",
+      fml(Tx("step.int.final"), "final", F, std::string(K) + "·(1 + i)^n",
           T(c) + "·" + Ii + "^{" + T(n) + "}", C, diners(C));
     } else if (codi == "123") {
-      fml("Capital inicial", "capital", K, "\\f{C}{(1 + i)^n}",
+      fml(Tx("step.int.capital"), "capital", K, "\\f{C}{(1 + i)^n}",
           "\\f{" + T(C) + "}{" + Ii + "^{" + T(n) + "}}", c, diners(c));
     } else if (codi == "023") {
-      fml("Tipo de interés", "rate", "r", "((\\f{C}{c})^{\\f{1}{n}} − 1)·100·m",
+      fml(Tx("step.int.rate"), "rate", "r", "((\\f{C}{c})^{\\f{1}{n}} − 1)·100·m",
           "((\\f{" + T(C) + "}{" + T(c) + "})^{\\f{1}{" + T(n) + "}} − 1)·100·" + T(m), r,
           EscriuDec(r, 2));
       rate();
     } else {
-      sol.equation("Número de periodos", "", "n",
+      sol.equation(Tx("step.int.periods"), "", "n",
                    "(1 + i)^n = \\f{C}{c}: " + Ii + "^n = \\f{" + T(C) + "}{" + T(c) + "}",
-                   "por logaritmos: n = log(C/c)/log(1 + i)", 0, HUGE_VAL, "", {EscriuDec(n, 4)}, 1,
-                   "la única raíz");
+                   Tx("step.int.by_logs") + ": n = log(C/c)/log(1 + i)", 0, HUGE_VAL, "",
+                   {EscriuDec(n, 4)}, 1, Tx("step.int.only_root"));
       time();
     }
   } else if (codi == "012") {
@@ -415,13 +396,13 @@ void PassosPeriodes(Solution& sol, int k, const std::string& codi, const std::ar
                                : "a·" + due + "\\f{1 − (1 + i)^{−" + N + "}}{i} = D";
     const std::string eqV = cap ? T(C) + "·" + due + "\\f{(1 + i)^{" + NV + "} − 1}{i} = " + T(c)
                                 : T(C) + "·" + due + "\\f{1 − (1 + i)^{−" + NV + "}}{i} = " + T(c);
-    sol.equation("Tipo de interés", "rate", "r",
+    sol.equation(Tx("step.int.rate"), "rate", "r",
                  eq + (m == 1 ? ", i = \\f{r}{100}: " : ", i = \\f{r}{100·m}: ") + eqV,
-                 "primer cambio de signo de r, pulido con TOMS 748", 1e-9, 1e7, "precisión doble",
-                 {EscriuDec(r, 2)}, 1, "la menor raíz positiva");
+                 Tx("step.int.sign_change"), 1e-9, 1e7, Tx("step.int.double"), {EscriuDec(r, 2)}, 1,
+                 Tx("step.int.least_root"));
     if (m != 1) rate();
   } else if (codi == "123") {
-    fml(cap ? "Capital constituido" : "Deuda", cap ? "capital" : "debt", K,
+    fml(cap ? Tx("step.int.formed") : Tx("step.int.debt"), cap ? "capital" : "debt", K,
         cap ? "a·" + due + "\\f{(1 + i)^" + N + " − 1}{i}"
             : "a·" + due + "\\f{1 − (1 + i)^{−" + N + "}}{i}",
         cap ? T(C) + "·" + dueV + "\\f{" + Ii + "^{" + NV + "} − 1}{" + T(i) + "}"
@@ -431,23 +412,25 @@ void PassosPeriodes(Solution& sol, int k, const std::string& codi, const std::ar
     const std::string fa = p.start ? "(1 + i)·a" : "a", faV = p.start ? Ii + "·" + T(C) : T(C);
     const std::string root = EscriuDec(m == 1 ? t : n, m == 1 ? 2 : 4);
     if (cap) {
-      sol.equation(m == 1 ? "Tiempo" : "Número de periodos", timeAlias, N,
+      sol.equation(m == 1 ? Tx("step.int.time") : Tx("step.int.periods"), timeAlias, N,
                    "(1 + i)^" + N + " = 1 + \\f{C·i}{" + fa + "}: " + Ii + "^" + N + " = 1 + \\f{" +
                        T(c) + "·" + T(i) + "}{" + faV + "}",
-                   "por logaritmos", 0, HUGE_VAL, "", {root}, 1, "la única raíz");
+                   Tx("step.int.by_logs"), 0, HUGE_VAL, "", {root}, 1, Tx("step.int.only_root"));
     } else {
-      sol.check(std::string(p.start ? "(1 + i)·a = " + diners((1 + i) * C) : "a = " + diners(C)) +
-                " > D·i = " + diners(c * i) + ": el pago supera los intereses del primer periodo");
-      sol.equation(m == 1 ? "Tiempo" : "Número de periodos", timeAlias, N,
+      sol.check(TxF("step.int.exceeds_period",
+                    {(p.start ? "(1 + i)·a = " + diners((1 + i) * C) : "a = " + diners(C)) +
+                     " > D·i = " + diners(c * i)}));
+      sol.equation(m == 1 ? Tx("step.int.time") : Tx("step.int.periods"), timeAlias, N,
                    "(1 + i)^{−" + N + "} = 1 − \\f{D·i}{" + fa + "}: " + Ii + "^{−" + N +
                        "} = 1 − \\f{" + T(c) + "·" + T(i) + "}{" + faV + "}",
-                   "por logaritmos", 0, HUGE_VAL, "", {root}, 1, "la única raíz");
+                   Tx("step.int.by_logs"), 0, HUGE_VAL, "", {root}, 1, Tx("step.int.only_root"));
     }
     time();
   }
   if (m != 1) {
     const double tae = Tae(r, m);
-    fml("TAE", "", "TAE", "((1 + i)^m − 1)·100", "(" + Ii + "^{" + T(m) + "} − 1)·100", tae,
+    const std::string& name = Tx("prob.int.tae");
+    fml(name, "", name, "((1 + i)^m − 1)·100", "(" + Ii + "^{" + T(m) + "} − 1)·100", tae,
         EscriuDec(tae, 2));
   }
 }
@@ -503,7 +486,8 @@ SolveOutcome ResolI(int k, const Form& form, SolveContext& ctx) {
     default: resp = std::string(NomPos3(k)) + " = " + TextDiners(cas.value, ctx.Smb); break;
   }
   const bool usual = k == kSimple || Usual(periodes, panel);
-  if (!usual && periodes.m != 1) resp += "; TAE = " + EscriuDec(Tae(vals[1], periodes.m), 2) + "%";
+  if (!usual && periodes.m != 1)
+    resp += "; " + Tx("prob.int.tae") + " = " + EscriuDec(Tae(vals[1], periodes.m), 2) + "%";
 
   SolveOutcome out;
   for (int p = 0; p < 4; ++p) {

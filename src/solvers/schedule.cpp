@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "numeric/numtext.h"
+#include "texts/catalogue.h"
 
 namespace tolvi {
 
@@ -25,6 +26,15 @@ size_t Width(const std::string& s) {
   return n;
 }
 
+// The columns of a table: their JSON keys, and as headers the texts "sched.<key>" in the
+// interface language.
+void Columns(Schedule& s, std::initializer_list<const char*> keys) {
+  for (const char* key : keys) {
+    s.keys.emplace_back(key);
+    s.headers.push_back(Tx(std::string("sched.") + key));
+  }
+}
+
 }  // namespace
 
 std::string Cents(double amount, char decimal) {
@@ -43,9 +53,7 @@ ScheduleResult MakeSchedule(const Solution& sol, bool cents) {
   s.perYear = sol.perYear > 0 ? sol.perYear : 1;
   s.payAtStart = sol.payAtStart;
   if (sol.panel < 5 || sol.panel > 7 || sol.quantities.empty()) {
-    out.error =
-        "solo los casos resueltos de interés compuesto, capitalización o amortización "
-        "tienen cuadro";
+    out.error = Tx("sched.only_interest");
     return out;
   }
   const Quantity* first = Find(sol, sol.panel == 7 ? "debt" : "capital");
@@ -53,7 +61,7 @@ ScheduleResult MakeSchedule(const Solution& sol, bool cents) {
   const Quantity* time = Find(sol, "time");
   const Quantity* last = Find(sol, sol.panel == 5 ? "final" : "annuity");
   if (!first || !rate || !time || !last) {
-    out.error = "al caso le faltan datos";
+    out.error = Tx("sched.missing");
     return out;
   }
   const int m = s.perYear;
@@ -64,25 +72,23 @@ ScheduleResult MakeSchedule(const Solution& sol, bool cents) {
   auto R = [cents](double x) { return cents ? std::round(x) : x; };
   for (double x : {first->value, last->value}) {
     if (!std::isfinite(x) || (cents && std::fabs(x) * 100 > 9e15)) {
-      out.error = "importes demasiado grandes para un cuadro al céntimo";
+      out.error = Tx("sched.too_large");
       return out;
     }
   }
   if (!std::isfinite(n) || !(n > 0) || n > kMaxPeriods + 0.5) {
-    out.error = "el cuadro tendría " + EscriuDec(n, 2) + " periodos: como mucho " +
-                std::to_string(kMaxPeriods);
+    out.error = TxF("sched.too_many", {EscriuDec(n, 2), std::to_string(kMaxPeriods)});
     return out;
   }
   const double whole = std::round(n);
   const bool exact = std::fabs(n - whole) <= 1e-6 * std::max(1.0, n);
   const int N = std::max(1, static_cast<int>(exact ? whole : std::ceil(n)));
 
-  const std::string rounding =
-      cents ? "Importes redondeados al céntimo en cada fila; " : "Importes sin redondear; ";
+  // The note: how the amounts are rounded and which row takes up what the rounding left,
+  // "sched.note.<panel>"; then whether the last period is a shorter one.
+  const std::string& rounding = Tx(cents ? "sched.rounded" : "sched.unrounded");
   std::string shorter;
-  if (!exact)
-    shorter = " El tiempo no es un número entero de periodos (t·m = " + EscriuDec(n, 4) +
-              "): el último periodo es más corto.";
+  if (!exact) shorter = " " + TxF("sched.shorter", {EscriuDec(n, 4)});
   auto row = [&](std::initializer_list<double> cells) {
     std::vector<double> r;
     for (double x : cells) r.push_back(r.empty() ? x : x / 100);
@@ -90,9 +96,7 @@ ScheduleResult MakeSchedule(const Solution& sol, bool cents) {
   };
 
   if (sol.panel == 7) {
-    s.headers = {"periodo",          "cuota", "intereses", "amortización", "capital amortizado",
-                 "capital pendiente"};
-    s.keys = {"period", "payment", "interest", "principal", "repaid", "balance"};
+    Columns(s, {"period", "payment", "interest", "principal", "repaid", "balance"});
     double B = R(first->value * 100), pay = R(last->value * 100), repaid = 0;
     double sumPay = 0, sumInt = 0;
     for (int k = 1; k <= N; ++k) {
@@ -111,14 +115,11 @@ ScheduleResult MakeSchedule(const Solution& sol, bool cents) {
       if (end) break;
     }
     s.totals = {kNone, sumPay / 100, sumInt / 100, repaid / 100, kNone, kNone};
-    s.note = rounding + "el último pago se ajusta para que el capital pendiente quede en 0.00." +
-             shorter;
+    s.note = TxF("sched.note.7", {rounding}) + shorter;
     if (static_cast<int>(s.rows.size()) < N)
-      s.note += " La cuota redondeada salda la deuda en el periodo " +
-                std::to_string(s.rows.size()) + ".";
+      s.note += " " + TxF("sched.paid_early", {std::to_string(s.rows.size())});
   } else if (sol.panel == 6) {
-    s.headers = {"periodo", "cuota", "intereses", "incremento del fondo", "capital constituido"};
-    s.keys = {"period", "payment", "interest", "increase", "fund"};
+    Columns(s, {"period", "payment", "interest", "increase", "fund"});
     const double target = R(first->value * 100), pay = R(last->value * 100);
     double F = 0, sumPay = 0, sumInt = 0;
     for (int k = 1; k <= N; ++k) {
@@ -139,13 +140,10 @@ ScheduleResult MakeSchedule(const Solution& sol, bool cents) {
       row({static_cast<double>(k), p, interest, p + interest, F});
     }
     s.totals = {kNone, sumPay / 100, sumInt / 100, (sumPay + sumInt) / 100, kNone};
-    s.note = rounding + "la última cuota se ajusta para que el capital constituido sea " +
-             Cents(target / 100) + "." + shorter;
-    if (F != target)
-      s.note += " La cuota redondeada ya basta: el fondo termina en " + Cents(F / 100) + ".";
+    s.note = TxF("sched.note.6", {rounding, Cents(target / 100)}) + shorter;
+    if (F != target) s.note += " " + TxF("sched.enough", {Cents(F / 100)});
   } else {
-    s.headers = {"periodo", "intereses", "capital"};
-    s.keys = {"period", "interest", "capital"};
+    Columns(s, {"period", "interest", "capital"});
     double capital = R(first->value * 100), sumInt = 0;
     const double target = R(last->value * 100);
     for (int k = 1; k <= N; ++k) {
@@ -155,9 +153,7 @@ ScheduleResult MakeSchedule(const Solution& sol, bool cents) {
       row({static_cast<double>(k), interest, capital});
     }
     s.totals = {kNone, sumInt / 100, kNone};
-    s.note = rounding +
-             "los intereses del último periodo se ajustan para que el capital final sea " +
-             Cents(target / 100) + "." + shorter;
+    s.note = TxF("sched.note.5", {rounding, Cents(target / 100)}) + shorter;
   }
   return out;
 }
@@ -177,7 +173,7 @@ std::string ScheduleCsv(const Schedule& s, CsvDialect dialect) {
     }
     out += "\r\n";
   }
-  out += "Total";
+  out += Tx("sched.total");
   for (size_t c = 1; c < s.totals.size(); ++c)
     out += sep + (std::isnan(s.totals[c]) ? std::string() : Cents(s.totals[c], dec));
   return out + "\r\n";
@@ -192,7 +188,7 @@ std::string ScheduleText(const Schedule& s) {
       line.push_back(c == 0 ? std::to_string(static_cast<long long>(r[c])) : Cents(r[c]));
     cells.push_back(std::move(line));
   }
-  std::vector<std::string> total{"Total"};
+  std::vector<std::string> total{Tx("sched.total")};
   for (size_t c = 1; c < s.totals.size(); ++c)
     total.push_back(std::isnan(s.totals[c]) ? "" : Cents(s.totals[c]));
   cells.push_back(std::move(total));

@@ -14,7 +14,7 @@ struct Schedule {
   int panel = -1;  // 5 compound interest, 6 capitalisation, 7 amortisation
   int perYear = 1;
   bool payAtStart = false;
-  std::vector<std::string> headers;  // "periodo", "cuota", ... as the table shows them
+  std::vector<std::string> headers;  // "periodo", "cuota", ... in the interface language
   std::vector<std::string> keys;     // "period", "payment", ... as JSON names them
   // One row a period: the period number, then the amounts. With rounding, every amount is a
   // whole number of cents.

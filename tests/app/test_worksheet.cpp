@@ -12,6 +12,7 @@
 #include "app/worksheet.h"
 #include "documents/problem_file.h"
 #include "numeric/numtext.h"
+#include "texts/catalogue.h"
 
 namespace tolvi {
 namespace {
@@ -144,6 +145,24 @@ TEST(Worksheet, ProblemFilesReadBackAsWritten) {
   // A record cut before its answer is left out.
   EXPECT_EQ(LlegeixPrbs("a1 = 2\r\nR:     a5 = 3\r\n\r\nCalcula"),
             (std::vector<Prob>{{"a1 = 2", "a5 = 3"}}));
+}
+
+// The interest panels' sheet and quiz in the interface language: questions, categories and
+// statements in English, and the Spanish bytes again once Spanish is back.
+TEST(Worksheet, InterestQuizFollowsTheLanguage) {
+  WorksheetRequest r;
+  r.panels = {4, 5, 6, 7};
+  r.count = 3;
+  r.seed = 77;
+  const std::string spanish = MoodleXml(ComposeWorksheet(r), "");
+  FixaIdioma(kEnglish);
+  const std::string english = MoodleXml(ComposeWorksheet(r), "");
+  FixaIdioma(kSpanish);
+  EXPECT_NE(english.find("/Compound interest</text>"), std::string::npos);
+  EXPECT_NE(english.find("Write the value of "), std::string::npos);
+  for (const char* word : {"Escribe", "Calcula", "inter\u00E9s", "a\u00F1os", "deuda", "anualidad"})
+    EXPECT_EQ(english.find(word), std::string::npos) << word;
+  EXPECT_EQ(MoodleXml(ComposeWorksheet(r), ""), spanish);
 }
 
 }  // namespace
