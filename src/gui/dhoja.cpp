@@ -191,8 +191,8 @@ void DHoja::retranslate() {
   for (int i = 0; i < 5; ++i) buttons_[i]->setText(T(captions[i]));
   // A title left as some language's default one takes this language's; the cases are composed
   // again, since their statements and answers are in the language too.
-  for (int16_t idioma = 0; idioma < NombreIdiomes(); ++idioma)
-    if (title_->text() == QString::fromStdString(Tx("sheet.default_title", idioma))) {
+  for (size_t i = 0; i < NombreIdiomes(); ++i)
+    if (title_->text() == QString::fromStdString(Tx("sheet.default_title", LanguageAt(i)))) {
       title_->setText(DefaultSheetTitle());
       break;
     }

@@ -22,11 +22,11 @@ namespace {
 constexpr std::array kSpanishWords{"años", "interés", "dad",   "periodo",  "raíz",   "Tiempo",
                                    "Tipo", "euda",    "pagos", "Importes", "cuadro", "logaritmos"};
 
-struct Language {
-  explicit Language(int16_t idioma) { FixaIdioma(idioma); }
-  ~Language() { FixaIdioma(kSpanish); }
-  Language(const Language&) = delete;
-  Language& operator=(const Language&) = delete;
+struct InLanguage {
+  explicit InLanguage(Language idioma) { FixaIdioma(idioma); }
+  ~InLanguage() { FixaIdioma(kSpanish); }
+  InLanguage(const InLanguage&) = delete;
+  InLanguage& operator=(const InLanguage&) = delete;
 };
 
 // Everything a person reads of one solve that the interest solver words: statement, answer,
@@ -74,13 +74,13 @@ TEST(TextsMoney, EveryInterestCaseSpeaksTheInterfaceLanguageAndSpanishStaysAsItW
         Read(k, m, timing, data[k], "012", &full);
         for (const std::string code : {"012", "023", "123", "013"}) {
           const std::string spanish = Read(k, m, timing, full, code);
-          for (int16_t idioma : {kCatalan, kEnglish}) {
-            Language in(idioma);
+          for (Language idioma : {kCatalan, kEnglish}) {
+            InLanguage in(idioma);
             const std::string other = Read(k, m, timing, full, code);
             EXPECT_NE(other, spanish);
             for (const char* word : kSpanishWords)
               EXPECT_EQ(other.find(word), std::string::npos)
-                  << "\"" << word << "\" in " << Catalogues()[idioma].code << ":\n" << other;
+                  << "\"" << word << "\" in " << Catalogues()[Index(idioma)].code << ":\n" << other;
           }
           EXPECT_EQ(Read(k, m, timing, full, code), spanish);
           ++cases;
@@ -93,14 +93,14 @@ TEST(TextsMoney, EveryInterestCaseSpeaksTheInterfaceLanguageAndSpanishStaysAsItW
 TEST(TextsMoney, PeriodWordsNameThePaymentsOfEachPeriod) {
   // The statement and the working name the payment by its period in each language.
   const struct {
-    int16_t idioma;
+    Language idioma;
     const char* statement;
     const char* step;
   } rows[] = {{kSpanish, "mensualidad", "Mensualidad|"},
               {kCatalan, "mensualitat", "Mensualitat|"},
               {kEnglish, "monthly payment", "Monthly payment|"}};
   for (const auto& row : rows) {
-    Language in(row.idioma);
+    InLanguage in(row.idioma);
     const std::string text = Read(3, 12, 1, {"150000", "4,2", "25", ""}, "012");
     EXPECT_NE(text.find(row.statement), std::string::npos) << text;
     EXPECT_NE(text.find(row.step), std::string::npos) << text;
@@ -108,8 +108,8 @@ TEST(TextsMoney, PeriodWordsNameThePaymentsOfEachPeriod) {
 }
 
 TEST(TextsMoney, ScheduleRefusalsFollowTheLanguage) {
-  for (int16_t idioma : {kCatalan, kEnglish}) {
-    Language in(idioma);
+  for (Language idioma : {kCatalan, kEnglish}) {
+    InLanguage in(idioma);
     const std::string error = MakeSchedule(Solution{}).error;
     EXPECT_FALSE(error.empty());
     EXPECT_EQ(error, Tx("sched.only_interest"));
