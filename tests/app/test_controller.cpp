@@ -5,6 +5,7 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/window.h"
@@ -383,6 +384,32 @@ TEST(ControllerSolve, OneBoxPerSolveNeverEmpty) {
             std::string("a\u2081: Divisi\u00F3n por cero") + NL + "Se necesita 3 datos");
   EXPECT_EQ(w.ui.messages[0].title, "Error");
   EXPECT_EQ(w.ui.messages[0].icon, Icon::Exclamation);
+}
+
+// The status line of a real solve: a text read only in part is told, and so is a typed value
+// the solve recomputed to another number (not one written otherwise, nor a found one); the
+// next solve's line replaces it.
+TEST(ControllerSolve, StatusLineTellsPartReadingsAndRecomputedValues) {
+  struct Row { const char* a1; const char* sn; const char* status; };
+  const Row rows[] = {
+      {"12abc", "", "a\u2081: \u00AB12abc\u00BB le\u00EDdo como 12"},
+      {"3", "120.5", "S\u2099 recalculado: 120 (se hab\u00EDa escrito 120.5)"},
+      {"3", "120.0", ""},
+      {"3", "", ""},
+  };
+  testing::TestWindow w;
+  w.c.start();
+  for (const Row& r : rows) {
+    const std::pair<std::string, std::string> typed[] = {
+        {ctl::Id(0), r.a1}, {ctl::Id(1), "2"}, {ctl::Id(2), "10"}, {ctl::Id(3), ""}, {ctl::Id(4), r.sn}};
+    for (const auto& [field, text] : typed) {
+      w.form.setText(field, text);
+      w.c.fieldChanged(field);
+    }
+    w.c.solve(0);
+    EXPECT_EQ(w.form.text(ctl::EtEstat), r.status) << r.a1 << " " << r.sn;
+  }
+  EXPECT_TRUE(w.ui.messages.empty());
 }
 
 // The question before leaving: only with solved problems not saved, and never again once

@@ -5,9 +5,7 @@
 #include "documents/problem_file.h"
 #include "gui/dhoja.h"
 #include "gui/fprbls.h"
-#include "gui/ftolvi.h"
 #include "gui_test.h"
-#include "solvers/recording_services.h"
 #include "texts/catalogue.h"
 
 using namespace tolvi;
@@ -88,16 +86,6 @@ class TestDHoja : public QObject {
     QVERIFY2(told.contains(bad), qPrintable(told));
     QVERIFY(script.problems().isEmpty());
     QVERIFY(!QFileInfo::exists(bad));
-  }
-
-  void theWindowOpensTheBuilderFromItsFileMenu() {
-    QTemporaryDir dir;
-    RecordingServices ui;
-    FTolvi window(dir.path().toStdString(), &ui);
-    Child<QAction>(&window, ctl::OpHoja)->trigger();
-    auto* builder = window.findChild<DHoja*>();
-    QVERIFY(builder);
-    QVERIFY(builder->isVisible());
   }
 
   // The viewer saves a problem file as a PDF of its problems, asking in the viewer's language.

@@ -1,6 +1,6 @@
 // The Qt services as the program uses them, offscreen: the file dialog in the window's
 // language with its messages routed through the services, the one problem viewer and its
-// save from a solved panel, and the option chooser asking for one of several ratios.
+// save from a solved panel. (The option chooser they show is test_ftria's.)
 #include <memory>
 #include <string>
 
@@ -157,47 +157,6 @@ class TestQtServices : public QObject {
     Click(FPrbls::instance(), "BtG");
     QTest::qWait(50);
     QCOMPARE(script.problems(), QStringList());
-  }
-
-  // The case a_2 = 2, n = 3, S = 9 has two ratios: the window's own chooser asks, and the one
-  // chosen is solved; Esc ends the solve without writing anything.
-  void severalRatiosAreChosenInTheChooser_data() {
-    QTest::addColumn<int>("row");
-    QTest::addColumn<QString>("ratio");
-    QTest::addColumn<QString>("last");
-    QTest::newRow("the second") << 1 << "2/3" << "4/3";
-    QTest::newRow("Esc") << -1 << "" << "";
-  }
-  void severalRatiosAreChosenInTheChooser() {
-    QFETCH(int, row);
-    FTolvi window(dir_.path().toStdString());
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    auto field = [&](const QString& name) { return Child<QLineEdit>(&window, name); };
-    QTest::keyClicks(field(N(ctl::Idg(1))), "0.5");
-    QTest::keyClick(field(N(ctl::Idg(1))), Qt::Key_Return);  // offers the sum row
-    field(N(ctl::Idg(1)))->clear();
-    field(ctl::Id1g)->clear();
-    QTest::keyClicks(field(ctl::Id1g), "2");
-    QTest::keyClicks(field(N(ctl::Idg(0))), "2");
-    QTest::keyClicks(field(N(ctl::Idg(2))), "3");
-    QTest::keyClicks(field(N(ctl::Idg(5))), "9");
-
-    QString title;
-    ModalScript script;
-    script.then([&](QWidget* chooser) {
-      title = chooser->windowTitle();
-      auto* list = Child<QListWidget>(chooser, "LstOps");
-      if (row < 0) return QTest::keyClick(list, Qt::Key_Escape);
-      ClickRow(list, row);
-      Click(chooser, "BtOk");
-    });
-    QTest::keyClick(field(N(ctl::Idg(5))), Qt::Key_Return);
-    QCOMPARE(script.problems(), QStringList());
-    QCOMPARE(title, QStringLiteral("hay 2 soluciones"));
-    QTEST(field(N(ctl::Idg(1)))->text(), "ratio");
-    QTEST(field(N(ctl::Idg(3)))->text(), "last");
-    QCOMPARE(Child(&window, N(ctl::BtGuard(2)))->isEnabled(), row >= 0);
   }
 };
 
