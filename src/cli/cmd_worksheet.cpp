@@ -234,7 +234,8 @@ void AddWorksheet(CLI::App& app, Streams io, int* status) {
   cmd->add_option("--seed", opt->seed,
                   "seed of the random generator, 0 to 18446744073709551615 (default: the clock)")
       ->check(CLI::Validator(CheckSeed, "SEED"));
-  cmd->add_option("--title", opt->title, "the sheet's title (default \"Hoja de ejercicios\")")
+  cmd->add_option("--title", opt->title,
+                  "the sheet's title (default \"Hoja de ejercicios\", or its --lang translation)")
       ->check(CLI::Validator(CheckLine, "TEXT"));
   cmd->add_option("--header", opt->header,
                   "a line under the title (centre, course, date); may be given again")
