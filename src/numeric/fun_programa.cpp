@@ -129,62 +129,62 @@ struct Nombre {
 // sign, digits with an optional ".", and an optional exponent (e or E, a sign, digits).
 // No number gives 0; a number too small for a double gives 0.
 Nombre LlegeixNombre(const char32_t* p, const char32_t* e) {
-  auto blanc = [](char32_t c) { return c == U' ' || c == U'\t' || c == U'\n'; };
+  auto blank = [](char32_t c) { return c == U' ' || c == U'\t' || c == U'\n'; };
   auto digit = [](char32_t c) { return c >= U'0' && c <= U'9'; };
-  while (p < e && blanc(*p)) ++p;
-  bool negatiu = false;
+  while (p < e && blank(*p)) ++p;
+  bool negative = false;
   if (p < e && (*p == U'+' || *p == U'-')) {
-    negatiu = *p == U'-';
+    negative = *p == U'-';
     ++p;
   }
-  std::string enter, fraccio;
-  for (; p < e && (digit(*p) || blanc(*p)); ++p)
-    if (digit(*p)) enter += static_cast<char>(*p);
+  std::string whole, fraction;
+  for (; p < e && (digit(*p) || blank(*p)); ++p)
+    if (digit(*p)) whole += static_cast<char>(*p);
   if (p < e && *p == U'.') {
-    for (++p; p < e && (digit(*p) || blanc(*p)); ++p)
-      if (digit(*p)) fraccio += static_cast<char>(*p);
+    for (++p; p < e && (digit(*p) || blank(*p)); ++p)
+      if (digit(*p)) fraction += static_cast<char>(*p);
   }
-  if (enter.empty() && fraccio.empty()) return {};
+  if (whole.empty() && fraction.empty()) return {};
   long long exp10 = 0;
   if (p < e && (*p == U'e' || *p == U'E')) {
     const char32_t* q = p + 1;
-    while (q < e && blanc(*q)) ++q;
+    while (q < e && blank(*q)) ++q;
     bool expNeg = false;
     if (q < e && (*q == U'+' || *q == U'-')) {
       expNeg = *q == U'-';
       ++q;
     }
-    while (q < e && blanc(*q)) ++q;
+    while (q < e && blank(*q)) ++q;
     if (q < e && digit(*q)) {
-      for (; q < e && (digit(*q) || blanc(*q)); ++q)
+      for (; q < e && (digit(*q) || blank(*q)); ++q)
         if (digit(*q) && exp10 < 1000000000) exp10 = exp10 * 10 + (*q - U'0');
       if (expNeg) exp10 = -exp10;
     }
   }
-  const size_t primer = enter.find_first_not_of('0');
-  enter.erase(0, primer == std::string::npos ? enter.size() : primer);
+  const size_t firstDigit = whole.find_first_not_of('0');
+  whole.erase(0, firstDigit == std::string::npos ? whole.size() : firstDigit);
   std::string text;
-  text.reserve(enter.size() + fraccio.size() + 24);
-  text.append(enter).append(1, '.').append(fraccio).append(1, 'e');
+  text.reserve(whole.size() + fraction.size() + 24);
+  text.append(whole).append(1, '.').append(fraction).append(1, 'e');
   text.append(std::to_string(exp10));
   double v = 0;
   const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
   (void)ptr;
   if (ec == std::errc::result_out_of_range) {
     // Decide between too large and too small by the place of the first significant digit.
-    long long lloc = 0;
-    if (!enter.empty()) {
-      lloc = static_cast<long long>(enter.size());
+    long long magnitude = 0;
+    if (!whole.empty()) {
+      magnitude = static_cast<long long>(whole.size());
     } else {
-      const size_t nz = fraccio.find_first_not_of('0');
+      const size_t nz = fraction.find_first_not_of('0');
       if (nz == std::string::npos) return {};
-      lloc = -static_cast<long long>(nz);
+      magnitude = -static_cast<long long>(nz);
     }
-    if (lloc + exp10 > 0) return {0, true};
+    if (magnitude + exp10 > 0) return {0, true};
     return {};
   }
   if (ec != std::errc()) return {};
-  return {negatiu ? -v : v, false};
+  return {negative ? -v : v, false};
 }
 
 // a^n for 0 <= n <= 64 by repeated squaring, as fast as a few products.
@@ -382,64 +382,64 @@ void FunPrograma::BuildTree(const std::u32string& s) {
   const auto n = static_cast<int32_t>(s.size());
 
   // Depth before each position, and the operators indexed by (depth, position).
-  std::vector<int32_t> fond(static_cast<size_t>(n) + 1, 0);
+  std::vector<int32_t> nesting(static_cast<size_t>(n) + 1, 0);
   for (int32_t i = 0; i < n; ++i)
-    fond[i + 1] = fond[i] + (s[i] == U'(' ? 1 : 0) - (s[i] == U')' ? 1 : 0);
-  auto clau = [n](int32_t depth, int32_t pos) {
+    nesting[i + 1] = nesting[i] + (s[i] == U'(' ? 1 : 0) - (s[i] == U')' ? 1 : 0);
+  auto key = [n](int32_t depth, int32_t pos) {
     return (static_cast<uint64_t>(static_cast<uint32_t>(depth + n + 1)) << 32) |
            static_cast<uint32_t>(pos);
   };
-  std::vector<uint64_t> sumes, productes, potencies;
+  std::vector<uint64_t> sums, products, powers;
   for (int32_t i = 0; i < n; ++i) {
     const char32_t c = s[i];
     if ((c == U'+' || c == U'-') && i > 0 && s[i - 1] != U'e' && s[i - 1] != U'E')
-      sumes.push_back(clau(fond[i], i));
+      sums.push_back(key(nesting[i], i));
     else if (c == U'*' || c == U'/')
-      productes.push_back(clau(fond[i], i));
+      products.push_back(key(nesting[i], i));
     else if (c == U'^')
-      potencies.push_back(clau(fond[i], i));
+      powers.push_back(key(nesting[i], i));
   }
-  auto darrer = [&](const std::vector<uint64_t>& v, int32_t depth, int32_t lo, int32_t hi) {
-    auto it = std::lower_bound(v.begin(), v.end(), clau(depth, hi));
+  auto lastAt = [&](const std::vector<uint64_t>& v, int32_t depth, int32_t lo, int32_t hi) {
+    auto it = std::lower_bound(v.begin(), v.end(), key(depth, hi));
     if (it == v.begin()) return -1;
     --it;
-    if ((*it >> 32) != (clau(depth, 0) >> 32)) return -1;
+    if ((*it >> 32) != (key(depth, 0) >> 32)) return -1;
     const auto pos = static_cast<int32_t>(*it & 0xFFFFFFFFu);
     return pos >= lo ? pos : -1;
   };
-  for (auto* v : {&sumes, &productes, &potencies}) std::sort(v->begin(), v->end());
+  for (auto* v : {&sums, &products, &powers}) std::sort(v->begin(), v->end());
 
   // Pieces [b, e) still to be turned into nodes, each with the place its node goes.
-  struct Tasca {
-    int32_t b, e, pare;
-    bool segon;
+  struct Task {
+    int32_t b, e, parent;
+    bool second;
   };
-  std::vector<Tasca> tasques{{0, n, -1, false}};
-  while (!tasques.empty()) {
-    const Tasca t = tasques.back();
-    tasques.pop_back();
+  std::vector<Task> tasks{{0, n, -1, false}};
+  while (!tasks.empty()) {
+    const Task t = tasks.back();
+    tasks.pop_back();
     Node nd;
-    int32_t fill1b = -1, fill1e = -1, fill2b = -1, fill2e = -1;
+    int32_t leftBegin = -1, leftEnd = -1, rightBegin = -1, rightEnd = -1;
     if (t.b >= t.e) {
       nd.kind = kInvalid;
     } else {
-      const int32_t d = fond[t.b];
-      int32_t p = darrer(sumes, d, t.b + 1, t.e);
-      if (p < 0) p = darrer(productes, d, t.b, t.e);
-      if (p < 0) p = darrer(potencies, d, t.b, t.e);
+      const int32_t d = nesting[t.b];
+      int32_t p = lastAt(sums, d, t.b + 1, t.e);
+      if (p < 0) p = lastAt(products, d, t.b, t.e);
+      if (p < 0) p = lastAt(powers, d, t.b, t.e);
       const char32_t c = s[t.b];
       int fn = -1;
       if (p >= 0) {
         nd.kind = kBin;
         nd.op = static_cast<uint8_t>(s[p]);
-        fill1b = t.b, fill1e = p, fill2b = p + 1, fill2e = t.e;
+        leftBegin = t.b, leftEnd = p, rightBegin = p + 1, rightEnd = t.e;
       } else if (c == U'-') {
         nd.kind = kNeg;
-        fill1b = t.b + 1, fill1e = t.e;
+        leftBegin = t.b + 1, leftEnd = t.e;
       } else if (c == U'(') {
         if (t.e - t.b >= 2) {
           // Stands for what is inside: no node of its own.
-          tasques.push_back({t.b + 1, t.e - 1, t.pare, t.segon});
+          tasks.push_back({t.b + 1, t.e - 1, t.parent, t.second});
           continue;
         }
         nd.kind = kInvalid;
@@ -451,7 +451,7 @@ void FunPrograma::BuildTree(const std::u32string& s) {
         if (t.e - t.b >= 3) {
           nd.kind = kFun;
           nd.op = static_cast<uint8_t>(fn);
-          fill1b = t.b + 2, fill1e = t.e - 1;
+          leftBegin = t.b + 2, leftEnd = t.e - 1;
         } else {
           nd.kind = kInvalid;
         }
@@ -463,14 +463,14 @@ void FunPrograma::BuildTree(const std::u32string& s) {
     }
     const auto idx = static_cast<int32_t>(nodes_.size());
     nodes_.push_back(nd);
-    if (t.pare < 0)
+    if (t.parent < 0)
       arrel_ = idx;
-    else if (t.segon)
-      nodes_[t.pare].b = idx;
+    else if (t.second)
+      nodes_[t.parent].b = idx;
     else
-      nodes_[t.pare].a = idx;
-    if (fill1b >= 0) tasques.push_back({fill1b, fill1e, idx, false});
-    if (fill2b >= 0) tasques.push_back({fill2b, fill2e, idx, true});
+      nodes_[t.parent].a = idx;
+    if (leftBegin >= 0) tasks.push_back({leftBegin, leftEnd, idx, false});
+    if (rightBegin >= 0) tasks.push_back({rightBegin, rightEnd, idx, true});
   }
 }
 
@@ -534,39 +534,39 @@ void FunPrograma::EmitProgram(const Fixed& fx) {
   const std::vector<double>& val = fx.val;
   // The flat program: the tree in postfix order, operands that are constants or x folded
   // into the operator that uses them.
-  struct Pas {
+  struct Visit {
     int32_t node;
-    uint8_t etapa;
+    uint8_t stage;
   };
-  std::vector<Pas> pila{{Skip(fx, arrel_), 0}};
-  int32_t alt = 0;
-  auto emet = [&](Instr in, int32_t delta) {
+  std::vector<Visit> pending{{Skip(fx, arrel_), 0}};
+  int32_t height = 0;
+  auto emit = [&](Instr in, int32_t delta) {
     prog_.push_back(in);
-    alt += delta;
-    pila_ = std::max(pila_, alt);
+    height += delta;
+    pila_ = std::max(pila_, height);
   };
   auto simple = [&](int32_t i) { return fix[i] || nodes_[i].kind == kX; };
-  auto binari = [](int op, Forma f, double k = 0) {
+  auto binaryInstr = [](int op, Forma f, double k = 0) {
     return Instr{static_cast<uint8_t>(rBin0 + op * kFormes + f), 0, 0, k};
   };
-  while (!pila.empty()) {
-    const Pas ps = pila.back();
-    pila.pop_back();
+  while (!pending.empty()) {
+    const Visit ps = pending.back();
+    pending.pop_back();
     const Node& nd = nodes_[ps.node];
     if (fix[ps.node]) {
-      emet({rPushC, 0, 0, val[ps.node]}, 1);
+      emit({rPushC, 0, 0, val[ps.node]}, 1);
       continue;
     }
     switch (nd.kind) {
-      case kX: emet({rPushX}, 1); break;
-      case kY: emet({rPushY}, 1); break;
+      case kX: emit({rPushX}, 1); break;
+      case kY: emit({rPushY}, 1); break;
       case kNeg:
       case kFun:
-        if (ps.etapa == 0) {
-          pila.push_back({ps.node, 1});
-          pila.push_back({Skip(fx, nd.a), 0});
+        if (ps.stage == 0) {
+          pending.push_back({ps.node, 1});
+          pending.push_back({Skip(fx, nd.a), 0});
         } else {
-          emet({nd.kind == kNeg ? uint8_t{rNeg} : uint8_t{rFun}, nd.op}, 0);
+          emit({nd.kind == kNeg ? uint8_t{rNeg} : uint8_t{rFun}, nd.op}, 0);
         }
         break;
       case kBin: {
@@ -576,43 +576,43 @@ void FunPrograma::EmitProgram(const Fixed& fx) {
         const double ka = val[a], kb = val[b];
         const bool potN = op == 4 && fix[b] && kb >= 0 && kb <= 64 && kb == std::floor(kb);
         const int32_t n32 = potN ? static_cast<int32_t>(kb) : 0;
-        if (ps.etapa == 0) {
+        if (ps.stage == 0) {
           if (simple(a) && simple(b)) {
             if (ax && !bx) {
-              emet(potN ? Instr{rPowNX, 0, n32, 0} : binari(op, kXC, kb), 1);
+              emit(potN ? Instr{rPowNX, 0, n32, 0} : binaryInstr(op, kXC, kb), 1);
             } else if (!ax && bx) {
-              emet(binari(op, kCX, ka), 1);
+              emit(binaryInstr(op, kCX, ka), 1);
             } else {
-              emet(ax ? Instr{rPushX} : Instr{rPushC, 0, 0, ka}, 1);
+              emit(ax ? Instr{rPushX} : Instr{rPushC, 0, 0, ka}, 1);
               if (bx)
-                emet(binari(op, kSX), 0);
+                emit(binaryInstr(op, kSX), 0);
               else
-                emet(potN ? Instr{rPowNS, 0, n32, 0} : binari(op, kSC, kb), 0);
+                emit(potN ? Instr{rPowNS, 0, n32, 0} : binaryInstr(op, kSC, kb), 0);
             }
           } else if (simple(b)) {
-            pila.push_back({ps.node, 1});
-            pila.push_back({a, 0});
+            pending.push_back({ps.node, 1});
+            pending.push_back({a, 0});
           } else if (simple(a)) {
-            pila.push_back({ps.node, 2});
-            pila.push_back({b, 0});
+            pending.push_back({ps.node, 2});
+            pending.push_back({b, 0});
           } else {
-            pila.push_back({ps.node, 3});
-            pila.push_back({b, 0});
-            pila.push_back({a, 0});
+            pending.push_back({ps.node, 3});
+            pending.push_back({b, 0});
+            pending.push_back({a, 0});
           }
-        } else if (ps.etapa == 1) {
+        } else if (ps.stage == 1) {
           if (bx)
-            emet(binari(op, kSX), 0);
+            emit(binaryInstr(op, kSX), 0);
           else
-            emet(potN ? Instr{rPowNS, 0, n32, 0} : binari(op, kSC, kb), 0);
-        } else if (ps.etapa == 2) {
-          emet(binari(op, ax ? kXS : kCS, ka), 0);
+            emit(potN ? Instr{rPowNS, 0, n32, 0} : binaryInstr(op, kSC, kb), 0);
+        } else if (ps.stage == 2) {
+          emit(binaryInstr(op, ax ? kXS : kCS, ka), 0);
         } else {
-          emet(binari(op, kSS), -1);
+          emit(binaryInstr(op, kSS), -1);
         }
         break;
       }
-      default: emet({rFalla}, 1); break;  // kNumGran, kInvalid
+      default: emit({rFalla}, 1); break;  // kNumGran, kInvalid
     }
   }
 }
@@ -620,11 +620,11 @@ void FunPrograma::EmitProgram(const Fixed& fx) {
 bool FunPrograma::Rapid(double x, double y, double& out) const {
   constexpr int32_t kLocal = 32;
   double local[kLocal];
-  std::vector<double> gran;
+  std::vector<double> heap;
   double* sp = local;  // the next free slot below the top; the first push stores a dummy
   if (pila_ > kLocal) {
-    gran.resize(static_cast<size_t>(pila_));
-    sp = gran.data();
+    heap.resize(static_cast<size_t>(pila_));
+    sp = heap.data();
   }
   double top = 0;  // the top of the stack stays in a register
 #define TOLVI_FORMES(OP)                          \
@@ -701,19 +701,19 @@ FunValue FunPrograma::AvaluaArbre(double x, double y) const {
   FunStatus st = FunStatus::None;  // status of the last operand evaluated
   DivKind div = DivKind::None;
   std::vector<double> vals;
-  struct Pas {
+  struct Visit {
     int32_t node;
-    uint8_t etapa;
+    uint8_t stage;
   };
-  std::vector<Pas> pila{{arrel_, 0}};
-  while (!pila.empty()) {
-    const Pas ps = pila.back();
+  std::vector<Visit> pending{{arrel_, 0}};
+  while (!pending.empty()) {
+    const Visit ps = pending.back();
     const Node& nd = nodes_[ps.node];
     switch (nd.kind) {
       case kNum:
         vals.push_back(nd.k);
         st = FunStatus::None;
-        pila.pop_back();
+        pending.pop_back();
         break;
       case kX:
       case kY: {
@@ -721,19 +721,19 @@ FunValue FunPrograma::AvaluaArbre(double x, double y) const {
         if (!Finit(v)) return {0, FunStatus::Overflow, div};
         vals.push_back(v);
         st = FunStatus::None;
-        pila.pop_back();
+        pending.pop_back();
         break;
       }
       case kNumGran: return {0, FunStatus::Overflow, div};
       case kInvalid: return {0, FunStatus::InvalidOperand, div};
       case kNeg:
       case kFun:
-        if (ps.etapa == 0) {
-          pila.back().etapa = 1;
-          pila.push_back({nd.a, 0});
+        if (ps.stage == 0) {
+          pending.back().stage = 1;
+          pending.push_back({nd.a, 0});
           break;
         }
-        pila.pop_back();
+        pending.pop_back();
         if (nd.kind == kNeg) {
           vals.back() = -vals.back();
         } else {
@@ -745,19 +745,19 @@ FunValue FunPrograma::AvaluaArbre(double x, double y) const {
         }
         break;
       default:  // kBin
-        if (ps.etapa == 0) {
-          pila.back().etapa = 1;
-          pila.push_back({nd.a, 0});
-        } else if (ps.etapa == 1) {
+        if (ps.stage == 0) {
+          pending.back().stage = 1;
+          pending.push_back({nd.a, 0});
+        } else if (ps.stage == 1) {
           if (st != FunStatus::None) {
             vals.back() = 0;
-            pila.pop_back();
+            pending.pop_back();
           } else {
-            pila.back().etapa = 2;
-            pila.push_back({nd.b, 0});
+            pending.back().stage = 2;
+            pending.push_back({nd.b, 0});
           }
         } else {
-          pila.pop_back();
+          pending.pop_back();
           const double b = vals.back();
           vals.pop_back();
           double& a = vals.back();
