@@ -274,8 +274,8 @@ void PassosI(Solution& sol, int k, const std::string& codi, const std::array<dou
     } else {
       sol.equation(Tx("step.int.time"), "time", "t",
                    "(1 + \\f{r}{100})^t = \\f{C}{c}: " + I + "^t = \\f{" + T(C) + "}{" + T(c) + "}",
-                   Tx("step.int.by_logs") + ": t = log(C/c)/log(1 + r/100)", 0, HUGE_VAL, "",
-                   {EscriuDec(t, 2)}, 1, Tx("step.int.only_root"));
+                   Tx("step.method.logs") + ": t = log(C/c)/log(1 + r/100)", 0, HUGE_VAL, "",
+                   {EscriuDec(t, 2)}, 1, Tx("step.why.only_root"));
     }
     return;
   }
@@ -297,8 +297,8 @@ void PassosI(Solution& sol, int k, const std::string& codi, const std::array<dou
                            "·\\f{(1 + i)·((1 + i)^{" + T(t) + "} − 1)}{i} = " + T(c)
                      : "a·\\f{1 − (1 + i)^{−t}}{i} = D, i = \\f{r}{100}: " + T(C) +
                            "·\\f{1 − (1 + i)^{−" + T(t) + "}}{i} = " + T(c),
-                 Tx("step.int.sign_change"), 1e-9, 1e7, Tx("step.int.double"), {EscriuDec(r, 2)}, 1,
-                 Tx("step.int.least_root"));
+                 Tx("step.int.sign_change"), 1e-9, 1e7, Tx("step.tolerance.double"),
+                 {EscriuDec(r, 2)}, 1, Tx("step.int.least_root"));
   } else if (codi == "123") {
     fml(cap ? Tx("step.int.formed") : Tx("step.int.debt"), cap ? "capital" : "debt", K,
         cap ? "a·\\f{((1 + i)^t − 1)·(1 + i)}{i}" : "a·\\f{1 − (1 + i)^{−t}}{i}",
@@ -309,15 +309,15 @@ void PassosI(Solution& sol, int k, const std::string& codi, const std::array<dou
     sol.equation(Tx("step.int.time"), "time", "t",
                  "(1 + i)^t = 1 + \\f{C·i}{(1 + i)·a}: " + Ii + "^t = 1 + \\f{" + T(c) + "·" +
                      T(i) + "}{" + Ii + "·" + T(C) + "}",
-                 Tx("step.int.by_logs"), 0, HUGE_VAL, "", {EscriuDec(t, 2)}, 1,
-                 Tx("step.int.only_root"));
+                 Tx("step.method.logs"), 0, HUGE_VAL, "", {EscriuDec(t, 2)}, 1,
+                 Tx("step.why.only_root"));
   } else {
     sol.check(TxF("step.int.exceeds_year", {"a = " + diners(C) + " > D·i = " + diners(c * i)}));
     sol.equation(Tx("step.int.time"), "time", "t",
                  "(1 + i)^{−t} = 1 − \\f{D·i}{a}: " + Ii + "^{−t} = 1 − \\f{" + T(c) + "·" + T(i) +
                      "}{" + T(C) + "}",
-                 Tx("step.int.by_logs"), 0, HUGE_VAL, "", {EscriuDec(t, 2)}, 1,
-                 Tx("step.int.only_root"));
+                 Tx("step.method.logs"), 0, HUGE_VAL, "", {EscriuDec(t, 2)}, 1,
+                 Tx("step.why.only_root"));
   }
 }
 
@@ -378,8 +378,8 @@ void PassosPeriodes(Solution& sol, int k, const std::string& codi, const std::ar
     } else {
       sol.equation(Tx("step.int.periods"), "", "n",
                    "(1 + i)^n = \\f{C}{c}: " + Ii + "^n = \\f{" + T(C) + "}{" + T(c) + "}",
-                   Tx("step.int.by_logs") + ": n = log(C/c)/log(1 + i)", 0, HUGE_VAL, "",
-                   {EscriuDec(n, 4)}, 1, Tx("step.int.only_root"));
+                   Tx("step.method.logs") + ": n = log(C/c)/log(1 + i)", 0, HUGE_VAL, "",
+                   {EscriuDec(n, 4)}, 1, Tx("step.why.only_root"));
       time();
     }
   } else if (codi == "012") {
@@ -398,8 +398,8 @@ void PassosPeriodes(Solution& sol, int k, const std::string& codi, const std::ar
                                 : T(C) + "·" + due + "\\f{1 − (1 + i)^{−" + NV + "}}{i} = " + T(c);
     sol.equation(Tx("step.int.rate"), "rate", "r",
                  eq + (m == 1 ? ", i = \\f{r}{100}: " : ", i = \\f{r}{100·m}: ") + eqV,
-                 Tx("step.int.sign_change"), 1e-9, 1e7, Tx("step.int.double"), {EscriuDec(r, 2)}, 1,
-                 Tx("step.int.least_root"));
+                 Tx("step.int.sign_change"), 1e-9, 1e7, Tx("step.tolerance.double"),
+                 {EscriuDec(r, 2)}, 1, Tx("step.int.least_root"));
     if (m != 1) rate();
   } else if (codi == "123") {
     fml(cap ? Tx("step.int.formed") : Tx("step.int.debt"), cap ? "capital" : "debt", K,
@@ -415,7 +415,7 @@ void PassosPeriodes(Solution& sol, int k, const std::string& codi, const std::ar
       sol.equation(m == 1 ? Tx("step.int.time") : Tx("step.int.periods"), timeAlias, N,
                    "(1 + i)^" + N + " = 1 + \\f{C·i}{" + fa + "}: " + Ii + "^" + N + " = 1 + \\f{" +
                        T(c) + "·" + T(i) + "}{" + faV + "}",
-                   Tx("step.int.by_logs"), 0, HUGE_VAL, "", {root}, 1, Tx("step.int.only_root"));
+                   Tx("step.method.logs"), 0, HUGE_VAL, "", {root}, 1, Tx("step.why.only_root"));
     } else {
       sol.check(TxF("step.int.exceeds_period",
                     {(p.start ? "(1 + i)·a = " + diners((1 + i) * C) : "a = " + diners(C)) +
@@ -423,7 +423,7 @@ void PassosPeriodes(Solution& sol, int k, const std::string& codi, const std::ar
       sol.equation(m == 1 ? Tx("step.int.time") : Tx("step.int.periods"), timeAlias, N,
                    "(1 + i)^{−" + N + "} = 1 − \\f{D·i}{" + fa + "}: " + Ii + "^{−" + N +
                        "} = 1 − \\f{" + T(c) + "·" + T(i) + "}{" + faV + "}",
-                   Tx("step.int.by_logs"), 0, HUGE_VAL, "", {root}, 1, Tx("step.int.only_root"));
+                   Tx("step.method.logs"), 0, HUGE_VAL, "", {root}, 1, Tx("step.why.only_root"));
     }
     time();
   }
