@@ -120,6 +120,7 @@ for row in "${rows[@]}"; do
   [[ -z $only || $only == *" $id "* ]] || continue
   IFS=$'\t' read -r file old new <<<"$row"
   layer=$(cut -d/ -f2 <<<"$file")
+  [[ $layer == texts ]] && layer=app  # the catalogues are tested with the controller
   keep=$(mktemp)
   cp "$src/$file" "$keep"
   plant "$src/$file" "$old" "$new"

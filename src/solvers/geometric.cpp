@@ -138,8 +138,8 @@ class CasG {
   // The working: the equation the next ratio is sought from, and a formula step whose result
   // is written with the fields' 8 decimals.
   void Equacio(std::string text, std::string method, bool decreixent);
-  void Formula(const std::string& label, const char* alias, const char* sought,
-               const char* formula, const std::string& substituted, double value);
+  void Formula(const std::string& label, const char* alias, const char* sought, const char* formula,
+               const std::string& substituted, double value);
   std::string G(double x) const { return Factor(EscriuNum(x, 8)); }
 
   struct {
@@ -322,8 +322,7 @@ bool CasG::Cas() {
           TxF("step.check.sum_exists", {"|r| = " + EscriuNum(std::fabs(r), 8) + " < 1"}));
       return true;
     }
-    out_.solution.check(
-        TxF("step.check.no_sum", {"|r| = " + EscriuNum(std::fabs(r), 8) + " ≥ 1"}));
+    out_.solution.check(TxF("step.check.no_sum", {"|r| = " + EscriuNum(std::fabs(r), 8) + " ≥ 1"}));
     return NoHaySoluciones();
   };
   const std::string& c = code_;
@@ -407,9 +406,8 @@ bool CasG::Cas() {
     // when it also gives a whole n from a_n = a_k·r^(n − k).
     const std::vector<Power> eq = {{Sn - an, ki}, {-Sn, ki - 1}, {ak, 0}};
     Equacio(TxF("step.equation.whole_n",
-                {"(S_n − a_n)·r^k − S_n·r^{k − 1} + a_k = 0: (" + G(Sn) + " − " + G(an) +
-                     ")·r^{" + K + "} − " + G(Sn) + "·r^{" + std::to_string(ki - 1) + "} + " +
-                     G(ak) + " = 0",
+                {"(S_n − a_n)·r^k − S_n·r^{k − 1} + a_k = 0: (" + G(Sn) + " − " + G(an) + ")·r^{" +
+                     K + "} − " + G(Sn) + "·r^{" + std::to_string(ki - 1) + "} + " + G(ak) + " = 0",
                  "a_n = a_k·r^{n − k}"}),
             sumaPot, baixa_ && k_ != 1);
     const std::vector<double> roots =

@@ -332,8 +332,8 @@ std::string StepText(const Step& s) {
     case StepKind::Equation: {
       std::string line = s.label + ": " + MarkupText(s.equation) + " (" + s.method;
       if (s.from != s.to)
-        line += ", " + TxF("step.within", {(std::isinf(s.from) ? "(" : "[") + Bound(s.from) +
-                                            ", " + Bound(s.to) + (std::isinf(s.to) ? ")" : "]")});
+        line += ", " + TxF("step.within", {(std::isinf(s.from) ? "(" : "[") + Bound(s.from) + ", " +
+                                           Bound(s.to) + (std::isinf(s.to) ? ")" : "]")});
       if (!s.tolerance.empty()) line += ", " + MarkupText(s.tolerance);
       line += ")";
       if (s.roots.empty()) return line + ": " + Tx("step.no_root");
