@@ -63,8 +63,7 @@ double Cond(std::initializer_list<double> parts, double result) {
   return result == 0 ? 1e300 : size / std::fabs(result);
 }
 
-// How each case shows its quantities: the three given, then the found ones (the sixth is S
-// when the case does not find it), and the decimals of the last two.
+// The names a case shows its quantities by, in its statement and answer.
 // clang-format off
 enum class Q {
   Ak,  // "a" and the subscript box as typed
@@ -86,32 +85,6 @@ constexpr int SlotOf(Q q) {
   }
   return kAk;
 }
-
-struct PresentacioG {
-  std::string_view code;
-  std::array<Q, 6> noms;
-  int16_t decimals = 3;  // of the two last values
-};
-
-constexpr PresentacioG kCasosG[] = {
-    {"012", {Ak, R, N, AN, SN, S}},
-    {"023", {Ak, N, AN, R, SN, S}},
-    {"024", {Ak, N, SN, R, AN, S}},
-    {"123", {R, N, AN, Ak, SN, S}},
-    {"124", {R, N, SN, Ak, AN, S}},
-    {"234", {N, AN, SN, Ak, R, S}},
-    {"013", {AK, R, An, N, Sn, S}},
-    {"014", {AK, R, Sn, N, An, S}},
-    {"134", {R, An, Sn, N, AK, S}},
-    {"034", {Ak, An, Sn, R, N, S}},
-    {"025", {Ak, N, S, R, AN, SN}},
-    {"125", {R, N, S, Ak, AN, SN}},
-    {"135", {R, An, S, Ak, N, Sn}},
-    {"145", {R, Sn, S, Ak, N, An}},
-    {"235", {N, AN, S, Ak, R, SN}, 5},
-    {"245", {N, SN, S, Ak, R, AN}, 5},
-    {"345", {An, Sn, S, Ak, R, N}},
-};
 // clang-format on
 
 // One solve of the geometric row: the case's computation, the choice of the ratio and the
@@ -124,7 +97,13 @@ class CasG {
 
   void Resol();
 
+  // Each case code's step 2 (the table kCasosG names them).
+  bool Case012(), Case023(), Case024(), Case123(), Case124(), Case234(), Case013(), Case014(),
+      Case134(), Case034(), Case015(), Case025(), Case125(), Case135(), Case145(), Case235(),
+      Case245(), Case345();
+
  private:
+  // The steps the cases share.
   bool Te(char digit) const { return code_.find(digit) != std::string::npos; }
   bool NoHaySoluciones();
   bool TestN();
@@ -135,6 +114,20 @@ class CasG {
   bool TriaRao(const std::vector<double>& roots);
   bool TriaRaoIN(const std::vector<double>& roots);
   bool Cas();
+  void SumN();
+  void FirstFromK();
+  void FirstFromN();
+  void FirstFromS();
+  void KnownTerm();
+  void LastTerm();
+  void LastFromK();
+  bool CountFromLast(double condQ = 1, double condR = 1);
+  bool SumExists();
+  const char* AliasA1() const;
+  std::string KText() const { return std::to_string(k_); }
+  std::string NText() const { return EscriuNum(V_[kN], 0); }
+  // n is whole (and within 16 bits) whenever it is given.
+  int Ni() const { return Te('2') ? static_cast<int>(V_[kN]) : 0; }
   // The working: the equation the next ratio is sought from, and a formula step whose result
   // is written with the fields' 8 decimals.
   void Equacio(std::string text, std::string method, bool decreixent);
@@ -158,6 +151,39 @@ class CasG {
   bool baixa_ = false;         // the infinite-sum row is shown
   double a1_ = 0;
 };
+
+// One row per case code: how the case shows its quantities (the three given, then the found
+// ones; the sixth is S when the case does not find it), its step 2, and the decimals of the
+// last two values.
+// clang-format off
+struct CaseG {
+  std::string_view code;
+  std::array<Q, 6> noms;
+  bool (CasG::*work)();   // step 2 of the solve
+  int16_t decimals = 3;  // of the two last values
+};
+
+constexpr CaseG kCasosG[] = {
+    {"012", {Ak, R, N, AN, SN, S}, &CasG::Case012},
+    {"023", {Ak, N, AN, R, SN, S}, &CasG::Case023},
+    {"024", {Ak, N, SN, R, AN, S}, &CasG::Case024},
+    {"123", {R, N, AN, Ak, SN, S}, &CasG::Case123},
+    {"124", {R, N, SN, Ak, AN, S}, &CasG::Case124},
+    {"234", {N, AN, SN, Ak, R, S}, &CasG::Case234},
+    {"013", {AK, R, An, N, Sn, S}, &CasG::Case013},
+    {"014", {AK, R, Sn, N, An, S}, &CasG::Case014},
+    {"134", {R, An, Sn, N, AK, S}, &CasG::Case134},
+    {"034", {Ak, An, Sn, R, N, S}, &CasG::Case034},
+    {"015", {AK, R, S, N, An, Sn}, &CasG::Case015},  // refused: S, a_1 and r leave n open
+    {"025", {Ak, N, S, R, AN, SN}, &CasG::Case025},
+    {"125", {R, N, S, Ak, AN, SN}, &CasG::Case125},
+    {"135", {R, An, S, Ak, N, Sn}, &CasG::Case135},
+    {"145", {R, Sn, S, Ak, N, An}, &CasG::Case145},
+    {"235", {N, AN, S, Ak, R, SN}, &CasG::Case235, 5},
+    {"245", {N, SN, S, Ak, R, AN}, &CasG::Case245, 5},
+    {"345", {An, Sn, S, Ak, R, N}, &CasG::Case345},
+};
+// clang-format on
 
 bool CasG::NoHaySoluciones() {
   ctx_.ui.message(Tx("msg.no_solutions"), Tx("title.not_feasible"));
@@ -267,255 +293,316 @@ bool CasG::TriaRao(const std::vector<double>& roots) {
   return true;
 }
 
-// Step 2: the missing quantities of the case. The ratio equations are sums of a few powers of
-// r, solved for every real root; the counts of terms come from r^m = q with m whole.
+// Step 2: the missing quantities of the case, each case code its own step. The ratio equations
+// are sums of a few powers of r, solved for every real root; the counts of terms come from
+// r^m = q with m whole.
 bool CasG::Cas() {
-  double& ak = V_[kAk];
-  double& r = V_[kR];
-  double& n = V_[kN];
-  double& an = V_[kAn];
-  double& Sn = V_[kSn];
-  double& S = V_[kS];
-  double& a1 = a1_;
-  const double k = k_;
-  const int32_t ki = k_;
-  const std::string K = std::to_string(k_);
-  auto N = [&] { return EscriuNum(n, 0); };
-  // With k = 1 the first term is the known one: its step finds that field.
-  const char* aliasA1 = k_ == 1 && !Te('0') ? "a" : "";
-  auto sumaN = [&] {
-    Sn = (an * r - a1) / (r - 1);
-    Formula(Tx("step.sum"), "sn", "S_n", "\\f{a_n·r − a_1}{r − 1}",
-            "\\f{" + G(an) + "·" + G(r) + " − " + G(a1) + "}{" + G(r) + " − 1}", Sn);
-  };
-  auto primerDeK = [&] {
-    a1 = ak / std::pow(r, k - 1);
-    if (k_ != 1)
-      Formula(Tx("step.first_term"), "", "a_1", "\\f{a_k}{r^{k − 1}}",
-              "\\f{" + G(ak) + "}{" + G(r) + "^{" + K + " − 1}}", a1);
-  };
-  auto primerDeN = [&] {
-    a1 = an / std::pow(r, n - 1);
-    Formula(Tx("step.first_term"), aliasA1, "a_1", "\\f{a_n}{r^{n − 1}}",
-            "\\f{" + G(an) + "}{" + G(r) + "^{" + N() + " − 1}}", a1);
-  };
-  auto primerDeS = [&] {
-    a1 = (1 - r) * S;
-    Formula(Tx("step.first_term"), aliasA1, "a_1", "(1 − r)·S", "(1 − " + G(r) + ")·" + G(S), a1);
-  };
-  auto conegut = [&] {
-    ak = std::pow(r, k - 1) * a1;
-    if (k_ != 1)
-      Formula(Tx("step.known_term"), "a", "a_k", "a_1·r^{k − 1}",
-              G(a1) + "·" + G(r) + "^{" + K + " − 1}", ak);
-  };
-  auto darrer = [&] {
-    an = std::pow(r, n - 1) * a1;
-    Formula(Tx("step.last_term"), "an", "a_n", "a_1·r^{n − 1}",
-            G(a1) + "·" + G(r) + "^{" + N() + " − 1}", an);
-  };
-  // The equations of the ratio, with the given numbers.
-  const std::string& sumaPot = Tx("step.method.power_sum");
-  auto ambSuma = [&] {
-    if (std::fabs(r) < 1) {
-      out_.solution.check(
-          TxF("step.check.sum_exists", {"|r| = " + EscriuNum(std::fabs(r), 8) + " < 1"}));
-      return true;
-    }
-    out_.solution.check(TxF("step.check.no_sum", {"|r| = " + EscriuNum(std::fabs(r), 8) + " ≥ 1"}));
-    return NoHaySoluciones();
-  };
-  const std::string& c = code_;
-  // n is whole (and within 16 bits) whenever it is given.
-  const int32_t ni = Te('2') ? static_cast<int32_t>(n) : 0;
-
-  if (c == "012") {
-    an = ak * std::pow(r, n - k);
-    Formula(Tx("step.last_term"), "an", "a_n", "a_k·r^{n − k}",
-            G(ak) + "·" + G(r) + "^{" + N() + " − " + K + "}", an);
-    primerDeK();
-    sumaN();
-  } else if (c == "023") {
-    // r^(n − k) = a_n/a_k: +r and −r when the exponent is even.
-    Equacio("r^{n − k} = \\f{a_n}{a_k}: r^{" + std::to_string(ni - ki) + "} = \\f{" + G(an) + "}{" +
-                G(ak) + "}",
-            Tx("step.method.power"), false);
-    if (!TriaRao(Raons(RealPowerRoots(an / ak, ni - ki), false))) return false;
-    primerDeK();
-    sumaN();
-  } else if (c == "024") {
-    // a_k·(r^n − 1) = S_n·(r − 1)·r^(k − 1).
-    Equacio("a_k·(r^n − 1) = S_n·(r − 1)·r^{k − 1}: " + G(ak) + "·(r^{" + N() +
-                "} − 1) = " + G(Sn) + "·(r − 1)·r^{" + std::to_string(ki - 1) + "}",
-            sumaPot, false);
-    if (!TriaRaoIN(PowerSumRoots({{ak, ni}, {-ak, 0}, {-Sn, ki}, {Sn, ki - 1}}))) return false;
-    primerDeK();
-    an = ak * std::pow(r, n - k);
-    Formula(Tx("step.last_term"), "an", "a_n", "a_k·r^{n − k}",
-            G(ak) + "·" + G(r) + "^{" + N() + " − " + K + "}", an);
-  } else if (c == "123") {
-    ak = an / std::pow(r, n - k);
-    Formula(Tx("step.known_term"), "a", "a_k", "\\f{a_n}{r^{n − k}}",
-            "\\f{" + G(an) + "}{" + G(r) + "^{" + N() + " − " + K + "}}", ak);
-    primerDeK();
-    sumaN();
-  } else if (c == "124") {
-    a1 = (r - 1) * Sn / (std::pow(r, n) - 1);
-    Formula(Tx("step.first_term"), aliasA1, "a_1", "\\f{(r − 1)·S_n}{r^n − 1}",
-            "\\f{(" + G(r) + " − 1)·" + G(Sn) + "}{" + G(r) + "^{" + N() + "} − 1}", a1);
-    conegut();
-    darrer();
-  } else if (c == "234") {
-    // a_n·(r^n − 1) = S_n·(r − 1)·r^(n − 1).
-    Equacio("a_n·(r^n − 1) = S_n·(r − 1)·r^{n − 1}: " + G(an) + "·(r^{" + N() +
-                "} − 1) = " + G(Sn) + "·(r − 1)·r^{" + std::to_string(ni - 1) + "}",
-            sumaPot, false);
-    if (!TriaRaoIN(PowerSumRoots({{an - Sn, ni}, {Sn, ni - 1}, {-an, 0}}))) return false;
-    primerDeN();
-    conegut();
-  } else if (c == "013") {
-    primerDeK();
-    if (!Compta(
-            r, an / a1, 1,
-            "r^{n − 1} = \\f{a_n}{a_1}: " + G(r) + "^{n − 1} = \\f{" + G(an) + "}{" + G(a1) + "}"))
-      return false;
-    sumaN();
-  } else if (c == "014") {
-    primerDeK();
-    const double q = (r - 1) * Sn / a1;
-    if (!Compta(r, q + 1, 0,
-                "r^n = \\f{(r − 1)·S_n}{a_1} + 1: " + G(r) + "^n = \\f{(" + G(r) + " − 1)·" +
-                    G(Sn) + "}{" + G(a1) + "} + 1",
-                Cond({q, 1}, q + 1)))
-      return false;
-    darrer();
-  } else if (c == "134") {
-    // S_n·(r − 1) = a_n·r − a_1.
-    a1 = an * r - Sn * (r - 1);
-    Formula(Tx("step.first_term"), "", "a_1", "a_n·r − S_n·(r − 1)",
-            G(an) + "·" + G(r) + " − " + G(Sn) + "·(" + G(r) + " − 1)", a1);
-    if (!Compta(
-            r, an / a1, 1,
-            "r^{n − 1} = \\f{a_n}{a_1}: " + G(r) + "^{n − 1} = \\f{" + G(an) + "}{" + G(a1) + "}",
-            Cond({an * r, Sn * (r - 1)}, a1)))
-      return false;
-    primerDeN();  // exact as n is whole: the difference above may cancel
-    conegut();
-  } else if (c == "034") {
-    // From S_n·(r − 1) = a_n·r − a_k/r^(k − 1), multiplied by r^(k − 1); a ratio counts only
-    // when it also gives a whole n from a_n = a_k·r^(n − k).
-    const std::vector<Power> eq = {{Sn - an, ki}, {-Sn, ki - 1}, {ak, 0}};
-    Equacio(TxF("step.equation.whole_n",
-                {"(S_n − a_n)·r^k − S_n·r^{k − 1} + a_k = 0: (" + G(Sn) + " − " + G(an) + ")·r^{" +
-                     K + "} − " + G(Sn) + "·r^{" + std::to_string(ki - 1) + "} + " + G(ak) + " = 0",
-                 "a_n = a_k·r^{n − k}"}),
-            sumaPot, baixa_ && k_ != 1);
-    const std::vector<double> roots =
-        k_ == 1 ? std::vector<double>{(Sn - ak) / (Sn - an)} : PowerSumRoots(eq);
-    std::vector<double> raons, comptes;
-    double noEntera = std::nan("");
-    for (double x : Raons(roots, baixa_ && k_ != 1)) {
-      const double condR = Cond({Sn, an}, Sn - an) *
-                           (k_ == 1 ? Cond({Sn, ak}, Sn - ak) : PowerSumRootCondition(eq, x));
-      const Potencia p = Exponent(x, an / ak, 1, condR);
-      const double m = p.m + k;
-      if (p.estat == Potencia::NoEntera && std::isnan(noEntera)) noEntera = m;
-      if (p.estat != Potencia::Entera || m < 1 || m > kInt16Max) continue;
-      raons.push_back(x);
-      comptes.push_back(m);
-    }
-    if (raons.empty()) {
-      if (!std::isnan(noEntera))
-        out_.solution.check(TxF("step.check.not_whole", {"n = " + EscriuDec(noEntera, 3)}));
-      return std::isnan(noEntera) ? NoHaySoluciones() : NoEntera(noEntera);
-    }
-    if (!TriaRao(raons)) return false;
-    n = comptes[static_cast<size_t>(std::find(raons.begin(), raons.end(), r) - raons.begin())];
-    out_.solution.equation(Tx("step.term_count"), "n", "n",
-                           "r^{n − k} = \\f{a_n}{a_k}: " + G(r) + "^{n − " + K + "} = \\f{" +
-                               G(an) + "}{" + G(ak) + "}",
-                           Tx("step.method.logs"), 1, kMaxTermes,
-                           TxF("step.tolerance.whole_n", {"10^{-6}"}), {N()}, 1,
-                           Tx("step.why.from_ratio"));
-    out_.solution.check(TxF("step.check.whole_n", {"n = " + N()}));
-    primerDeN();
-  } else if (c == "015") {
-    ctx_.ui.message(Tx("msg.s_a1_r"), Tx("title.case_not_covered"));
-    return false;
-  } else if (c == "025") {
-    // S·r^(k − 1)·(1 − r) = a_k, with |r| < 1.
-    Equacio("S·r^{k − 1}·(1 − r) = a_k: " + G(S) + "·r^{" + std::to_string(ki - 1) +
-                "}·(1 − r) = " + G(ak),
-            sumaPot, true);
-    if (!TriaRao(Raons(PowerSumRoots({{S, ki - 1}, {-S, ki}, {-ak, 0}}), true))) return false;
-    primerDeK();
-    darrer();
-    sumaN();
-  } else if (c == "125") {
-    if (!ambSuma()) return false;
-    primerDeS();
-    conegut();
-    darrer();
-    sumaN();
-  } else if (c == "135") {
-    if (!ambSuma()) return false;
-    primerDeS();
-    conegut();
-    if (!Compta(
-            r, an / a1, 1,
-            "r^{n − 1} = \\f{a_n}{a_1}: " + G(r) + "^{n − 1} = \\f{" + G(an) + "}{" + G(a1) + "}"))
-      return false;
-    sumaN();
-  } else if (c == "145") {
-    if (!ambSuma()) return false;
-    primerDeS();
-    conegut();
-    // S_n = S·(1 − r^n).
-    if (!Compta(r, 1 - Sn / S, 0,
-                "r^n = 1 − \\f{S_n}{S}: " + G(r) + "^n = 1 − \\f{" + G(Sn) + "}{" + G(S) + "}",
-                Cond({1, Sn / S}, 1 - Sn / S)))
-      return false;
-    darrer();
-  } else if (c == "235") {
-    // S·(1 − r)·r^(n − 1) = a_n, with |r| < 1.
-    Equacio("S·(1 − r)·r^{n − 1} = a_n: " + G(S) + "·(1 − r)·r^{" + std::to_string(ni - 1) +
-                "} = " + G(an),
-            sumaPot, true);
-    if (!TriaRao(Raons(PowerSumRoots({{S, ni - 1}, {-S, ni}, {-an, 0}}), true))) return false;
-    primerDeS();
-    conegut();
-    sumaN();
-  } else if (c == "245") {
-    // r^n = 1 − S_n/S, with |r| < 1: +r and −r when n is even.
-    Equacio("r^n = 1 − \\f{S_n}{S}: r^{" + N() + "} = 1 − \\f{" + G(Sn) + "}{" + G(S) + "}",
-            Tx("step.method.power"), true);
-    if (!TriaRao(Raons(RealPowerRoots((S - Sn) / S, ni), true))) return false;
-    primerDeS();
-    conegut();
-    darrer();
-  } else if (c == "345") {
-    // The terms after a_n add up to S − S_n = a_n·r/(1 − r).
-    r = (S - Sn) / (S - Sn + an);
-    Formula(Tx("step.ratio"), "r", "r", "\\f{S − S_n}{S − S_n + a_n}",
-            "\\f{" + G(S) + " − " + G(Sn) + "}{" + G(S) + " − " + G(Sn) + " + " + G(an) + "}", r);
-    const double condR = Cond({S, Sn}, S - Sn) + Cond({S, Sn, an}, S - Sn + an);
-    if (!std::isfinite(r) || r == 0 || r <= -1) return NoHaySoluciones();
-    if (!(r < 1)) {
-      ctx_.ui.message(Tx("msg.r_above_one") + EscriuNum(r, 3), Tx("title.not_feasible"));
-      return false;
-    }
-    primerDeS();
-    conegut();
-    if (!Compta(
-            r, an / a1, 1,
-            "r^{n − 1} = \\f{a_n}{a_1}: " + G(r) + "^{n − 1} = \\f{" + G(an) + "}{" + G(a1) + "}",
-            condR * Cond({1, r}, 1 - r), condR))
-      return false;
-  } else {
+  const CaseG* row = std::find_if(std::begin(kCasosG), std::end(kCasosG),
+                                  [&](const CaseG& c) { return c.code == code_; });
+  if (row == std::end(kCasosG)) {
     ctx_.ui.message(Tx("msg.case_not_covered"), Tx("title.not_feasible"), Icon::Exclamation);
     return false;
   }
+  return (this->*row->work)();
+}
+
+// With k = 1 the first term is the known one: its step finds that field.
+const char* CasG::AliasA1() const { return k_ == 1 && !Te('0') ? "a" : ""; }
+
+void CasG::SumN() {
+  const auto& [ak, r, n, an, Sn, S] = V_;
+  V_[kSn] = (an * r - a1_) / (r - 1);
+  Formula(Tx("step.sum"), "sn", "S_n", "\\f{a_n·r − a_1}{r − 1}",
+          "\\f{" + G(an) + "·" + G(r) + " − " + G(a1_) + "}{" + G(r) + " − 1}", V_[kSn]);
+}
+
+void CasG::FirstFromK() {
+  a1_ = V_[kAk] / std::pow(V_[kR], k_ - 1);
+  if (k_ != 1)
+    Formula(Tx("step.first_term"), "", "a_1", "\\f{a_k}{r^{k − 1}}",
+            "\\f{" + G(V_[kAk]) + "}{" + G(V_[kR]) + "^{" + KText() + " − 1}}", a1_);
+}
+
+void CasG::FirstFromN() {
+  a1_ = V_[kAn] / std::pow(V_[kR], V_[kN] - 1);
+  Formula(Tx("step.first_term"), AliasA1(), "a_1", "\\f{a_n}{r^{n − 1}}",
+          "\\f{" + G(V_[kAn]) + "}{" + G(V_[kR]) + "^{" + NText() + " − 1}}", a1_);
+}
+
+void CasG::FirstFromS() {
+  a1_ = (1 - V_[kR]) * V_[kS];
+  Formula(Tx("step.first_term"), AliasA1(), "a_1", "(1 − r)·S",
+          "(1 − " + G(V_[kR]) + ")·" + G(V_[kS]), a1_);
+}
+
+void CasG::KnownTerm() {
+  V_[kAk] = std::pow(V_[kR], k_ - 1) * a1_;
+  if (k_ != 1)
+    Formula(Tx("step.known_term"), "a", "a_k", "a_1·r^{k − 1}",
+            G(a1_) + "·" + G(V_[kR]) + "^{" + KText() + " − 1}", V_[kAk]);
+}
+
+void CasG::LastTerm() {
+  V_[kAn] = std::pow(V_[kR], V_[kN] - 1) * a1_;
+  Formula(Tx("step.last_term"), "an", "a_n", "a_1·r^{n − 1}",
+          G(a1_) + "·" + G(V_[kR]) + "^{" + NText() + " − 1}", V_[kAn]);
+}
+
+void CasG::LastFromK() {
+  const auto& [ak, r, n, an, Sn, S] = V_;
+  V_[kAn] = ak * std::pow(r, n - k_);
+  Formula(Tx("step.last_term"), "an", "a_n", "a_k·r^{n − k}",
+          G(ak) + "·" + G(r) + "^{" + NText() + " − " + KText() + "}", V_[kAn]);
+}
+
+// n from r^(n − 1) = a_n/a_1.
+bool CasG::CountFromLast(double condQ, double condR) {
+  const auto& [ak, r, n, an, Sn, S] = V_;
+  return Compta(
+      r, an / a1_, 1,
+      "r^{n − 1} = \\f{a_n}{a_1}: " + G(r) + "^{n − 1} = \\f{" + G(an) + "}{" + G(a1_) + "}", condQ,
+      condR);
+}
+
+// A given infinite sum asks for |r| < 1.
+bool CasG::SumExists() {
+  const double r = std::fabs(V_[kR]);
+  if (r < 1) {
+    out_.solution.check(TxF("step.check.sum_exists", {"|r| = " + EscriuNum(r, 8) + " < 1"}));
+    return true;
+  }
+  out_.solution.check(TxF("step.check.no_sum", {"|r| = " + EscriuNum(r, 8) + " ≥ 1"}));
+  return NoHaySoluciones();
+}
+
+bool CasG::Case012() {
+  LastFromK();
+  FirstFromK();
+  SumN();
   return true;
+}
+
+bool CasG::Case023() {
+  const auto& [ak, r, n, an, Sn, S] = V_;
+  // r^(n − k) = a_n/a_k: +r and −r when the exponent is even.
+  Equacio("r^{n − k} = \\f{a_n}{a_k}: r^{" + std::to_string(Ni() - k_) + "} = \\f{" + G(an) + "}{" +
+              G(ak) + "}",
+          Tx("step.method.power"), false);
+  if (!TriaRao(Raons(RealPowerRoots(an / ak, Ni() - k_), false))) return false;
+  FirstFromK();
+  SumN();
+  return true;
+}
+
+bool CasG::Case024() {
+  const auto& [ak, r, n, an, Sn, S] = V_;
+  // a_k·(r^n − 1) = S_n·(r − 1)·r^(k − 1).
+  Equacio("a_k·(r^n − 1) = S_n·(r − 1)·r^{k − 1}: " + G(ak) + "·(r^{" + NText() +
+              "} − 1) = " + G(Sn) + "·(r − 1)·r^{" + std::to_string(k_ - 1) + "}",
+          Tx("step.method.power_sum"), false);
+  if (!TriaRaoIN(PowerSumRoots({{ak, Ni()}, {-ak, 0}, {-Sn, k_}, {Sn, k_ - 1}}))) return false;
+  FirstFromK();
+  LastFromK();
+  return true;
+}
+
+bool CasG::Case123() {
+  const auto& [ak, r, n, an, Sn, S] = V_;
+  V_[kAk] = an / std::pow(r, n - k_);
+  Formula(Tx("step.known_term"), "a", "a_k", "\\f{a_n}{r^{n − k}}",
+          "\\f{" + G(an) + "}{" + G(r) + "^{" + NText() + " − " + KText() + "}}", ak);
+  FirstFromK();
+  SumN();
+  return true;
+}
+
+bool CasG::Case124() {
+  const auto& [ak, r, n, an, Sn, S] = V_;
+  a1_ = (r - 1) * Sn / (std::pow(r, n) - 1);
+  Formula(Tx("step.first_term"), AliasA1(), "a_1", "\\f{(r − 1)·S_n}{r^n − 1}",
+          "\\f{(" + G(r) + " − 1)·" + G(Sn) + "}{" + G(r) + "^{" + NText() + "} − 1}", a1_);
+  KnownTerm();
+  LastTerm();
+  return true;
+}
+
+bool CasG::Case234() {
+  const auto& [ak, r, n, an, Sn, S] = V_;
+  // a_n·(r^n − 1) = S_n·(r − 1)·r^(n − 1).
+  Equacio("a_n·(r^n − 1) = S_n·(r − 1)·r^{n − 1}: " + G(an) + "·(r^{" + NText() +
+              "} − 1) = " + G(Sn) + "·(r − 1)·r^{" + std::to_string(Ni() - 1) + "}",
+          Tx("step.method.power_sum"), false);
+  if (!TriaRaoIN(PowerSumRoots({{an - Sn, Ni()}, {Sn, Ni() - 1}, {-an, 0}}))) return false;
+  FirstFromN();
+  KnownTerm();
+  return true;
+}
+
+bool CasG::Case013() {
+  FirstFromK();
+  if (!CountFromLast()) return false;
+  SumN();
+  return true;
+}
+
+bool CasG::Case014() {
+  const auto& [ak, r, n, an, Sn, S] = V_;
+  FirstFromK();
+  const double q = (r - 1) * Sn / a1_;
+  if (!Compta(r, q + 1, 0,
+              "r^n = \\f{(r − 1)·S_n}{a_1} + 1: " + G(r) + "^n = \\f{(" + G(r) + " − 1)·" + G(Sn) +
+                  "}{" + G(a1_) + "} + 1",
+              Cond({q, 1}, q + 1)))
+    return false;
+  LastTerm();
+  return true;
+}
+
+bool CasG::Case134() {
+  const auto& [ak, r, n, an, Sn, S] = V_;
+  // S_n·(r − 1) = a_n·r − a_1.
+  a1_ = an * r - Sn * (r - 1);
+  Formula(Tx("step.first_term"), "", "a_1", "a_n·r − S_n·(r − 1)",
+          G(an) + "·" + G(r) + " − " + G(Sn) + "·(" + G(r) + " − 1)", a1_);
+  if (!CountFromLast(Cond({an * r, Sn * (r - 1)}, a1_))) return false;
+  FirstFromN();  // exact as n is whole: the difference above may cancel
+  KnownTerm();
+  return true;
+}
+
+bool CasG::Case034() {
+  const auto& [ak, r, n, an, Sn, S] = V_;
+  // From S_n·(r − 1) = a_n·r − a_k/r^(k − 1), multiplied by r^(k − 1); a ratio counts only
+  // when it also gives a whole n from a_n = a_k·r^(n − k).
+  const std::vector<Power> eq = {{Sn - an, k_}, {-Sn, k_ - 1}, {ak, 0}};
+  Equacio(
+      TxF("step.equation.whole_n",
+          {"(S_n − a_n)·r^k − S_n·r^{k − 1} + a_k = 0: (" + G(Sn) + " − " + G(an) + ")·r^{" +
+               KText() + "} − " + G(Sn) + "·r^{" + std::to_string(k_ - 1) + "} + " + G(ak) + " = 0",
+           "a_n = a_k·r^{n − k}"}),
+      Tx("step.method.power_sum"), baixa_ && k_ != 1);
+  const std::vector<double> roots =
+      k_ == 1 ? std::vector<double>{(Sn - ak) / (Sn - an)} : PowerSumRoots(eq);
+  std::vector<double> raons, comptes;
+  double noEntera = std::nan("");
+  for (double x : Raons(roots, baixa_ && k_ != 1)) {
+    const double condR = Cond({Sn, an}, Sn - an) *
+                         (k_ == 1 ? Cond({Sn, ak}, Sn - ak) : PowerSumRootCondition(eq, x));
+    const Potencia p = Exponent(x, an / ak, 1, condR);
+    const double m = p.m + k_;
+    if (p.estat == Potencia::NoEntera && std::isnan(noEntera)) noEntera = m;
+    if (p.estat != Potencia::Entera || m < 1 || m > kInt16Max) continue;
+    raons.push_back(x);
+    comptes.push_back(m);
+  }
+  if (raons.empty()) {
+    if (!std::isnan(noEntera))
+      out_.solution.check(TxF("step.check.not_whole", {"n = " + EscriuDec(noEntera, 3)}));
+    return std::isnan(noEntera) ? NoHaySoluciones() : NoEntera(noEntera);
+  }
+  if (!TriaRao(raons)) return false;
+  V_[kN] = comptes[static_cast<size_t>(std::find(raons.begin(), raons.end(), r) - raons.begin())];
+  out_.solution.equation(Tx("step.term_count"), "n", "n",
+                         "r^{n − k} = \\f{a_n}{a_k}: " + G(r) + "^{n − " + KText() + "} = \\f{" +
+                             G(an) + "}{" + G(ak) + "}",
+                         Tx("step.method.logs"), 1, kMaxTermes,
+                         TxF("step.tolerance.whole_n", {"10^{-6}"}), {NText()}, 1,
+                         Tx("step.why.from_ratio"));
+  out_.solution.check(TxF("step.check.whole_n", {"n = " + NText()}));
+  FirstFromN();
+  return true;
+}
+
+bool CasG::Case015() {
+  ctx_.ui.message(Tx("msg.s_a1_r"), Tx("title.case_not_covered"));
+  return false;
+}
+
+bool CasG::Case025() {
+  const auto& [ak, r, n, an, Sn, S] = V_;
+  // S·r^(k − 1)·(1 − r) = a_k, with |r| < 1.
+  Equacio("S·r^{k − 1}·(1 − r) = a_k: " + G(S) + "·r^{" + std::to_string(k_ - 1) +
+              "}·(1 − r) = " + G(ak),
+          Tx("step.method.power_sum"), true);
+  if (!TriaRao(Raons(PowerSumRoots({{S, k_ - 1}, {-S, k_}, {-ak, 0}}), true))) return false;
+  FirstFromK();
+  LastTerm();
+  SumN();
+  return true;
+}
+
+bool CasG::Case125() {
+  if (!SumExists()) return false;
+  FirstFromS();
+  KnownTerm();
+  LastTerm();
+  SumN();
+  return true;
+}
+
+bool CasG::Case135() {
+  if (!SumExists()) return false;
+  FirstFromS();
+  KnownTerm();
+  if (!CountFromLast()) return false;
+  SumN();
+  return true;
+}
+
+bool CasG::Case145() {
+  const auto& [ak, r, n, an, Sn, S] = V_;
+  if (!SumExists()) return false;
+  FirstFromS();
+  KnownTerm();
+  // S_n = S·(1 − r^n).
+  if (!Compta(r, 1 - Sn / S, 0,
+              "r^n = 1 − \\f{S_n}{S}: " + G(r) + "^n = 1 − \\f{" + G(Sn) + "}{" + G(S) + "}",
+              Cond({1, Sn / S}, 1 - Sn / S)))
+    return false;
+  LastTerm();
+  return true;
+}
+
+bool CasG::Case235() {
+  const auto& [ak, r, n, an, Sn, S] = V_;
+  // S·(1 − r)·r^(n − 1) = a_n, with |r| < 1.
+  Equacio("S·(1 − r)·r^{n − 1} = a_n: " + G(S) + "·(1 − r)·r^{" + std::to_string(Ni() - 1) +
+              "} = " + G(an),
+          Tx("step.method.power_sum"), true);
+  if (!TriaRao(Raons(PowerSumRoots({{S, Ni() - 1}, {-S, Ni()}, {-an, 0}}), true))) return false;
+  FirstFromS();
+  KnownTerm();
+  SumN();
+  return true;
+}
+
+bool CasG::Case245() {
+  const auto& [ak, r, n, an, Sn, S] = V_;
+  // r^n = 1 − S_n/S, with |r| < 1: +r and −r when n is even.
+  Equacio("r^n = 1 − \\f{S_n}{S}: r^{" + NText() + "} = 1 − \\f{" + G(Sn) + "}{" + G(S) + "}",
+          Tx("step.method.power"), true);
+  if (!TriaRao(Raons(RealPowerRoots((S - Sn) / S, Ni()), true))) return false;
+  FirstFromS();
+  KnownTerm();
+  LastTerm();
+  return true;
+}
+
+bool CasG::Case345() {
+  const auto& [ak, r, n, an, Sn, S] = V_;
+  // The terms after a_n add up to S − S_n = a_n·r/(1 − r).
+  V_[kR] = (S - Sn) / (S - Sn + an);
+  Formula(Tx("step.ratio"), "r", "r", "\\f{S − S_n}{S − S_n + a_n}",
+          "\\f{" + G(S) + " − " + G(Sn) + "}{" + G(S) + " − " + G(Sn) + " + " + G(an) + "}", r);
+  const double condR = Cond({S, Sn}, S - Sn) + Cond({S, Sn, an}, S - Sn + an);
+  if (!std::isfinite(r) || r == 0 || r <= -1) return NoHaySoluciones();
+  if (!(r < 1)) {
+    ctx_.ui.message(Tx("msg.r_above_one") + EscriuNum(r, 3), Tx("title.not_feasible"));
+    return false;
+  }
+  FirstFromS();
+  KnownTerm();
+  return CountFromLast(condR * Cond({1, r}, 1 - r), condR);
 }
 
 void CasG::Resol() {
@@ -595,8 +682,8 @@ void CasG::Resol() {
   out_.setVisible(ctl::IdPG, true);
 
   // Step 7: statement and answer.
-  const PresentacioG& cas = *std::find_if(std::begin(kCasosG), std::end(kCasosG),
-                                          [&](const PresentacioG& c) { return c.code == code_; });
+  const CaseG& cas = *std::find_if(std::begin(kCasosG), std::end(kCasosG),
+                                   [&](const CaseG& c) { return c.code == code_; });
   std::array<std::string, 6> noms, text;
   for (size_t i = 0; i < 6; ++i) {
     const Q q = cas.noms[i];
