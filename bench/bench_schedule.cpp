@@ -11,9 +11,9 @@ namespace {
 
 tolvi::Solution MonthlyLoan() {
   tolvi::MemoryForm form;
-  form.setText("IdI(12)", "150000");
-  form.setText("IdI(13)", "4.2");
-  form.setText("IdI(14)", "30");
+  form.setText(tolvi::ctl::IdI(12), "150000");
+  form.setText(tolvi::ctl::IdI(13), "4.2");
+  form.setText(tolvi::ctl::IdI(14), "30");
   form.setCurrentIndex(tolvi::ctl::IdPer(7), 3);
   tolvi::RecordingServices ui;
   tolvi::SolveContext ctx{ui};
@@ -24,9 +24,9 @@ tolvi::Solution MonthlyLoan() {
 
 void SolveMonthlyRate(benchmark::State& state) {
   tolvi::MemoryForm form;
-  form.setText("IdI(12)", "150000");
-  form.setText("IdI(14)", "30");
-  form.setText("IdI(15)", "733.53");
+  form.setText(tolvi::ctl::IdI(12), "150000");
+  form.setText(tolvi::ctl::IdI(14), "30");
+  form.setText(tolvi::ctl::IdI(15), "733.53");
   form.setCurrentIndex(tolvi::ctl::IdPer(7), 3);
   for (auto _ : state) {
     tolvi::RecordingServices ui;

@@ -8,6 +8,7 @@
 
 #include "numeric/sparse_roots.h"
 #include "solvers/arithmetic.h"
+#include "solvers/controls.h"
 #include "solvers/geometric.h"
 #include "solvers/services.h"
 
@@ -44,11 +45,11 @@ class Quiet : public tolvi::Services {
 
 void GeometricSolve(benchmark::State& state) {
   tolvi::MemoryForm form;
-  form.setText("Id1g", "2");
-  form.setText("Idg(0)", "4");
-  form.setText("Idg(3)", "1");
-  form.setText("Idg(4)", "15");
-  form.setVisible("Idg(5)", false);
+  form.setText(tolvi::ctl::Id1g, "2");
+  form.setText(tolvi::ctl::Idg(0), "4");
+  form.setText(tolvi::ctl::Idg(3), "1");
+  form.setText(tolvi::ctl::Idg(4), "15");
+  form.setVisible(tolvi::ctl::Idg(5), false);
   Quiet ui;
   tolvi::SolveContext ctx{ui};
   for (auto _ : state) benchmark::DoNotOptimize(tolvi::ResolG(form, ctx));

@@ -477,7 +477,7 @@ FTolvi::FTolvi(Folders folders, Services* services, QWidget* parent) : QMainWind
   if (auto* qt = dynamic_cast<QtServices*>(services))
     qt->setProblemSaved([this] { controller_->viewerSaved(); });
   controller_->hooks().menu = [this](std::string_view name) {
-    if (name == "OpEdTools") {
+    if (name == ctl::OpEdTools) {
       // The editor decides the language from the command line.
       FTools::EditaTools(controller_->services(), controller_->state(), languageArguments_, *form_,
                          this);
@@ -485,7 +485,7 @@ FTolvi::FTolvi(Folders folders, Services* services, QWidget* parent) : QMainWind
       if (controller_->state().Idioma != IdiomaActual()) setLanguage(controller_->state().Idioma);
       return true;
     }
-    if (name == "OpQuant") {
+    if (name == ctl::OpQuant) {
       frmAbout::Mostra(this);
       return true;
     }
@@ -635,7 +635,7 @@ void FTolvi::showSchedule(int key) {
     if (!working.empty() && !refused && (key == 0 || key == 2))
       chart_->showProgression(
           QString::fromStdString(Tx(key == 0 ? "pane.title.0" : "pane.title.2")),
-          TermesDeLlista(form_->text(key == 0 ? "IdPA" : "IdPG")));
+          TermesDeLlista(form_->text(key == 0 ? ctl::IdPA : ctl::IdPG)));
     else
       chart_->clear(QString::fromStdString(Tx("pane.no_chart")));
     return;
@@ -719,7 +719,7 @@ QGroupBox* FTolvi::buildProgressions() {
 }
 
 QFrame* FTolvi::buildAritm() {
-  QFrame* f = Panel("PAritm", kAritm);
+  QFrame* f = Panel(ctl::PAritm, kAritm);
   auto* g = new QGridLayout(f);
   g->setHorizontalSpacing(6);
   g->setVerticalSpacing(4);
@@ -769,7 +769,7 @@ QFrame* FTolvi::buildAritm() {
 }
 
 QFrame* FTolvi::buildGeom() {
-  QFrame* f = Panel("PGeom", kGeom);
+  QFrame* f = Panel(ctl::PGeom, kGeom);
   auto* g = new QGridLayout(f);
   g->setHorizontalSpacing(6);
   g->setVerticalSpacing(4);
@@ -798,12 +798,12 @@ QFrame* FTolvi::buildGeom() {
   row->addWidget(Formula(QStringLiteral("S%1 =").arg(kSubN)));
   row->addWidget(new Field(Nm(ctl::Idg, 4), 10));
   row->addSpacing(10);
-  QLabel* decr = Text(QStringLiteral("decreciente:"), "Etdecr");
+  QLabel* decr = Text(QStringLiteral("decreciente:"), ctl::Etdecr);
   decr->setEnabled(false);
   row->addWidget(decr);
   // "S  =" with the infinity sign standing in its gap as a subscript.
-  QLabel* s = Text(QStringLiteral("S  ="), "EtS");
-  QLabel* inf = Text(QStringLiteral("\u221E"), "EtInf");
+  QLabel* s = Text(QStringLiteral("S  ="), ctl::EtS);
+  QLabel* inf = Text(QStringLiteral("\u221E"), ctl::EtInf);
   QFont small = inf->font();
   small.setPointSizeF(small.pointSizeF() * 0.8);
   inf->setFont(small);
@@ -830,7 +830,7 @@ QFrame* FTolvi::buildGeom() {
   sum->setPalette(face);
   KeepPlaceWhenHidden(sum);
   row->addWidget(sum);
-  QToolButton* oks = PictureButton(QStringLiteral("OkS"), CheckIcon(), QStringLiteral("Ok"));
+  QToolButton* oks = PictureButton(Nm(ctl::OkS), CheckIcon(), QStringLiteral("Ok"));
   oks->setIconSize(QSize(12, 12));
   oks->setEnabled(false);
   row->addWidget(oks);
@@ -949,7 +949,7 @@ QLabel* InterestFormula(const QString& html) {
 }  // namespace
 
 QFrame* FTolvi::buildSimple(int key, const QString& caption, const QString& formula) {
-  QFrame* f = Panel(key == 4 ? "PInteres" : "PCompost", key == 4 ? kInteres : kCompost);
+  QFrame* f = Panel(key == 4 ? ctl::PInteres : ctl::PCompost, key == 4 ? kInteres : kCompost);
   auto* g = new QGridLayout(f);
   g->setHorizontalSpacing(6);
   auto* row = InterestRow(key, QStringLiteral("c ="), QStringLiteral("C ="));
@@ -962,7 +962,7 @@ QFrame* FTolvi::buildSimple(int key, const QString& caption, const QString& form
 }
 
 QFrame* FTolvi::buildAnual() {
-  QFrame* f = Panel("Panual", kAnual);
+  QFrame* f = Panel(ctl::Panual, kAnual);
   auto* g = new QGridLayout(f);
   g->setHorizontalSpacing(6);
   g->setVerticalSpacing(4);
@@ -1064,7 +1064,7 @@ void FTolvi::wire() {
             [&c, key] { c.save(key); });
   }
   connect(findChild<QAbstractButton*>(Nm(ctl::OkS)), &QAbstractButton::clicked, this,
-          [&c] { c.clicked("OkS"); });
+          [&c] { c.clicked(ctl::OkS); });
 
   // Fields: the user's edits and the Enter key. Texts the controller writes raise nothing.
   for (QLineEdit* e : findChildren<QLineEdit*>()) {
@@ -1091,12 +1091,12 @@ void FTolvi::wire() {
   for (QAction* a : findChildren<QAction*>()) {
     if (a->objectName().isEmpty() || a->isSeparator() || a->menu()) continue;
     const std::string name = a->objectName().toStdString();
-    if (name == "OpSurt") {
+    if (name == ctl::OpSurt) {
       connect(a, &QAction::triggered, this, [this] {
-        controller_->menu("OpSurt");
+        controller_->menu(ctl::OpSurt);
         if (controller_->state().ended) quitNow();
       });
-    } else if (name == "OpHoja") {
+    } else if (name == ctl::OpHoja) {
       connect(a, &QAction::triggered, this, [this] { openWorksheet(); });
     } else {
       connect(a, &QAction::triggered, this, [&c, name] { c.menu(name); });
@@ -1105,7 +1105,7 @@ void FTolvi::wire() {
 }
 
 bool FTolvi::onTermList(const QWidget& frame, const QPoint& pos) const {
-  const char* name = frame.objectName() == QLatin1String("PAritm") ? "IdPA" : "IdPG";
+  const char* name = frame.objectName() == QLatin1String(ctl::PAritm) ? ctl::IdPA : ctl::IdPG;
   const auto* list = frame.findChild<QWidget*>(QString::fromLatin1(name));
   if (!list) return false;
   const QPoint topLeft = list->mapTo(&frame, QPoint(0, 0));
@@ -1137,7 +1137,7 @@ bool FTolvi::eventFilter(QObject* watched, QEvent* event) {
     return false;
   }
 
-  if (name == QLatin1String("PAritm") || name == QLatin1String("PGeom")) {
+  if (name == QLatin1String(ctl::PAritm) || name == QLatin1String(ctl::PGeom)) {
     if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) {
       const auto* mouse = static_cast<QMouseEvent*>(event);
       controller_->framePressed(name.toStdString(), onTermList(*w, mouse->position().toPoint()));
