@@ -1,7 +1,6 @@
 #include "app/tools.h"
 #include "solvers/controls.h"
 
-#include <charconv>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -321,15 +320,8 @@ bool ExecutaTool(Services& ui, const Tool& tool, std::string_view carpIni, Langu
 }
 
 int16_t IndexTool(std::string_view name) {
-  constexpr std::string_view kPrefix = "ITool(";
-  if (name.size() < kPrefix.size() + 2 || name.substr(0, kPrefix.size()) != kPrefix ||
-      name.back() != ')')
-    return 0;
-  const std::string_view digits = name.substr(kPrefix.size(), name.size() - kPrefix.size() - 1);
-  int value = 0;
-  const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-  if (ec != std::errc() || end != digits.data() + digits.size()) return 0;
-  return value >= 1 && value <= kMaxTools ? static_cast<int16_t>(value) : int16_t{0};
+  int index = 0;
+  return ctl::Index(name, ctl::ITool, index) ? static_cast<int16_t>(index) : int16_t{0};
 }
 
 bool ExecutaTool(Services& ui, int16_t i, std::string_view carpIni, Language idioma) {

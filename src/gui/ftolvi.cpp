@@ -432,7 +432,7 @@ FTolvi::FTolvi(Folders folders, Services* services, QWidget* parent) : QMainWind
   setMinimumSize(360, 260);  // a row of fields and a few lines of the panels at the least
   buildMenus();
   buildLanguageMenu();
-  QLabel* estat = Text(QString(), "EtEstat");
+  QLabel* estat = Text(QString(), ctl::EtEstat);
   estat->setTextInteractionFlags(Qt::TextSelectableByMouse);
   statusBar()->addWidget(estat, 1);
   // Room for every field at its natural width where the screen allows it (a window's first
