@@ -333,6 +333,73 @@ void PassosA(Solution& sol, std::string_view code, int k, const std::array<doubl
   }
 }
 
+// The givens of the row, each refused with its message when the row cannot take it; false
+// (the message shown) when the solve ends here.
+bool ReadGivens(const Form& form, Services& ui, std::array<double, 5>& v, std::string& code,
+                std::string& pattern) {
+  const bool read =
+      LlegeixDonats(form, ui, ctl::Id, 0, 3, true, v, code, pattern, [&](size_t i, double x) {
+        if (i == 1 && x == 0) {
+          ui.message(Tx("msg.d_nonzero"), Tx("title.wrong_value"), Icon::None);
+          return false;
+        }
+        if (i == 2 && x < 2) {
+          ui.message(Tx("msg.n_above_one"), Tx("title.wrong_value"), Icon::None);
+          return false;
+        }
+        if (i == 2 && x > kMaxTermes + 0.5) {
+          MassaTermes("n", kMaxTermes, ui);
+          return false;
+        }
+        return true;
+      });
+  if (!read) return false;
+  if (code.size() < 3) {
+    ui.message(Tx("msg.need_three"), Tx("title.not_enough"), Icon::Exclamation);
+    return false;
+  }
+  return true;
+}
+
+// The statement and its answer: the case's three givens (n stands in the subscripts), the two
+// quantities to find and the terms.
+Prob Statement(std::string_view code, int k, const std::string& textK, const std::string& textN,
+               const std::array<double, 5>& v, const std::string& terms) {
+  const Presentacio* cas = std::find_if(std::begin(kCasos), std::end(kCasos),
+                                        [&](const Presentacio& c) { return code == c.code; });
+  auto nom = [&](Q q) -> std::string {
+    switch (q) {
+      case Ak: return "a" + textK;
+      case AK: return "a" + std::to_string(k);
+      case AN: return "a" + textN;
+      case SN: return "S" + textN;
+      case D: return "d";
+      case N: return "n";
+      case An: return "an";
+      case Sn: return "Sn";
+    }
+    return {};
+  };
+  auto text = [&](Q q) { return Num(v[Slot(q)]); };
+
+  // n is never listed among the givens: when given it stands in the subscripts.
+  Prob prob;
+  const int listed = code.find('2') != std::string::npos ? 2 : 3;
+  int count = 0;
+  std::string givens;
+  for (int i = 0; i < 3; ++i) {
+    const Q q = cas->noms[i];
+    if (q == N) continue;
+    givens += "  " + nom(q) + " = " + text(q);
+    if (++count < listed) givens += ",";
+  }
+  prob.Enun = TxF("prob.arith.statement", {givens}) + NL +
+              TxF("prob.prog.find2", {nom(cas->noms[3]), nom(cas->noms[4])});
+  prob.Resp = nom(cas->noms[3]) + " = " + text(cas->noms[3]) + ", " + nom(cas->noms[4]) + " = " +
+              text(cas->noms[4]) + NL + TxF("prob.prog.terms", {terms});
+  return prob;
+}
+
 }  // namespace
 
 SolveOutcome ResolA(const Form& form, SolveContext& ctx) {
@@ -352,27 +419,7 @@ SolveOutcome ResolA(const Form& form, SolveContext& ctx) {
   // The first three usable fields in slot order are the givens; the others will be filled in.
   std::array<double, 5> v{};
   std::string code, pattern;
-  const bool read =
-      LlegeixDonats(form, ui, ctl::Id, 0, 3, true, v, code, pattern, [&](size_t i, double x) {
-        if (i == 1 && x == 0) {
-          ui.message(Tx("msg.d_nonzero"), Tx("title.wrong_value"), Icon::None);
-          return false;
-        }
-        if (i == 2 && x < 2) {
-          ui.message(Tx("msg.n_above_one"), Tx("title.wrong_value"), Icon::None);
-          return false;
-        }
-        if (i == 2 && x > kMaxTermes + 0.5) {
-          MassaTermes("n", kMaxTermes, ui);
-          return false;
-        }
-        return true;
-      });
-  if (!read) return out;
-  if (code.size() < 3) {
-    ui.message(Tx("msg.need_three"), Tx("title.not_enough"), Icon::Exclamation);
-    return out;
-  }
+  if (!ReadGivens(form, ui, v, code, pattern)) return out;
 
   const ArithmeticCase res = SolveArithmeticCase(code, k, v);
   if (res.end == CaseEnd::NoSolution) {
@@ -444,39 +491,7 @@ SolveOutcome ResolA(const Form& form, SolveContext& ctx) {
   out.setText(ctl::IdPA, terms);
   out.setVisible(ctl::IdPA, true);
 
-  const Presentacio* cas = std::find_if(std::begin(kCasos), std::end(kCasos),
-                                        [&](const Presentacio& c) { return code == c.code; });
-  auto nom = [&](Q q) -> std::string {
-    switch (q) {
-      case Ak: return "a" + textK;
-      case AK: return "a" + std::to_string(k);
-      case AN: return "a" + textN;
-      case SN: return "S" + textN;
-      case D: return "d";
-      case N: return "n";
-      case An: return "an";
-      case Sn: return "Sn";
-    }
-    return {};
-  };
-  auto text = [&](Q q) { return Num(v[Slot(q)]); };
-
-  // n is never listed among the givens: when given it stands in the subscripts.
-  Prob prob;
-  const int listed = code.find('2') != std::string::npos ? 2 : 3;
-  int count = 0;
-  std::string givens;
-  for (int i = 0; i < 3; ++i) {
-    const Q q = cas->noms[i];
-    if (q == N) continue;
-    givens += "  " + nom(q) + " = " + text(q);
-    if (++count < listed) givens += ",";
-  }
-  prob.Enun = TxF("prob.arith.statement", {givens}) + NL +
-              TxF("prob.prog.find2", {nom(cas->noms[3]), nom(cas->noms[4])});
-  prob.Resp = nom(cas->noms[3]) + " = " + text(cas->noms[3]) + ", " + nom(cas->noms[4]) + " = " +
-              text(cas->noms[4]) + NL + TxF("prob.prog.terms", {terms});
-  out.record = prob;
+  out.record = Statement(code, k, textK, textN, v, terms);
   out.solved = true;
   return out;
 }

@@ -123,6 +123,7 @@ class CasG {
   void LastFromK();
   bool CountFromLast(double condQ = 1, double condR = 1);
   bool SumExists();
+  Prob Statement(bool decreixent, const std::string& llista) const;
   const char* AliasA1() const;
   std::string KText() const { return std::to_string(k_); }
   std::string NText() const { return EscriuNum(V_[kN], 0); }
@@ -605,6 +606,42 @@ bool CasG::Case345() {
   return CountFromLast(condR * Cond({1, r}, 1 - r), condR);
 }
 
+// The statement and its answer: the case's three givens (n stands in the subscripts), the
+// quantities to find and the terms.
+Prob CasG::Statement(bool decreixent, const std::string& llista) const {
+  const CaseG& cas = *std::find_if(std::begin(kCasosG), std::end(kCasosG),
+                                   [&](const CaseG& c) { return c.code == code_; });
+  std::array<std::string, 6> noms, text;
+  for (size_t i = 0; i < 6; ++i) {
+    const Q q = cas.noms[i];
+    noms[i] = q == Ak   ? "a" + textK_
+              : q == AK ? "a" + std::to_string(k_)
+              : q == AN ? "a" + textN_
+              : q == SN ? "S" + textN_
+                        : std::string(q == R    ? "r"
+                                      : q == N  ? "n"
+                                      : q == An ? "an"
+                                      : q == Sn ? "Sn"
+                                                : "S");
+    text[i] = EscriuNum(V_[static_cast<size_t>(SlotOf(q))], i >= 4 ? cas.decimals : 3);
+  }
+  Prob prob;
+  std::string givens;
+  if (!Te('1') && decreixent) givens += " (r<1) ";
+  for (size_t i = 0; i < 3; ++i) {
+    if (noms[i] == "n") continue;
+    givens += "  " + noms[i] + " = " + text[i];
+    if (i < 2 && noms[i + 1] != "n") givens += ",";
+  }
+  prob.Enun = TxF("prob.geo.statement", {givens}) + NL +
+              (decreixent ? TxF("prob.prog.find3", {noms[3], noms[4], noms[5]})
+                          : TxF("prob.prog.find2", {noms[3], noms[4]}));
+  prob.Resp = noms[3] + " = " + text[3] + ", " + noms[4] + " = " + text[4];
+  if (decreixent) prob.Resp += ", " + noms[5] + " = " + text[5];
+  prob.Resp += NL + TxF("prob.prog.terms", {llista});
+  return prob;
+}
+
 void CasG::Resol() {
   // Step 1: the subscript k, the texts of the subscripts and the search interval.
   textK_ = TextActual(form_, out_, ctl::Id1g);
@@ -682,37 +719,7 @@ void CasG::Resol() {
   out_.setVisible(ctl::IdPG, true);
 
   // Step 7: statement and answer.
-  const CaseG& cas = *std::find_if(std::begin(kCasosG), std::end(kCasosG),
-                                   [&](const CaseG& c) { return c.code == code_; });
-  std::array<std::string, 6> noms, text;
-  for (size_t i = 0; i < 6; ++i) {
-    const Q q = cas.noms[i];
-    noms[i] = q == Ak   ? "a" + textK_
-              : q == AK ? "a" + std::to_string(k_)
-              : q == AN ? "a" + textN_
-              : q == SN ? "S" + textN_
-                        : std::string(q == R    ? "r"
-                                      : q == N  ? "n"
-                                      : q == An ? "an"
-                                      : q == Sn ? "Sn"
-                                                : "S");
-    text[i] = EscriuNum(V_[static_cast<size_t>(SlotOf(q))], i >= 4 ? cas.decimals : 3);
-  }
-  Prob prob;
-  std::string givens;
-  if (!Te('1') && decreixent) givens += " (r<1) ";
-  for (size_t i = 0; i < 3; ++i) {
-    if (noms[i] == "n") continue;
-    givens += "  " + noms[i] + " = " + text[i];
-    if (i < 2 && noms[i + 1] != "n") givens += ",";
-  }
-  prob.Enun = TxF("prob.geo.statement", {givens}) + NL +
-              (decreixent ? TxF("prob.prog.find3", {noms[3], noms[4], noms[5]})
-                          : TxF("prob.prog.find2", {noms[3], noms[4]}));
-  prob.Resp = noms[3] + " = " + text[3] + ", " + noms[4] + " = " + text[4];
-  if (decreixent) prob.Resp += ", " + noms[5] + " = " + text[5];
-  prob.Resp += NL + TxF("prob.prog.terms", {llista});
-  out_.record = prob;
+  out_.record = Statement(decreixent, llista);
 
   // Step 8: the controller enables Save when the outcome is solved.
   out_.solved = true;
