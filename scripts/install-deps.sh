@@ -12,7 +12,7 @@ run_packages=(
 )
 dev_packages=(
   libgtest-dev googletest libbenchmark-dev libmuparser-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   xvfb xauth imagemagick time
   poppler-utils libxml2-utils
   desktop-file-utils appstream dpkg-dev
