@@ -7,13 +7,19 @@ set -euo pipefail
 root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
 cd "$root"
 format=$(command -v clang-format || command -v clang-format-14)
-bad=()
-while IFS= read -r -d '' f; do
-  "$format" --dry-run -Werror "$f" >/dev/null 2>&1 || bad+=("$f")
-done < <(find src tests fuzz bench -name '*.cpp' -print0 -o -name '*.h' -print0)
-if ((${#bad[@]})); then
-  printf 'not laid out as .clang-format says (clang-format -i FILE):\n'
-  printf '  %s\n' "${bad[@]}"
+# One run over every file; each file that differs is named in the errors it prints.
+mapfile -d '' files < <(find src tests fuzz bench -name '*.cpp' -print0 -o -name '*.h' -print0)
+rc=0
+out=$("$format" --dry-run -Werror "${files[@]}" 2>&1) || rc=$?
+bad=$(grep -oE '^[^:]+\.(cpp|h):[0-9]+:[0-9]+: error' <<<"$out" | cut -d: -f1 | sort -u || true)
+if ((rc)) && [[ -z $bad ]]; then
+  echo "clang-format failed:"
+  echo "$out"
+  exit 1
+fi
+if [[ -n $bad ]]; then
+  echo "not laid out as .clang-format says (clang-format -i FILE):"
+  echo "$bad"
   exit 1
 fi
 echo "every C++ file laid out as .clang-format says"
