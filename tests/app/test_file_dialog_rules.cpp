@@ -19,6 +19,7 @@ namespace fs = std::filesystem;
 TEST(TextsDlg, CaptionsFollowTheLanguageAndTheMode) {
   EXPECT_EQ(TextsDlg(kEnglish, kDlgGuardar).titol, "Save");
   EXPECT_EQ(TextsDlg(kCatalan, kDlgGuardar).cancela, "Cancel\xC2\xB7la");
+  EXPECT_EQ(TextsDlg(kSpanish, kDlgObrir).novaCarpeta, "Nueva carpeta");
   EXPECT_EQ(TextsDlg(LanguageAt(9), kDlgObrir).titol, "Abrir");  // out of range reads as Spanish
 }
 
