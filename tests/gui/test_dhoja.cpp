@@ -86,7 +86,7 @@ class TestDHoja : public QObject {
     QVERIFY(!QFileInfo::exists(bad));
   }
 
-  // The viewer saves a problem file as a PDF of its problems.
+  // The viewer saves a problem file as a PDF of its problems, asking in the viewer's language.
   void theViewerSavesAProblemFileAsPdf() {
     QTemporaryDir dir;
     const QString file = dir.filePath("problemas.txt");
@@ -96,9 +96,13 @@ class TestDHoja : public QObject {
     viewer.mostra("", Prob{}, kEnglish);
     auto* printing = Child<ProblemPrinting>(&viewer, "ImpPrb");
     printing->setOpenChooser([&](QWidget*) { return file; });
-    printing->setSaveChooser(
-        [&](QWidget*, const QString&, const QString&, const QString&) { return dir.filePath("p.pdf"); });
+    QString asked;
+    printing->setSaveChooser([&](QWidget*, const QString& caption, const QString&, const QString&) {
+      asked = caption;
+      return dir.filePath("p.pdf");
+    });
     QVERIFY(printing->pdfOfFile());
+    QCOMPARE(asked, QStringLiteral("Save the problems as PDF"));
     QVERIFY(ReadAll(dir.filePath("p.pdf")).starts_with("%PDF"));
   }
 };
