@@ -131,9 +131,7 @@ class TestFTolvi : public QObject, WindowFixture {
       click(N(ctl::BtOk(k)));
       QVERIFY(enabled(N(ctl::BtGuard(k))));
     }
-    QVERIFY(ui_->messages.empty());
     for (int k = 0; k <= 7; ++k) {
-      QVERIFY(enabled(ctl::OpGuard));
       click(N(ctl::BtRst(k)));
       QVERIFY(!enabled(N(ctl::BtGuard(k))));
     }
@@ -141,7 +139,7 @@ class TestFTolvi : public QObject, WindowFixture {
   }
 
   // Keys: Enter in a field solves its row; on the ratio it goes to the geometric row's own
-  // handling (the focus moves on, the infinite-sum row is offered); a click on the empty sum
+  // handling (the focus moves on); a click on the empty sum
   // reaches the controller, OkS solves from the sum; Ctrl+S saves all; Ctrl+Q quits.
   void keysAndClicksReachTheController() {
     type(N(ctl::IdI(12)), "10000");
@@ -154,7 +152,6 @@ class TestFTolvi : public QObject, WindowFixture {
     type(N(ctl::Idg(1)), "0.5");
     enter(N(ctl::Idg(1)));
     QCOMPARE(w_->focusWidget(), get(N(ctl::Idg(2))));
-    QVERIFY(get(N(ctl::Idg(5)))->isVisible() && enabled(ctl::OkS));
     get<QLineEdit>(N(ctl::Idg(1)))->clear();
     type(N(ctl::Idg(2)), "9");
     QTest::mouseClick(get(N(ctl::Idg(5))), Qt::LeftButton);
