@@ -182,7 +182,7 @@ class TestQtServices : public QObject {
   // and the saved notice is asked.
   void savedFromASolvedPanelThroughTheViewer() {
     FTolvi window(dir_.path().toStdString());  // its own Qt services
-    window.controller().state().Idioma = kEnglish;
+    window.setLanguage(kEnglish);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     Click(&window, N(ctl::BtGen(0)));
@@ -214,6 +214,7 @@ class TestQtServices : public QObject {
     const QString file = QDir(prbls).filePath("probs.txt");
     QCOMPARE(ReadAll(file), "edited line one\r\nline two\r\nR:     " + answer + "\r\n\r\n");
     QCOMPARE(seen, (QStringList{"Save", prbls, "Saved at...  ", file + "\n\nDo you want see it?"}));
+    window.setLanguage(kSpanish);
   }
 
   // "con pasos" writes the working under the answer and takes it away while unedited; a
