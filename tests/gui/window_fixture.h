@@ -14,17 +14,13 @@ struct WindowFixture {
   std::unique_ptr<RecordingServices> ui_;
   std::unique_ptr<FTolvi> w_;
 
-  // A new folder and services, then the window.
-  void openWindow() {
+  // A new folder and services, then the window (shown, and waited for unless told not to).
+  void openWindow(bool wait = true) {
     dir_ = std::make_unique<QTemporaryDir>();
     ui_ = std::make_unique<RecordingServices>();
-    makeWindow();
-  }
-  // The window again, on the same folder and services.
-  void makeWindow() {
     w_ = std::make_unique<FTolvi>(dir_->path().toStdString(), ui_.get());
     w_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w_.get()));
+    if (wait) QVERIFY(QTest::qWaitForWindowExposed(w_.get()));
   }
   template <class T = QWidget>
   T* get(const QString& name) {

@@ -14,23 +14,10 @@
 
 namespace {
 
+// Qt derives the texts, the fields' base and the shades from the button and window colours.
 QPalette Dark() {
-  QPalette p;
-  const QColor window(45, 45, 48), base(30, 30, 30), text(230, 230, 230);
-  p.setColor(QPalette::Window, window);
-  p.setColor(QPalette::WindowText, text);
-  p.setColor(QPalette::Base, base);
-  p.setColor(QPalette::AlternateBase, window);
-  p.setColor(QPalette::Text, text);
-  p.setColor(QPalette::Button, QColor(60, 60, 64));
-  p.setColor(QPalette::ButtonText, text);
-  p.setColor(QPalette::ToolTipBase, window);
-  p.setColor(QPalette::ToolTipText, text);
+  QPalette p(QColor(60, 60, 64), QColor(45, 45, 48));
   p.setColor(QPalette::Highlight, QColor(42, 130, 218));
-  p.setColor(QPalette::HighlightedText, Qt::black);
-  p.setColor(QPalette::Disabled, QPalette::Text, QColor(120, 120, 120));
-  p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(120, 120, 120));
-  p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(120, 120, 120));
   return p;
 }
 
