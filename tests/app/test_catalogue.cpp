@@ -8,6 +8,7 @@
 #include "app/keyboard.h"
 #include "app/idiom.h"
 #include "solvers/form.h"
+#include "solvers/controls.h"
 #include "texts/catalogue.h"
 
 namespace tolvi {
@@ -74,17 +75,20 @@ TEST(Catalogues, TheLanguageChosenAndItsFallback) {
 // typed, and its infinite sum keeps its own entry.
 TEST(EnterKey, SolvesTheFieldsRow) {
   MemoryForm form;
-  const std::pair<const char*, int> rows[] = {
-      {"Id1a", 0}, {"Id(0)", 0},  {"Id(4)", 0},  {"IdK", 1},    {"IdB", 1},    {"Idd", -1},
-      {"IdKg", 3}, {"IdBg", 3},   {"IdR", -1},   {"IdI(0)", 4}, {"IdI(7)", 5}, {"IdI(8)", 6},
-      {"IdI(15)", 7}, {"LstSmbs", -1}, {"Idg(5)", -1}, {"Idg(1)", -1}, {"Id1g", -1}, {"BtOk(0)", -1}};
+  const std::pair<std::string, int> rows[] = {
+      {ctl::Id1a, 0},      {ctl::Id(0), 0},     {ctl::Id(4), 0},     {ctl::IdK, 1},
+      {ctl::IdB, 1},       {ctl::Idd, -1},      {ctl::IdKg, 3},      {ctl::IdBg, 3},
+      {ctl::IdR, -1},      {ctl::IdI(0), 4},    {ctl::IdI(7), 5},    {ctl::IdI(8), 6},
+      {ctl::IdI(15), 7},   {ctl::LstSmbs, -1},  {ctl::Idg(5), -1},   {ctl::Idg(1), -1},
+      {ctl::Id1g, -1},     {ctl::BtOk(0), -1}};
   for (const auto& [field, key] : rows) EXPECT_EQ(PanellDeIntro(form, field), key) << field;
-  form.setText("Idg(0)", "2");
-  form.setText("Idg(1)", "3");
-  EXPECT_EQ(PanellDeIntro(form, "Idg(1)"), -1);
-  form.setText("Idg(4)", "26");
-  for (const char* field : {"Idg(0)", "Idg(2)", "Id1g"}) EXPECT_EQ(PanellDeIntro(form, field), 2);
-  EXPECT_EQ(PanellDeIntro(form, "Idg(5)"), -1);
+  form.setText(ctl::Idg(0), "2");
+  form.setText(ctl::Idg(1), "3");
+  EXPECT_EQ(PanellDeIntro(form, ctl::Idg(1)), -1);
+  form.setText(ctl::Idg(4), "26");
+  for (const std::string& field : {ctl::Idg(0), ctl::Idg(2), std::string(ctl::Id1g)})
+    EXPECT_EQ(PanellDeIntro(form, field), 2);
+  EXPECT_EQ(PanellDeIntro(form, ctl::Idg(5)), -1);
 }
 
 }  // namespace

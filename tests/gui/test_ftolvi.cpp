@@ -346,7 +346,7 @@ class TestFTolvi : public QObject, WindowFixture {
     type(N(ctl::IdI(13)), "5");
     type(N(ctl::IdI(14)), "10");
     enter(N(ctl::IdI(12)));
-    get<QAction>("OpHoja")->trigger();
+    get<QAction>(N(ctl::OpHoja))->trigger();
     const QChart* chart = get<QChartView>("IdGrafic")->chart();
     auto pane = [&] {
       return QStringList{

@@ -63,7 +63,7 @@ class TestMenus : public QObject, WindowFixture {
     QVERIFY(!e->isVisible());
 
     QAction* entry = Child<QAction>(w_.get(), N(ctl::ITool(1)));
-    QVERIFY(Child<QMenu>(w_.get(), "Tools")->actions().contains(entry) && entry->isVisible());
+    QVERIFY(Child<QMenu>(w_.get(), N(ctl::Tools))->actions().contains(entry) && entry->isVisible());
     QCOMPARE(entry->text(), QStringLiteral("Bloc, notas"));
     QVERIFY(!Child<QAction>(w_.get(), N(ctl::ITool(2)))->isVisible());
     entry->trigger();

@@ -10,6 +10,7 @@
 
 #include "gui/ftolvi.h"
 #include "gui/qt_form.h"
+#include "solvers/controls.h"
 #include "texts/catalogue.h"
 
 namespace {
@@ -38,12 +39,12 @@ int main(int argc, char** argv) {
         tolvi::IdiomaDelCodi(args[lang + 1].toStdString()).value_or(tolvi::kSpanish));
   window.atzar().seed(7);
   for (int16_t key : {0, 1, 3, 5, 7}) window.controller().generate(key);
-  window.controller().doubleClicked("PAritm");
+  window.controller().doubleClicked(tolvi::ctl::PAritm);
   window.show();
   // The worksheet builder over the window, with its sheet preview drawn.
   if (args.contains(QStringLiteral("--worksheet")))
     QTimer::singleShot(300, &window, [&window] {
-      if (auto* entry = window.findChild<QAction*>(QStringLiteral("OpHoja"))) entry->trigger();
+      if (auto* entry = window.findChild<QAction*>(QLatin1String(tolvi::ctl::OpHoja))) entry->trigger();
     });
   return app.exec();
 }
