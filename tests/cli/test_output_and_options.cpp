@@ -66,6 +66,10 @@ TEST(CliUsage, ExitStatusesAndWhy) {
       {{"generate", "simple", "--symbol", "\x7F"}, kUsage},
       {{"generate", "simple", "--symbol", "\xC2\x85"}, kUsage},
       {{"generate", "simple", "--symbol", "\xFF"}, kUsage},
+      {{"worksheet", "nowhere", "--count", "1"}, kUsage},
+      {{"worksheet", "0", "--count", "0"}, kUsage},
+      {{"worksheet", "0", "--count", "1", "--key-after"}, kUsage},  // no --pdf to put it in
+      {{"worksheet", "0", "--count", "1", "--title", "a\tb"}, kUsage},
       {{"solve", "arithmetic", "a=3"}, kFailed},
       {{"roots", "sen(x)", "0", "1"}, kFailed}, {{"roots", "x", "0", "1e12"}, kFailed},
       {{"schedule", "amortisation", "debt=1000", "rate=5"}, kFailed},

@@ -34,8 +34,8 @@ struct Writer {
   rlim_t fileLimit = RLIM_INFINITY;  // a full disk for this writer past that size
 };
 
-// Runs the writers at once, each in its own process, appending to path one record a round.
-// Answers what each reported saved.
+// Runs the writers at once, each in its own process, appending to path one record a round;
+// answers what each reported saved.
 Saved RunWriters(const std::string& path, const std::vector<Writer>& writers) {
   int fds[2];
   if (::pipe(fds) != 0) return {};

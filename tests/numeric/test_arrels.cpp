@@ -79,8 +79,10 @@ struct RefusalCase {
 TEST(ArrelsFun, RefusesWhatCouldNotEnd) {
   const RefusalCase cases[] = {
       {"tolerance 0", 0, 1, 0, EstatArrels::ToleranciaNoValida},
+      {"negative tolerance", 0, 1, -1e-8, EstatArrels::ToleranciaNoValida},
       {"NaN tolerance", 0, 1, NAN, EstatArrels::ToleranciaNoValida},
       {"infinite end", 0, INFINITY, 1e-8, EstatArrels::IntervalNoValid},
+      {"NaN end", NAN, 1, 1e-8, EstatArrels::IntervalNoValid},
       {"a million and one steps", 0, 100000.2, 1e-8, EstatArrels::IntervalMassaLlarg},
       {"steps lost in rounding", 1e17, 1e17 + 1000, 1e-8, EstatArrels::IntervalMassaLlarg},
   };

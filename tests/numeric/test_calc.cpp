@@ -23,28 +23,15 @@ void Check(const Row& r) {
   EXPECT_EQ(c.message, MissatgeCalc(r.err)) << '"' << r.text << '"';
 }
 
-// How the operators group is checked against a plain recursive splitting of the text below;
-// these rows pin the rules both could share wrongly.
-TEST(Avalua, GroupingSignsAndEmptyOperands) {
+// How the operators group, signs and empty operands are checked against a plain recursive
+// splitting of the text (the property below); these rows pin what both could get wrong
+// together, and each failure once (the first one met in the text is the one told).
+TEST(Avalua, GroupingAndErrors) {
   const Row rows[] = {
-      {"10-2-3", 5, ErrCalc::Ok},  {"8/2*4", 16, ErrCalc::Ok},  {"2^3^2", 512, ErrCalc::Ok},
-      {"2+3*4", 14, ErrCalc::Ok},  {"-2^2", -4, ErrCalc::Ok},   {"2*(3+(4-1))", 12, ErrCalc::Ok},
-      {"2*-3", -6, ErrCalc::Ok},   {"5--3", 8, ErrCalc::Ok},    {"2^-1", 0.5, ErrCalc::Ok},
-      {"--5", 5, ErrCalc::Ok},     {"+5", 5, ErrCalc::Ok},      {"-(2+3)", -5, ErrCalc::Ok},
-      // a sign in the first position keeps the first-character rule
-      {"++5", 0, ErrCalc::MissingOperand}, {"*5", 0, ErrCalc::MissingOperand},
-      {"", 0, ErrCalc::Ok},        {"5+", 5, ErrCalc::Ok},      {"2^", 1, ErrCalc::Ok},
-      {"5/", 0, ErrCalc::DivisionByZero}, {"2*()", 0, ErrCalc::MissingOperand},
-      {"(+5)", 0, ErrCalc::MissingOperand},
-  };
-  for (const auto& r : rows) Check(r);
-}
-
-// Each failure once; the first one met in the text is the one told.
-TEST(Avalua, Errors) {
-  const Row rows[] = {
-      {"(2+3", 0, ErrCalc::Parentheses},   {"2+3)", 0, ErrCalc::Parentheses},
-      {")2+3(", 0, ErrCalc::Characters},   {"abc", 0, ErrCalc::Characters},
+      {"10-2-3", 5, ErrCalc::Ok},          {"2^3^2", 512, ErrCalc::Ok},
+      {"-2^2", -4, ErrCalc::Ok},           {"2*-3", -6, ErrCalc::Ok},
+      {"*5", 0, ErrCalc::MissingOperand},  {"5+", 5, ErrCalc::Ok},
+      {"(2+3", 0, ErrCalc::Parentheses},   {")2+3(", 0, ErrCalc::Characters},
       {"5/(2-2)", 0, ErrCalc::DivisionByZero}, {"1/0+abc", 0, ErrCalc::DivisionByZero},
       {"abc+1/0", 0, ErrCalc::Characters}, {"10^400", 0, ErrCalc::Overflow},
       {"1e999", 0, ErrCalc::Overflow},     {"(-8)^(1/3)", 0, ErrCalc::NoReal},

@@ -29,7 +29,7 @@ TEST(LlegeixNum, TypedTexts) {
       {"0,0", false, 0, "Caràcter(s) no permeso(s)"},
       {"1,5*2,5", true, 3.75, nullptr},
       {"1,5,5", true, 1.5, nullptr},
-      {"2*pi", true, 2 * kPi, nullptr},
+      {"pi+pi", true, 2 * kPi, nullptr},
       {"2pi", true, 23.14159265358979, nullptr},
       {"PI", false, 0, "Caràcter(s) no permeso(s)"},
       {"(2+)*(3/0)", false, 0, "Divisió per zero"},
