@@ -58,26 +58,19 @@ std::string PdfText(const testing::TempFolder& dir, const std::string& pdf,
   return Squeezed(testing::ReadBytes(text));
 }
 
-// The title holds what XML and HTML give a meaning to.
-const Args kSheet = {"worksheet", "all",
-                     "--count",   "2",
-                     "--seed",    "77",
-                     "--title",   "Repaso de inter\u00E9s <&]]>",
-                     "--header",  "1.\u00BA Bachillerato"};
-
 TEST(CliWorksheet, SheetHoldsTheStatementsInOrderAndTheKeyTheAnswers) {
   testing::TempFolder dir;
-  Args args = kSheet;
-  for (const char* o : {"--pdf", "sheet.pdf", "--key", "key.pdf", "--moodle", "quiz.xml"})
-    args.push_back(o[0] == '-' ? std::string(o) : dir / o);
+  // The title holds what XML and HTML give a meaning to.
+  const Args args = {"worksheet", "all", "--count", "2", "--seed", "77", "--title",
+                     "Repaso de inter\u00E9s <&]]>", "--header", "1.\u00BA Bachillerato",
+                     "--pdf", dir / "sheet.pdf", "--key", dir / "key.pdf", "--moodle",
+                     dir / "quiz.xml"};
   ASSERT_EQ(RunProgram(args, dir), kOk) << testing::ReadBytes(dir / "err");
   EXPECT_EQ(testing::ReadBytes(dir / "err"), "");
   EXPECT_EQ(testing::ReadBytes(dir / "out").rfind("seed 77\n", 0), 0u);
 
-  WorksheetRequest request;
-  for (int16_t key = 0; key < 8; ++key) request.panels.push_back(key);
-  request.count = 2;
-  request.seed = 77;
+  const WorksheetRequest request{
+      .panels = {0, 1, 2, 3, 4, 5, 6, 7}, .count = 2, .counts = {}, .seed = 77};
   const std::vector<Prob> problems = ComposeWorksheet(request).problems();
   ASSERT_EQ(problems.size(), 16u);
 
@@ -107,10 +100,7 @@ TEST(CliWorksheet, KeyAfterTheSheetWithTheWorkedSteps) {
   EXPECT_EQ(PdfText(dir, dir / "both.pdf", "-l 1").find("paso"), std::string::npos);
   const std::string key = PdfText(dir, dir / "both.pdf", "-f 2");
   EXPECT_EQ(key.find("Soluciones"), 0u);
-  WorksheetRequest request;
-  request.panels = {0, 7};
-  request.count = 2;
-  request.seed = 3;
+  const WorksheetRequest request{.panels = {0, 7}, .count = 2, .counts = {}, .seed = 3};
   // A fraction's lines stand above and below its step's line, so only the presence of each
   // step is looked for, and the working once per case.
   const Worksheet sheet = ComposeWorksheet(request);

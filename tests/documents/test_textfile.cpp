@@ -45,24 +45,6 @@ TEST(LlegeixFtx, ALimitedReadEndsOnAWholeCharacter) {
     EXPECT_EQ(LlegeixFtx(dir / "f.txt", limit), text + "\r\n") << limit;
 }
 
-TEST(ReadFileBytes, OnlyAPlainFileIsReadAndNothingElseMakesItWait) {
-  ::alarm(10);  // a pipe that made the read wait would end the test here
-  TempFolder dir;
-  ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
-  std::string bytes = "x";
-  const std::pair<std::string, FileErrorKind> cases[] = {
-      {dir / "pipe", FileErrorKind::NotAFile},
-      {dir.str(), FileErrorKind::IsFolder},
-      {dir / "missing", FileErrorKind::NotFound},
-  };
-  for (const auto& [path, kind] : cases) {
-    EXPECT_EQ(ReadFileBytes(path, bytes).error, kind) << path;
-    EXPECT_EQ(bytes, "");
-    EXPECT_EQ(LlegeixFtx(path), "");
-  }
-  ::alarm(0);
-}
-
 // The text and a line break replace the file whole; a link keeps pointing at the replaced
 // file, which keeps its permissions, and only it is left: the temporary copy took its place.
 TEST(EscriuFtx, ReplacesTheFileWholeThroughALinkKeepingItsPermissions) {
@@ -87,17 +69,33 @@ TEST(EscriuFtx, ReplacesTheFileWholeThroughALinkKeepingItsPermissions) {
   EXPECT_EQ(ReadBytes(dir / "real/NSmb.txt"), "0\r\n");
 }
 
-TEST(EscriuFtx, FailuresNameTheFileAndLeaveThingsAsTheyWere) {
+// Only a plain file is read or replaced, and nothing else makes either wait; a failure (also
+// of a write the disk refuses) names the file and its reason, and leaves things as they were.
+TEST(TextFile, OnlyPlainFilesAndFailuresLeaveThingsAsTheyWere) {
+  ::alarm(10);  // a pipe that made a read or write wait would end the test here
   TempFolder dir;
   fs::create_directory(dir.path() / "Prbls");
   ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
-  for (const auto& [name, kind] : {std::pair{"Prbls", FileErrorKind::IsFolder},
-                                   std::pair{"no/such/folder.txt", FileErrorKind::NoFolder},
-                                   std::pair{"pipe", FileErrorKind::NotAFile}}) {
-    const FileResult r = EscriuFtx("x", dir / name);
-    EXPECT_EQ(r.error, kind) << name;
-    EXPECT_EQ(r.path, dir / name);
+  const struct {
+    const char* name;
+    FileErrorKind read, write;
+  } cases[] = {
+      {"pipe", FileErrorKind::NotAFile, FileErrorKind::NotAFile},
+      {"Prbls", FileErrorKind::IsFolder, FileErrorKind::IsFolder},
+      {"no/such/folder.txt", FileErrorKind::NoFolder, FileErrorKind::NoFolder},
+      {"missing", FileErrorKind::NotFound, FileErrorKind::None},  // a write creates it
+  };
+  for (const auto& c : cases) {
+    std::string bytes = "x";
+    EXPECT_EQ(ReadFileBytes(dir / c.name, bytes).error, c.read) << c.name;
+    EXPECT_EQ(bytes, "");
+    EXPECT_EQ(LlegeixFtx(dir / c.name), "");
+    if (c.write == FileErrorKind::None) continue;
+    const FileResult r = EscriuFtx("x", dir / c.name);
+    EXPECT_EQ(r.error, c.write) << c.name;
+    EXPECT_EQ(r.path, dir / c.name);
   }
+  ::alarm(0);
   EXPECT_TRUE(fs::is_directory(dir.path() / "Prbls"));
   EXPECT_TRUE(fs::is_fifo(dir.path() / "pipe"));
   // A write the disk refuses half way (files may not grow past 16 KiB there) is told, and the
