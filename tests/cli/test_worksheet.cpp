@@ -4,11 +4,8 @@
 // is the worksheet builder's test.)
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -23,18 +20,9 @@ namespace {
 
 using Args = std::vector<std::string>;
 
-// A shell command's exit status.
-int Shell(const std::string& command) {
-  const int status = std::system(command.c_str());
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-// tolvi-cli with no display at all; its standard output and error go to files in dir.
+// tolvi-cli with its standard output and error in files in dir.
 int RunProgram(const Args& args, const testing::TempFolder& dir) {
-  std::string command =
-      "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + std::string(TOLVI_CLI_PROGRAM);
-  for (const std::string& a : args) command += " '" + a + "'";
-  return Shell(command + " >" + (dir / "out") + " 2>" + (dir / "err"));
+  return cli::RunProgram(args, ">" + (dir / "out") + " 2>" + (dir / "err"));
 }
 
 // A text with every blank left out, so that line breaks, the layout's spaces and the
@@ -62,31 +50,27 @@ std::string Shown(const std::string& text) {
   return Squeezed(out);
 }
 
-std::string PdfText(const testing::TempFolder& dir, const std::string& pdf) {
-  EXPECT_EQ(Shell("pdftotext -enc UTF-8 '" + pdf + "' '" + (dir / "text") + "'"), 0) << pdf;
-  return Squeezed(testing::ReadBytes(dir / "text"));
+// The text of a PDF's pages (all, or those pages names: "-f 2", "-l 1"), squeezed.
+std::string PdfText(const testing::TempFolder& dir, const std::string& pdf,
+                    const std::string& pages = "") {
+  const std::string text = dir / "text";
+  EXPECT_EQ(Shell("pdftotext -enc UTF-8 " + pages + " '" + pdf + "' '" + text + "'"), 0) << pdf;
+  return Squeezed(testing::ReadBytes(text));
 }
-
-// The title holds what XML and HTML give a meaning to.
-const Args kSheet = {"worksheet", "all",
-                     "--count",   "2",
-                     "--seed",    "77",
-                     "--title",   "Repaso de inter\u00E9s <&]]>",
-                     "--header",  "1.\u00BA Bachillerato"};
 
 TEST(CliWorksheet, SheetHoldsTheStatementsInOrderAndTheKeyTheAnswers) {
   testing::TempFolder dir;
-  Args args = kSheet;
-  for (const char* o : {"--pdf", "sheet.pdf", "--key", "key.pdf", "--moodle", "quiz.xml"})
-    args.push_back(o[0] == '-' ? std::string(o) : dir / o);
+  // The title holds what XML and HTML give a meaning to.
+  const Args args = {"worksheet", "all", "--count", "2", "--seed", "77", "--title",
+                     "Repaso de inter\u00E9s <&]]>", "--header", "1.\u00BA Bachillerato",
+                     "--pdf", dir / "sheet.pdf", "--key", dir / "key.pdf", "--moodle",
+                     dir / "quiz.xml"};
   ASSERT_EQ(RunProgram(args, dir), kOk) << testing::ReadBytes(dir / "err");
   EXPECT_EQ(testing::ReadBytes(dir / "err"), "");
   EXPECT_EQ(testing::ReadBytes(dir / "out").rfind("seed 77\n", 0), 0u);
 
-  WorksheetRequest request;
-  for (int16_t key = 0; key < 8; ++key) request.panels.push_back(key);
-  request.count = 2;
-  request.seed = 77;
+  const WorksheetRequest request{
+      .panels = {0, 1, 2, 3, 4, 5, 6, 7}, .count = 2, .counts = {}, .seed = 77};
   const std::vector<Prob> problems = ComposeWorksheet(request).problems();
   ASSERT_EQ(problems.size(), 16u);
 
@@ -102,52 +86,42 @@ TEST(CliWorksheet, SheetHoldsTheStatementsInOrderAndTheKeyTheAnswers) {
   }
   EXPECT_EQ(key.find(Squeezed("Solución paso a paso")), std::string::npos);  // not asked
   EXPECT_EQ(Shell("xmllint --noout '" + (dir / "quiz.xml") + "'"), 0);
-
 }
 
-TEST(CliWorksheet, KeyShowsTheWorkedStepsWhenAsked) {
+// The key after the sheet, in the same file, starts on a page of its own and shows each
+// case's worked steps when asked; the sheet shows none.
+TEST(CliWorksheet, KeyAfterTheSheetWithTheWorkedSteps) {
   testing::TempFolder dir;
   ASSERT_EQ(RunProgram({"worksheet", "arithmetic", "amortisation", "--count", "2", "--seed", "3",
-                        "--steps", "--key", dir / "key.pdf", "--pdf", dir / "sheet.pdf"},
+                        "--steps", "--pdf", dir / "both.pdf", "--key-after"},
                        dir),
-            kOk);
-  WorksheetRequest request;
-  request.panels = {0, 7};
-  request.count = 2;
-  request.seed = 3;
+            kOk)
+      << testing::ReadBytes(dir / "err");
+  EXPECT_EQ(PdfText(dir, dir / "both.pdf", "-l 1").find("paso"), std::string::npos);
+  const std::string key = PdfText(dir, dir / "both.pdf", "-f 2");
+  EXPECT_EQ(key.find("Soluciones"), 0u);
+  const WorksheetRequest request{.panels = {0, 7}, .count = 2, .counts = {}, .seed = 3};
   // A fraction's lines stand above and below its step's line, so only the presence of each
   // step is looked for, and the working once per case.
-  const std::string key = PdfText(dir, dir / "key.pdf");
   const Worksheet sheet = ComposeWorksheet(request);
+  size_t workings = 0;
+  for (size_t at = key.find("Soluci\u00F3npasoapaso"); at != std::string::npos;
+       at = key.find("Soluci\u00F3npasoapaso", at + 1))
+    ++workings;
+  EXPECT_EQ(workings, sheet.cases.size());
   for (const WorksheetCase& c : sheet.cases) {
     ASSERT_FALSE(c.working.steps.empty());
     for (const Step& step : c.working.steps)
       EXPECT_NE(key.find(Squeezed(step.label + ":")), std::string::npos) << step.label;
   }
-  size_t workings = 0;
-  for (size_t at = key.find(Squeezed("Solución paso a paso")); at != std::string::npos;
-       at = key.find(Squeezed("Solución paso a paso"), at + 1))
-    ++workings;
-  EXPECT_EQ(workings, sheet.cases.size());
-  EXPECT_EQ(PdfText(dir, dir / "sheet.pdf").find("paso"), std::string::npos);
-}
-
-TEST(CliWorksheet, KeyAfterTheSheetStartsOnAPageOfItsOwn) {
-  testing::TempFolder dir;
-  Args args = {"worksheet", "geometric", "--count",        "1",          "--seed",
-               "5",         "--pdf",     dir / "both.pdf", "--key-after"};
-  ASSERT_EQ(RunProgram(args, dir), kOk) << testing::ReadBytes(dir / "err");
-  ASSERT_EQ(Shell("pdftotext -f 2 -l 2 '" + (dir / "both.pdf") + "' '" + (dir / "p2") + "'"), 0);
-  EXPECT_EQ(testing::ReadBytes(dir / "p2").find("Soluciones"), 0u);
 }
 
 TEST(CliWorksheet, TextIsWhatGenerateWritesForTheSameSeed) {
   testing::TempFolder dir;
   const Outcome generated = Cli({"generate", "all", "--count", "3", "--seed", "123"});
-  ASSERT_EQ(generated.status, kOk);
-  const Outcome sheet =
-      Cli({"worksheet", "all", "--count", "3", "--seed", "123", "--text", dir / "t.txt"});
-  ASSERT_EQ(sheet.status, kOk) << sheet.err;
+  ASSERT_EQ(
+      Cli({"worksheet", "all", "--count", "3", "--seed", "123", "--text", dir / "t.txt"}).status,
+      kOk);
   EXPECT_EQ(testing::ReadBytes(dir / "t.txt"), generated.out);
   // Without an output file the text goes to standard output, after the seed.
   EXPECT_EQ(Cli({"worksheet", "all", "--count", "3", "--seed", "123"}).out,
@@ -159,33 +133,20 @@ TEST(CliWorksheet, TextIsWhatGenerateWritesForTheSameSeed) {
   EXPECT_TRUE(Cli({"worksheet", "4", "--count", "1", "--json"}).json()["seed"].is_number());
 }
 
+// A request refused after its outputs were named writes none of them; a failed write is one
+// message, and the other outputs are still written. (The usage errors are in the exit-status
+// table.)
 TEST(CliWorksheet, BadRequestsWriteNothingAndFailedWritesAreTold) {
   testing::TempFolder dir;
   const std::string file = dir / "same.pdf";
-  struct Case {
-    Args args;
-    int status;
-    const char* message;
-  } cases[] = {
-      {{"worksheet", "nowhere", "--count", "1", "--text", file}, kUsage, "unknown panel"},
-      {{"worksheet", "0", "--count", "1", "--pdf", file, "--key", file}, kUsage, "two outputs"},
-      {{"worksheet", "0", "--count", "1", "--key-after"}, kUsage, "--key-after"},
-      {{"worksheet", "0", "--count", "0"}, kUsage, "count"},
-      {{"worksheet", "0", "--count", "1", "--title", "a\tb", "--text", file}, kUsage, "control"},
-      {{"worksheet", "0", "--count", "1", "--moodle", dir / "no/such/folder.xml", "--text", file},
-       kFailed,
-       "no/such/folder.xml"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::PrintToString(c.args));
-    const Outcome o = Cli(c.args);
-    EXPECT_EQ(o.status, c.status);
-    EXPECT_NE(o.err.find(c.message), std::string::npos) << o.err;
-    if (c.status == kUsage) {
-      EXPECT_FALSE(std::filesystem::exists(file));
-    }
-  }
-  // A failed write is one message; the other outputs are still written.
+  const Outcome same = Cli({"worksheet", "0", "--count", "1", "--pdf", file, "--key", file});
+  EXPECT_EQ(same.status, kUsage);
+  EXPECT_NE(same.err.find("two outputs"), std::string::npos) << same.err;
+  EXPECT_FALSE(std::filesystem::exists(file));
+  const Outcome o = Cli({"worksheet", "0", "--count", "1", "--moodle", dir / "no/such/folder.xml",
+                         "--text", file});
+  EXPECT_EQ(o.status, kFailed);
+  EXPECT_NE(o.err.find("no/such/folder.xml"), std::string::npos) << o.err;
   EXPECT_TRUE(std::filesystem::exists(file));
 }
 

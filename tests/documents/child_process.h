@@ -35,8 +35,4 @@ inline int WaitChild(pid_t pid) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-inline int RunInChild(const std::function<int()>& body, rlim_t fileLimit = RLIM_INFINITY) {
-  return WaitChild(StartChild(body, fileLimit));
-}
-
 }  // namespace tolvi::testing

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -109,16 +108,12 @@ TEST(AfegeixPrbs, FailuresNameTheFileAndTheReasonAndKeepTheFile) {
   const std::pair<std::string, FileErrorKind> cases[] = {
       {dir / "old.txt", FileErrorKind::IsFolder},
       {dir / "Prbls/p.txt", FileErrorKind::NoFolder},
-      {"/dev/full", FileErrorKind::NotAFile},
-      {dir / "pipe.txt", FileErrorKind::NotAFile},
       {dir / "to-pipe.txt", FileErrorKind::NotAFile},
       {dir / "utf16.txt", FileErrorKind::Utf16},
       {dir / "locked.txt", FileErrorKind::NoPermission},
   };
   for (const auto& [path, kind] : cases) {
-    if ((path == "/dev/full" && !fs::exists(path)) ||
-        (kind == FileErrorKind::NoPermission && testing::RunningAsRoot()))
-      continue;
+    if (kind == FileErrorKind::NoPermission && testing::RunningAsRoot()) continue;
     const FileResult r = AfegeixPrbs(path, {&p, 1});
     EXPECT_EQ(r.error, kind) << path;
     EXPECT_EQ(r.path, path);
@@ -137,8 +132,8 @@ TEST(AfegeixPrbs, AFailedAppendTakesBackOnlyWhatItWroteAndRemovesNothing) {
   fs::create_symlink(dir / "p.txt", dir / "link.txt");
   const Prob big{std::string(20000, 'x'), "R"};
   for (const char* name : {"p.txt", "link.txt", "new.txt"}) {
-    const int kind = testing::RunInChild(
-        [&] { return static_cast<int>(AfegeixPrbs(dir / name, {&big, 1}).error); }, 16384);
+    const int kind = testing::WaitChild(testing::StartChild(
+        [&] { return static_cast<int>(AfegeixPrbs(dir / name, {&big, 1}).error); }, 16384));
     EXPECT_EQ(kind, static_cast<int>(FileErrorKind::DiskFull)) << name;
   }
   EXPECT_EQ(ReadBytes(dir / "p.txt"), before);
@@ -151,15 +146,12 @@ TEST(AfegeixPrbs, AFailedAppendTakesBackOnlyWhatItWroteAndRemovesNothing) {
 TEST(AfegeixPrbs, AHugeFileIsJudgedByItsEndsNotReadWhole) {
   TempFolder dir;
   const std::string path = dir / "huge.txt";
-  constexpr off_t kSize = off_t{1} << 30;
+  constexpr uintmax_t kSize = uintmax_t{1} << 30;
   const std::string last = "progresi\xF3n\r\n";  // Windows-1252, at the very end
-  {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT, 0644);
-    ASSERT_GE(fd, 0);
-    const bool sparse = ::ftruncate(fd, kSize - static_cast<off_t>(last.size())) == 0;
-    ::close(fd);
-    if (!sparse) GTEST_SKIP() << "this file system cannot hold a 1 GB sparse file";
-  }
+  WriteBytes(path, "");
+  std::error_code sparse;
+  fs::resize_file(path, kSize - last.size(), sparse);
+  if (sparse) GTEST_SKIP() << "this file system cannot hold a 1 GB sparse file";
   std::ofstream(path, std::ios::binary | std::ios::app) << last;
   const Prob p{"a\xC3\xB1o", "R"};
   rusage before{}, after{};
@@ -168,9 +160,9 @@ TEST(AfegeixPrbs, AHugeFileIsJudgedByItsEndsNotReadWhole) {
   ::getrusage(RUSAGE_SELF, &after);
   EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 64 * 1024) << "kilobytes of memory taken";
   const std::string appended = "a\xF1o\r\nR:     R\r\n\r\n";
-  ASSERT_EQ(fs::file_size(path), static_cast<uintmax_t>(kSize) + appended.size());
+  ASSERT_EQ(fs::file_size(path), kSize + appended.size());
   std::ifstream in(path, std::ios::binary);
-  in.seekg(kSize - static_cast<off_t>(last.size()));
+  in.seekg(static_cast<std::streamoff>(kSize - last.size()));
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), last + appended);
 }
 

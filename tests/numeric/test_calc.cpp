@@ -23,57 +23,33 @@ void Check(const Row& r) {
   EXPECT_EQ(c.message, MissatgeCalc(r.err)) << '"' << r.text << '"';
 }
 
-TEST(Avalua, GroupsLikeOrdinaryArithmetic) {
+// How the operators group, signs and empty operands are checked against a plain recursive
+// splitting of the text (the property below); these rows pin what both could get wrong
+// together, and each failure once (the first one met in the text is the one told).
+TEST(Avalua, GroupingAndErrors) {
   const Row rows[] = {
-      {"10-2-3", 5, ErrCalc::Ok},     {"8/4/2", 1, ErrCalc::Ok},      {"2-3+4", 3, ErrCalc::Ok},
-      {"2^3^2", 512, ErrCalc::Ok},    {"2+3*4", 14, ErrCalc::Ok},     {"2*3+4", 10, ErrCalc::Ok},
-      {"8/2*4", 16, ErrCalc::Ok},     {"2*3^2", 18, ErrCalc::Ok},     {"-2^2", -4, ErrCalc::Ok},
-      {"-5-3", -8, ErrCalc::Ok},      {"100/10/5*2", 4, ErrCalc::Ok}, {"1-2-3-4", -8, ErrCalc::Ok},
-      {"(1+2)*(3+4)", 21, ErrCalc::Ok}, {"((2+3))", 5, ErrCalc::Ok},  {"2*(3+(4-1))", 12, ErrCalc::Ok},
+      {"10-2-3", 5, ErrCalc::Ok},          {"2^3^2", 512, ErrCalc::Ok},
+      {"-2^2", -4, ErrCalc::Ok},           {"2*-3", -6, ErrCalc::Ok},
+      {"*5", 0, ErrCalc::MissingOperand},  {"5+", 5, ErrCalc::Ok},
+      {"(2+3", 0, ErrCalc::Parentheses},   {")2+3(", 0, ErrCalc::Characters},
+      {"5/(2-2)", 0, ErrCalc::DivisionByZero}, {"1/0+abc", 0, ErrCalc::DivisionByZero},
+      {"abc+1/0", 0, ErrCalc::Characters}, {"10^400", 0, ErrCalc::Overflow},
+      {"1e999", 0, ErrCalc::Overflow},     {"(-8)^(1/3)", 0, ErrCalc::NoReal},
+      {"0^-1", 0, ErrCalc::NoReal},
   };
   for (const auto& r : rows) Check(r);
 }
 
-TEST(Avalua, SignAfterAnOperator) {
-  const Row rows[] = {
-      {"2*-3", -6, ErrCalc::Ok}, {"5--3", 8, ErrCalc::Ok},  {"2^-1", 0.5, ErrCalc::Ok}, {"5*+3", 15, ErrCalc::Ok},
-      {"--5", 5, ErrCalc::Ok},   {"6/-2", -3, ErrCalc::Ok}, {"2-+1", 1, ErrCalc::Ok},   {"-(2+3)", -5, ErrCalc::Ok},
-      // a sign in the first position keeps the first-character rule
-      {"++5", 0, ErrCalc::MissingOperand}, {"*5", 0, ErrCalc::MissingOperand}, {"+5", 5, ErrCalc::Ok},
-  };
-  for (const auto& r : rows) Check(r);
-}
-
-TEST(Avalua, EmptyOperands) {
-  const Row rows[] = {
-      {"", 0, ErrCalc::Ok},         {"5+", 5, ErrCalc::Ok},       {"2^", 1, ErrCalc::Ok},
-      {"5-", 5, ErrCalc::Ok},       {"5/", 0, ErrCalc::DivisionByZero},  {"()", 0, ErrCalc::MissingOperand},
-      {"(())", 0, ErrCalc::MissingOperand}, {"2*()", 0, ErrCalc::MissingOperand}, {"/2", 0, ErrCalc::MissingOperand},
-      {"2^^3", 0, ErrCalc::MissingOperand}, {"(+5)", 0, ErrCalc::MissingOperand},
-  };
-  for (const auto& r : rows) Check(r);
-}
-
-TEST(Avalua, Errors) {
-  const Row rows[] = {
-      {"(2+3", 0, ErrCalc::Parentheses},   {"2+3)", 0, ErrCalc::Parentheses},  {")2+3(", 0, ErrCalc::Characters},
-      {"5/0", 0, ErrCalc::DivisionByZero},       {"5/(2-2)", 0, ErrCalc::DivisionByZero},  {"abc", 0, ErrCalc::Characters},
-      {"0.0", 0, ErrCalc::Characters},     {"00", 0, ErrCalc::Characters},     {"PI", 0, ErrCalc::Characters},
-      {"(2+)*(3/0)", 0, ErrCalc::DivisionByZero}, {"1/0+abc", 0, ErrCalc::DivisionByZero}, {"abc+1/0", 0, ErrCalc::Characters},
-      {"10^400", 0, ErrCalc::Overflow},   {"1e308*10", 0, ErrCalc::Overflow}, {"1e999", 0, ErrCalc::Overflow},
-      {"(-8)^(1/3)", 0, ErrCalc::NoReal}, {"0^-1", 0, ErrCalc::NoReal},      {"1e-400", 0, ErrCalc::Characters},
-  };
-  for (const auto& r : rows) Check(r);
-}
-
+// A number's text: the leading number counts, blanks anywhere, exponents, "&H" and "&O";
+// a zero written otherwise than "0" is refused, and so is a number that underflows.
 TEST(Avalua, LeadingNumberRule) {
   const Row rows[] = {
       {"12abc", 12, ErrCalc::Ok},   {"1 000", 1000, ErrCalc::Ok},    {"2.5E-2", 0.025, ErrCalc::Ok},
-      {"1e3", 1000, ErrCalc::Ok},   {"1e-5+1", 1.00001, ErrCalc::Ok}, {"2e+3+1", 2001, ErrCalc::Ok},
-      {".5", 0.5, ErrCalc::Ok},     {"1.2.3", 1.2, ErrCalc::Ok},      {"\t7\n", 7, ErrCalc::Ok},
-      {"&HFF", 255, ErrCalc::Ok},   {"&o17", 15, ErrCalc::Ok},        {"&H", 0, ErrCalc::Characters},
-      {"0", 0, ErrCalc::Ok},        {"(0)", 0, ErrCalc::Ok},          {"007", 7, ErrCalc::Ok},
-      {"3e", 3, ErrCalc::Ok},       {"0.1e1", 1, ErrCalc::Ok},
+      {"1e-5+1", 1.00001, ErrCalc::Ok}, {".5", 0.5, ErrCalc::Ok},    {"1.2.3", 1.2, ErrCalc::Ok},
+      {"\t7\n", 7, ErrCalc::Ok},    {"&hfF", 255, ErrCalc::Ok},      {"&o17", 15, ErrCalc::Ok},
+      {"&H", 0, ErrCalc::Characters}, {"007", 7, ErrCalc::Ok},       {"3e", 3, ErrCalc::Ok},
+      {"(0)", 0, ErrCalc::Ok},      {"0.0", 0, ErrCalc::Characters}, {"00", 0, ErrCalc::Characters},
+      {"PI", 0, ErrCalc::Characters}, {"1e-400", 0, ErrCalc::Characters},
   };
   for (const auto& r : rows) Check(r);
 }
@@ -82,9 +58,8 @@ TEST(Avalua, LeadingNumberRule) {
 // read; blanks, exponents and expressions read whole are not.
 TEST(Avalua, TellsWhenANumbersTextWasReadInPart) {
   const std::pair<const char*, bool> rows[] = {
-      {"12abc", true}, {"1.5.5", true},  {"3e", true},     {"2*3x", true},  {"&HFFz", true},
-      {"12", false},   {"1 000", false}, {"2.5E-2", false}, {"(2+3)*4", false}, {"&HFF", false},
-      {" 7 ", false},
+      {"1.5.5", true}, {"3e", true},     {"2*3x", true},      {"&HFFz", true},
+      {"1 000", false}, {"2.5E-2", false}, {"(2+3)*4", false}, {" 7 ", false},
   };
   for (const auto& [text, ignored] : rows) {
     const CalcResult c = Avalua(text);
@@ -113,9 +88,6 @@ TEST(Avalua, LongestTextsAreEvaluated) {
   std::string sum = "1";
   while (sum.size() + 2 <= 32767) sum += "+1";
   EXPECT_DOUBLE_EQ(Avalua(sum).value, 16384);
-  std::string minus = "0";
-  while (minus.size() + 2 <= 32767) minus += "-1";
-  EXPECT_DOUBLE_EQ(Avalua(minus).value, -16383);
   std::string pow = "1";
   while (pow.size() + 2 <= 32767) pow += "^1";
   EXPECT_DOUBLE_EQ(Avalua(pow).value, 1);
@@ -129,12 +101,6 @@ TEST(Avalua, LongestTextsAreEvaluated) {
   EXPECT_EQ(Avalua(sum + "+1").err, ErrCalc::Characters);
   EXPECT_EQ(Avalua(std::string(1'000'000, '1')).err, ErrCalc::Characters);
 }
-
-}  // namespace
-}  // namespace tolvi
-
-namespace tolvi {
-namespace {
 
 // The evaluation as first described: split the text itself, recursively. The engine prepares
 // the text once and must give the same value and error for every text.

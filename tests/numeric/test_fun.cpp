@@ -16,26 +16,20 @@ struct CompileCase {
   std::string textAfter;  // the caller's text afterwards
 };
 
+// Function names become one character each (every one is evaluated below); these rows are
+// the compiler's other rules.
 TEST(CompilaFun, CodeStrings) {
   const CompileCase cases[] = {
-      {"sin(x)", "s(x)", "sin(x)"}, {"SIN(x)", "s(x)", "SIN(x)"}, {"Sin(X)", "s(X)", "Sin(X)"},
+      {"SIN(x)", "s(x)", "SIN(x)"}, {"Sin(X)", "s(X)", "Sin(X)"},
       {"(1+x/100)^12*x-5", "(1+x/100)^12*x-5", "(1+x/100)^12*x-5"},
-      {"cos(x)+tg(x)-ln(x)*exp(y)", "c(x)+t(x)-l(x)*e(y)", "cos(x)+tg(x)-ln(x)*exp(y)"},
-      {"ctg(x)/cosec(x)^sec(x)", "\u00EA(x)/\u00E8(x)^\u00E9(x)", "ctg(x)/cosec(x)^sec(x)"},
-      {"log(abs(x))", "d(a(x))", "log(abs(x))"},
-      {"sinh(x)+cosh(x)+tgh(x)+atn(x)", "\u00E0(x)+\u00E1(x)+\u00E2(x)+\u00E4(x)",
-       "sinh(x)+cosh(x)+tgh(x)+atn(x)"},
-      {"sqr(x)+sing(x)+cosg(x)", "\u00DE(x)+S(x)+C(x)", "sqr(x)+sing(x)+cosg(x)"},
       // Roots of higher index: the character whose code is the index.
-      {"\u00DE3(x+1)", "\x03(x+1)", "\u00DE3(x+1)"}, {"\u00DE(9)", "\u00DE(9)", "\u00DE(9)"},
-      {"\u00DEq(8)", "\0(8)"s, "\u00DEq(8)"}, {"1e-3+x", "1e-3+x", "1e-3+x"},
-      {"2.5E+3*x", "2.5E+3*x", "2.5E+3*x"}, {"2x", "2x", "2x"},
+      {"\u00DE3(x+1)", "\x03(x+1)", "\u00DE3(x+1)"}, {"\u00DEq(8)", "\0(8)"s, "\u00DEq(8)"},
+      {"2.5E+3*x", "2.5E+3*x", "2.5E+3*x"},
       // Single letters compile before an operator, ")" or a digit, and at the end.
-      {"2*a+1", "2*a+1", "2*a+1"}, {"(b)", "(b)", "(b)"}, {"x+k", "x+k", "x+k"},
-      {"a(x)", "", "a(x)"}, {"e(2)", "", "e(2)"}, {"ex", "", "ex"},
+      {"2*a+1", "2*a+1", "2*a+1"}, {"(b)", "(b)", "(b)"}, {"a(x)", "", "a(x)"}, {"ex", "", "ex"},
       // Words need a "(" after them and must name a function.
-      {"pi", "", "pi"}, {"x+si", "", "x+si"}, {"sen(x)", "", "sen"}, {"2*SEN(x)+1", "", "SEN"},
-      {"sin (x)", "", "sin "}, {"x\u20AC+1", "x\u20AC+1", "x\u20AC+1"},
+      {"pi", "", "pi"}, {"2*SEN(x)+1", "", "SEN"}, {"sin (x)", "", "sin "},
+      {"x\u20AC+1", "x\u20AC+1", "x\u20AC+1"},
   };
   for (const CompileCase& c : cases) {
     std::string text = c.text;
@@ -72,43 +66,37 @@ void CheckEval(const EvalCase& c) {
 TEST(AvaluaFun, ValuesAndGrouping) {
   const double pi = 3.14159265358979;
   const EvalCase cases[] = {
-      {"x^2-2*x+1", 1, 0, 0}, {"x^2-2*x+1", 3, 4, 0}, {"-x^2", 3, 9, 0}, {"0-x^2", 3, -9, 0},
-      {"2-3-4", 0, -5, 0}, {"8/2/2", 0, 2, 0}, {"2^3^2", 0, 64, 0}, {"2*(-3)", 0, -6, 0},
-      {"1e-3+x", 0, 0.001, 0}, {"2.5E+3*x", 2, 5000, 0}, {"2x", 7, 2, 0}, {"x2", 7, 7, 0},
-      {" 1 2 . 5 ", 0, 12.5, 0}, {"(1+x/100)^12*x-5", 10, std::pow(1.1, 12) * 10 - 5, 0},
-      {"(0-2)^3", 0, -8, 0}, {"0^0", 0, 1, 0}, {"sing(90)", 0, 1, 0}, {"cosg(180)", 0, -1, 0},
-      {"sin(x)+cos(x)", pi / 2, 1, 0}, {"tg(x)", 1, std::tan(1.0), 0},
-      {"atn(1)*4", 0, 4 * std::atan(1.0), 0}, {"sec(0)", 0, 1, 0}, {"ln(exp(2))", 0, 2, 0},
-      {"log(1000)", 0, 3, 0}, {"exp(709.78)", 0, std::exp(709.78), 0},
-      {"sinh(1)", 0, std::sinh(1.0), 0}, {"cosh(1)", 0, std::cosh(1.0), 0},
-      {"tgh(1)", 0, std::tanh(1.0), 0}, {"abs(0-4)", 0, 4, 0}, {"sqr(9)+\u00DE(16)", 0, 7, 0},
-      {"\u00DE3(0-27)", 0, -3, 0}, {"\u00DE4(16)", 0, 2, 0},
+      {"x^2-2*x+1", 3, 4, 0}, {"-x^2", 3, 9, 0}, {"0-x^2", 3, -9, 0}, {"2-3-4", 0, -5, 0},
+      {"8/2/2", 0, 2, 0}, {"2^3^2", 0, 64, 0}, {"2x", 7, 2, 0}, {"x2", 7, 7, 0},
+      {" 1 2 . 5 ", 0, 12.5, 0}, {"1e-3+x", 0, 0.001, 0}, {"(0-2)^3", 0, -8, 0}, {"0^0", 0, 1, 0},
+      {"sin(x)+cos(x)", pi / 2, 1, 0}, {"tg(x)", 1, std::tan(1.0), 0}, {"sing(90)", 0, 1, 0},
+      {"cosg(180)", 0, -1, 0}, {"atn(1)*4", 0, 4 * std::atan(1.0), 0}, {"sec(0)", 0, 1, 0},
+      {"ctg(1)", 0, 1 / std::tan(1.0), 0}, {"cosec(1)", 0, 1 / std::sin(1.0), 0},
+      {"ln(exp(2))", 0, 2, 0}, {"log(1000)", 0, 3, 0}, {"sinh(1)", 0, std::sinh(1.0), 0},
+      {"cosh(1)", 0, std::cosh(1.0), 0}, {"tgh(1)", 0, std::tanh(1.0), 0},
+      {"abs(0-4)", 0, 4, 0}, {"sqr(9)+\u00DE(16)", 0, 7, 0}, {"\u00DE3(0-27)", 0, -3, 0},
+      {"\u00DE4(16)", 0, 2, 0},
       {"\u00DEq(8)", 0, 0, 0},  // index 0 is no function: read as a number
       {"2*a+1", 0, 0, 5},       // a lone a is taken for the function abs
       {"2*b+1", 0, 1, 0},       // other letters read as 0
-      {"--x", 1, 0, 5},
   };
   for (const EvalCase& c : cases) CheckEval(c);
 }
 
 TEST(AvaluaFun, StatusesOfFailures) {
   const EvalCase cases[] = {
-      {"1/x", 0, 0, 1, 2}, {"x/x", 0, 0, 1, 1}, {"x/x", 2, 1, 0, 0}, {"0^0.5", 0, 0, 3},
-      {"(0-8)^(1/3)", 0, 0, 3}, {"2^10001", 0, 0, 3}, {"2^(0-10001)", 0, 0, 3},
-      {"2^10000", 0, 0, 6}, {"0^(0-1)", 0, 0, 6}, {"exp(709.782712893)", 0, 0, 1},
-      {"cosec(0)", 0, 0, 1}, {"ctg(0)", 0, 0, 1}, {"ln(0)", 0, 0, 2}, {"log(0-1)", 0, 0, 2},
-      {"sqr(0-1)", 0, 0, 2}, {"\u00DE2(0-4)", 0, 0, 2},
+      {"1/x", 0, 0, 1, 2}, {"x/x", 0, 0, 1, 1}, {"0^0.5", 0, 0, 3}, {"(0-8)^(1/3)", 0, 0, 3},
+      {"2^10001", 0, 0, 3}, {"2^(0-10001)", 0, 0, 3}, {"2^10000", 0, 0, 6}, {"0^(0-1)", 0, 0, 6},
+      {"exp(709.782712893)", 0, 0, 1}, {"cosec(0)", 0, 0, 1}, {"ctg(0)", 0, 0, 1},
+      {"ln(0)", 0, 0, 2}, {"log(0-1)", 0, 0, 2}, {"sqr(0-1)", 0, 0, 2}, {"\u00DE2(0-4)", 0, 0, 2},
       // A function is applied to the 0 of a failed argument; an operator is not.
-      {"cos(ln(0))", 0, 1, 2}, {"1+cos(ln(0))", 0, 0, 2}, {"cos(ln(0))*2", 0, 0, 2},
-      {"-cos(ln(0))", 0, -1, 2}, {"exp(1/0)", 0, 1, 1, 2},
-      {"ctg(ln(0))", 0, 0, 1},  // the guard's own status replaces the argument's
-      {"cos(2^10000)", 0, 1, 6},
+      {"cos(ln(0))", 0, 1, 2}, {"1+cos(ln(0))", 0, 0, 2}, {"-cos(ln(0))", 0, -1, 2},
+      {"exp(1/0)", 0, 1, 1, 2}, {"ctg(ln(0))", 0, 0, 1},  // the guard's own status replaces it
       // Faults that end the whole evaluation.
-      {"2*", 0, 0, 5}, {"2*-3", 0, 0, 5}, {"2^-1", 0, 0, 5}, {"cos(2*)", 0, 0, 5}, {"()", 0, 0, 5},
-      {"sin()+1", 0, 0, 5}, {"1e308*10", 0, 0, 6}, {"0-1e308-1e308", 0, 0, 6},
-      {"1e300/1e-300", 0, 0, 6}, {"cos(1e999)", 0, 0, 6}, {"sinh(800)", 0, 0, 6},
-      {"cosh(0-800)", 0, 0, 6}, {"tgh(800)", 0, 0, 6}, {"ctg(1e-310)", 0, 0, 6},
-      {"1e-400+x", 2, 2, 0},
+      {"2*", 0, 0, 5}, {"2*-3", 0, 0, 5}, {"cos(2*)", 0, 0, 5}, {"()", 0, 0, 5},
+      {"--x", 1, 0, 5}, {"1e308*10", 0, 0, 6}, {"0-1e308-1e308", 0, 0, 6},
+      {"1e300/1e-300", 0, 0, 6}, {"sinh(800)", 0, 0, 6}, {"cosh(0-800)", 0, 0, 6},
+      {"tgh(800)", 0, 0, 6}, {"ctg(1e-310)", 0, 0, 6}, {"1e-400+x", 2, 2, 0},
       // An operator that is not reached cannot fail.
       {"ln(0)+2*", 0, 0, 2}, {"1/0+1e999", 0, 0, 1, 2},
   };
