@@ -4,7 +4,7 @@
 // that only the Spanish catalogue has, and solved again in Spanish gives the same bytes.
 #include <gtest/gtest.h>
 
-#include <array>
+#include <bit>
 #include <functional>
 #include <set>
 #include <string>
@@ -73,82 +73,69 @@ std::string Read(const Case& c) {
   return text;
 }
 
-// The cases: both progression rows from every choice of three of their quantities (3, 5, 7, 9,
-// 11 from a3 and 8, 4, 2, 1 from a2, with its infinite sum), a few refusals and choices, both interpolations,
-// and every interest case.
+// Every choice of three of the slots' texts, the others left blank.
+std::vector<std::vector<std::string>> Threes(const std::vector<std::string>& slots) {
+  std::vector<std::vector<std::string>> out;
+  for (unsigned mask = 0; mask < 1u << slots.size(); ++mask) {
+    if (std::popcount(mask) != 3) continue;
+    std::vector<std::string>& fields = out.emplace_back(slots.size());
+    for (size_t i = 0; i < slots.size(); ++i)
+      if (mask >> i & 1) fields[i] = slots[i];
+  }
+  return out;
+}
+
+// Both progression rows from every choice of three of their quantities (3, 5, 7, 9, 11 and
+// 8, 4, 2, 1 with its infinite sum, both from a2; the three codes the sum row does not cover
+// are refused), a few refusals and choices, both
+// interpolations, and every case of every interest row from what its 012 case completes.
 std::vector<Case> Cases() {
   std::vector<Case> cases;
   auto progression = [&](bool arith, const char* k, const std::vector<std::string>& fields,
-                         int choice) {
-    Case c{(arith ? "arith " : "geo ") + testing::PrintToString(fields), {}, {}, choice};
-    for (size_t i = 0; i < fields.size(); ++i)
-      c.form.setText((arith ? ctl::Id : ctl::Idg)(static_cast<int>(i)), fields[i]);
-    c.form.setText(arith ? ctl::Id1a : ctl::Id1g, k);
-    const bool fromSum = fields.size() == 6 && !fields[5].empty();
-    if (!arith) test::Apply(MostraSumaInf(true), c.form);
-    c.run = [arith, fromSum](MemoryForm& f, SolveContext& ctx) {
-      ValsG vals{};
-      return arith ? ResolA(f, ctx) : fromSum ? ResolSumaG(f, ctx, vals) : ResolG(f, ctx, vals);
+                         int choice = 1) {
+    MemoryForm form = test::Typed(arith ? ctl::Id : ctl::Idg, 0, fields);
+    form.setText(arith ? ctl::Id1a : ctl::Id1g, k);
+    if (!arith) test::Apply(MostraSumaInf(true), form);
+    const bool sum = fields.size() == 6 && !fields[5].empty();
+    const Run run = [arith, sum](MemoryForm& f, SolveContext& ctx) {
+      ValsG v{};
+      return arith ? ResolA(f, ctx) : sum ? ResolSumaG(f, ctx, v) : ResolG(f, ctx, v);
     };
-    cases.push_back(std::move(c));
+    cases.push_back({testing::PrintToString(fields), form, run, choice});
   };
-  auto codes = [&](bool arith, const char* k, const std::vector<std::string>& slots) {
-    const int n = static_cast<int>(slots.size());
-    for (int a = 0; a < n; ++a)
-      for (int b = a + 1; b < n; ++b)
-        for (int c = b + 1; c < n; ++c) {
-          std::vector<std::string> fields(static_cast<size_t>(c + 1));
-          for (int i : {a, b, c}) fields[static_cast<size_t>(i)] = slots[static_cast<size_t>(i)];
-          progression(arith, k, fields, 1);
-        }
-  };
-  codes(true, "3", {"7", "2", "5", "11", "35"});
-  codes(false, "2", {"4", "1/2", "4", "1", "15", "16"});
+  for (const auto& fields : Threes({"5", "2", "5", "11", "35"})) progression(true, "2", fields);
+  for (const auto& fields : Threes({"4", "1/2", "4", "1", "15", "16"}))
+    progression(false, "2", fields);
   progression(true, "1", {"10", "-2", "", "", "30"}, 2);  // two counts of terms
-  progression(true, "1", {"1", "1", "", "", "-10"}, 1);   // no count of terms
+  progression(true, "1", {"1", "1", "", "", "-10"});      // no count of terms
   progression(false, "1", {"1", "", "3", "", "7"}, 0);    // the choice cancelled
-  progression(false, "1", {"2", "3", "", "100"}, 1);      // n not whole
-  progression(false, "1", {"1", "", "3", "-4"}, 1);       // no ratio
-  for (bool arith : {true, false}) {
-    Case c{arith ? "interpolation a" : "interpolation g", {}, {}};
-    c.form.setText(arith ? ctl::IdK : ctl::IdKg, "3");
-    c.form.setText(arith ? ctl::IdA : ctl::IdAg, "2");
-    c.form.setText(arith ? ctl::IdB : ctl::IdBg, arith ? "-10" : "-32");  // g: k must be even
-    c.run = arith ? Run(InterpA) : Run(InterpG);
-    cases.push_back(c);
-    c.form.setText(arith ? ctl::IdB : ctl::IdBg, "32");
-    cases.push_back(std::move(c));
+  progression(false, "1", {"2", "3", "", "100"});         // n not whole
+  progression(false, "1", {"1", "", "3", "-4"});          // no ratio
+  for (const char* b : {"32", "-32"}) {  // between 2 and -32, k must be even: refused
+    MemoryForm a, g;
+    a.setText(ctl::IdK, "3"), a.setText(ctl::IdA, "2"), a.setText(ctl::IdB, b);
+    g.setText(ctl::IdKg, "3"), g.setText(ctl::IdAg, "2"), g.setText(ctl::IdBg, b);
+    cases.push_back({std::string("interpolation ") + b, a, InterpA});
+    cases.push_back({std::string("interpolation ") + b, g, InterpG});
   }
-  // Interest: every code from the data an 012 solve completes.
-  const std::array<std::array<std::string, 4>, 4> data{{{"1000", "5", "3", ""},
-                                                        {"1000", "6", "2,5", ""},
-                                                        {"20000", "4", "10", ""},
-                                                        {"10000", "5", "10", ""}}};
   for (int k = 0; k < 4; ++k)
-    for (int m : {1, 2, 4, 12}) {
-      if (k == 0 && m != 1) continue;
-      for (int timing = 0; timing < (k >= 2 ? 2 : 1); ++timing) {
-        MemoryForm base = test::Typed(ctl::IdI, 4 * k, {data[k].begin(), data[k].end()});
-        if (k >= 1) base.setCurrentIndex(ctl::IdPer(k + 4), IndexPerYear(m));
-        if (k >= 2) base.setCurrentIndex(ctl::IdMom(k + 4), timing);
-        const Run run = [k](MemoryForm& f, SolveContext& ctx) {
+    for (int m : {1, 2, 4, 12})
+      for (int timing = 0; timing < (k >= 2 ? 2 : 1) && (k > 0 || m == 1); ++timing) {
+        const Run run = [k, m, timing](MemoryForm& f, SolveContext& ctx) {
+          if (k >= 1) f.setCurrentIndex(ctl::IdPer(k + 4), IndexPerYear(m));
+          if (k >= 2) f.setCurrentIndex(ctl::IdMom(k + 4), timing);
           SolveOutcome out = ResolI(k, f, ctx);
           out.solution.panel = k + 4;
           return out;
         };
-        RecordingServices ui;
-        SolveContext ctx{ui};
-        test::Apply(run(base, ctx), base);
-        for (const char* code : {"012", "023", "123", "013"}) {
-          Case c{"interest " + std::to_string(k) + " m=" + std::to_string(m) + " " + code,
-                 base, run};
-          for (int p = 0; p < 4; ++p)
-            if (std::string(code).find(static_cast<char>('0' + p)) == std::string::npos)
-              c.form.setText(ctl::IdI(4 * k + p), "");
-          cases.push_back(std::move(c));
-        }
+        const test::Solved full = test::Solve(test::Typed(ctl::IdI, 4 * k, {"10000", "5", "2,5"}), run);
+        std::vector<std::string> slots;
+        for (int p = 0; p < 4; ++p) slots.push_back(full.text(ctl::IdI(4 * k + p)));
+        for (const auto& fields : Threes(slots))
+          cases.push_back({"panel " + std::to_string(k + 4) + " m=" + std::to_string(m) +
+                               " timing " + std::to_string(timing) + testing::PrintToString(fields),
+                           test::Typed(ctl::IdI, 4 * k, fields), run});
       }
-    }
   return cases;
 }
 
