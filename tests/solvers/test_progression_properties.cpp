@@ -120,8 +120,8 @@ struct ProgressionG {
   }
 };
 
-// One solve of the geometric row from the texts of the given slots; `choice` answers the
-// chooser. Returns the quantities the solve ended with, or nothing.
+// One solve of the geometric row from the texts of the given slots, the row shown when asked
+// (or when the sum is given); `choice` answers the chooser.
 struct SolveG {
   bool solved = false;
   ValsG vals{};
@@ -130,22 +130,13 @@ struct SolveG {
 };
 
 SolveG RunG(const ProgressionG& pg, const char* code, bool row, int choice) {
-  MemoryForm form;
-  form.setText(ctl::Id1g, std::to_string(pg.k));
   const std::array<long double, 6> q = pg.Slots();
-  for (const char* c = code; *c; ++c) form.setText(ctl::Idg(*c - '0'), Text(q[*c - '0']));
-  RecordingServices ui;
-  ui.choiceAnswers = {choice};
-  SolveContext ctx{ui};
-  SolveG out;
-  SolveOutcome o;
-  const bool sum = std::string(code).ends_with('5');
-  test::Apply(MostraSumaInf(row || sum), form);
-  o = sum ? TeclaIdg(5, kTeclaEnter, form, ctx, out.vals).outcome : ResolG(form, ctx, out.vals);
-  out.solved = o.solved;
-  out.choices = ui.choices;
-  out.messages = ui.messages;
-  return out;
+  test::Camps camps;
+  for (const char* c = code; *c; ++c) camps[static_cast<size_t>(*c - '0')] = Text(q[*c - '0']);
+  test::Fila f(camps, std::to_string(pg.k), row || std::string(code).ends_with('5'));
+  f.ui.choiceAnswers = {choice};
+  const bool solved = f.Resol().solved;
+  return {solved, f.vals, f.ui.choices, f.ui.messages};
 }
 
 // The quantities a solve ended with make one progression that gives every given quantity.
