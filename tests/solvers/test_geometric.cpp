@@ -16,10 +16,6 @@ using test::Shown;
 using test::Camps;
 using test::Fila;
 
-std::string Join(const Camps& c) {
-  return c[0] + "|" + c[1] + "|" + c[2] + "|" + c[3] + "|" + c[4] + "|" + c[5];
-}
-
 // A fourth field is overwritten and a subscript that is no number set back to 1; an edit then
 // withdraws the case.
 TEST(ResolG, WorkedExampleAndItsWithdrawal) {
@@ -50,7 +46,7 @@ TEST(ResolCasG, ComposesStatementAndAnswer) {
        "a1 = 8, r = 1/2, a4 = 1\r\nProgresión:  8, 4, 2, 1, ..."},
   };
   for (const auto& t : rows) {
-    SCOPED_TRACE(Join(t.idg) + " k=" + t.k);
+    SCOPED_TRACE(testing::PrintToString(t.idg) + " k=" + t.k);
     Fila f(t.idg, t.k, true);
     f.ui.choiceAnswers = {2};  // r = ±0.8165 and 1/2 or 0.809 from the sums: the second
     SolveOutcome o = f.Resol();
@@ -104,7 +100,7 @@ TEST(ResolCasG, RefusesWithItsMessageAndWritesNothing) {
       {{"", "0.5", "", "", "", "2"}, true, {"Se necesita 3 datos", "Datos insuficientes"}},
   };
   for (const auto& t : rows) {
-    SCOPED_TRACE(Join(t.idg));
+    SCOPED_TRACE(testing::PrintToString(t.idg));
     Fila f(t.idg, t.k, t.decr);
     SolveOutcome o = f.Resol();
     EXPECT_EQ(f.ui.messages, std::vector<Shown>{t.shown});
