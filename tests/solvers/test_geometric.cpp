@@ -40,6 +40,8 @@ TEST(ResolCasG, ComposesStatementAndAnswer) {
        "a1 = 0.551, r = 0.8165, a2 = 0.44949\r\nProgresión:  0.551, 0.449, ..."},
       {{"8", "", "4", "1"}, "1", " (r<1)   a1 = 8  a4 = 1\r\nCalcula: r, S4 y S",
        "r = 1/2, S4 = 15, S = 16\r\nProgresión:  8, 4, 2, 1, ..."},
+      {{"8", "0.5", "", "1"}, "1", "  a1 = 8,  r = 1/2,  an = 1\r\nCalcula: n, Sn y S",
+       "n = 4, Sn = 15, S = 16\r\nProgresión:  8, 4, 2, 1, ..."},
       {{"", "0.5", "4", "", "15"}, "1", "  r = 1/2  S4 = 15\r\nCalcula: a1, a4 y S",
        "a1 = 8, a4 = 1, S = 16\r\nProgresión:  8, 4, 2, 1, ..."},
       {{"", "", "4", "", "15", "16"}, "1", " (r<1)   S4 = 15,  S = 16\r\nCalcula: a1, r y a4",

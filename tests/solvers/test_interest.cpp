@@ -50,6 +50,12 @@ TEST(ResolI, SolvesEachCaseWithItsStatementAndAnswer) {
       {0, {"1000", "5", "", "1150"}, 2, "3", "t = 3 años",
        "Calcula el tiempo en años necesario para que un capital de 1000€ puesto  a un interés "
        "simple del 5% anual rendeixi un capital de 1150€"},
+      {0, {"", "2.25", "4", "1090"}, 0, "1000", "c = 1000€",
+       "Calcula el capital que hay que imponer a un interés simple del 2.25% durante 4 años "
+       "para de obtener un capital de 1090€"},
+      {2, {"10000", "", "10", "757.19"}, 1, "5", "r = 5%",
+       "Calcula el % de interés compuesto anual al cual se debe ingresar anualidades de "
+       "757.19€ durante 10 años para  de acumular un capital de 10000€"},
       {3, {"5000", "3.14159", "7", ""}, 3, "806.82", "a = 806.82€",
        "Calcula el importe de la anualidad que hay que ingresar durante 7 años, al 3.14% de "
        "interés para amortizar una deuda de 5000€"},
