@@ -73,7 +73,7 @@ TEST(Schedule, RoundedTablesKeepTheirInvariants) {
       // of the period earns with it, and the first one of a loan leaves no interest due).
       const double earning = static_cast<double>(before + (panel == 6 && start ? c[1] : 0));
       const long long interest = c[panel == 5 ? 1 : 2];
-      if (!last || panel == 7) {
+      if (!last || panel != 5) {  // the compound capital's last row absorbs the rounding
         EXPECT_NEAR(interest, panel == 7 && start && r == 0 ? 0 : earning * i, 0.5 + 1e-9) << r;
       }
       if (panel == 7) {
@@ -126,7 +126,7 @@ TEST(Schedule, AShorterLastPeriodAndTheTablesRefused) {
   ASSERT_EQ(tiny.rows.size(), 100u);
   EXPECT_NE(tiny.note.find("en el periodo 100."), std::string::npos) << tiny.note;
   // More periods than a table holds; a row that has no table.
-  EXPECT_FALSE(MakeSchedule(Solve(5, {"100", "5", "1001"}, 12, false)).ok());
+  EXPECT_FALSE(MakeSchedule(Solve(5, {"100", "0.01", "1001"}, 12, false)).ok());
   Solution simple;
   simple.panel = 4;
   EXPECT_FALSE(MakeSchedule(simple).ok());
