@@ -87,8 +87,8 @@ std::vector<std::vector<std::string>> Threes(const std::vector<std::string>& slo
 
 // Both progression rows from every choice of three of their quantities (3, 5, 7, 9, 11 and
 // 8, 4, 2, 1 with its infinite sum, both from a2; the three codes the sum row does not cover
-// are refused), a few refusals and choices, both
-// interpolations, and every case of every interest row from what its 012 case completes.
+// are refused), a few refusals and choices, both interpolations, and every case of every
+// interest row from what its 012 case completes.
 std::vector<Case> Cases() {
   std::vector<Case> cases;
   auto progression = [&](bool arith, const char* k, const std::vector<std::string>& fields,
