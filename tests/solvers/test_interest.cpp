@@ -1,4 +1,4 @@
-// The interest and annuity panels (k = 0 to 3, panels 4 to 7).
+// The interest and annuity panels (k = 0 to 3, panels 4 to 7) and their period tables.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +12,7 @@
 #include "solvers/controls.h"
 #include "numeric/numtext.h"
 #include "solvers/interest.h"
+#include "solvers/schedule.h"
 
 namespace tolvi {
 namespace {
@@ -156,9 +157,77 @@ double Num(const std::string& text) {
   return LlegeixNum(text, v) ? v : std::nan("");
 }
 
+long long CentsOf(double amount) { return std::llround(amount * 100); }
+
+// The invariants of a solved row's rounded period table: one row a period (a payment rounded
+// up may pay a tiny loan off early, and the note says so), every amount in whole cents, what is
+// pending earning its interest in each period to the cent (with a payment at the start of the
+// period, none on the first payment of a loan, a fund's last within what its rounded payment
+// left), rows that add up, every payment the solved one but the last, the last row where the
+// solve said, and totals that are the columns' sums.
+void CheckTable(Solution sol, int panel) {
+  sol.panel = panel;
+  const ScheduleResult made = MakeSchedule(sol);
+  ASSERT_TRUE(made.ok()) << made.error;
+  const Schedule& s = made.schedule;
+  const long long K = CentsOf(sol.quantities[0].value), pay = CentsOf(sol.quantities[3].value);
+  const double i = sol.quantities[1].value / (100.0 * sol.perYear);
+  const bool start = sol.payAtStart;
+  const auto periods = static_cast<size_t>(std::ceil(sol.quantities[2].value * sol.perYear - 1e-6));
+  if (s.rows.size() != periods) {
+    EXPECT_TRUE(panel == 7 && s.rows.size() < periods);
+    EXPECT_NE(s.note.find("en el periodo " + std::to_string(s.rows.size())), std::string::npos);
+  }
+  std::vector<long long> sums(s.headers.size(), 0);
+  long long before = panel == 6 ? 0 : K;  // pending, the fund, the capital
+  for (size_t r = 0; r < s.rows.size(); ++r) {
+    const bool last = r + 1 == s.rows.size();
+    std::vector<long long> c;
+    for (double x : s.rows[r]) c.push_back(CentsOf(x));
+    for (size_t j = 1; j < c.size(); ++j) {
+      EXPECT_NEAR(s.rows[r][j] * 100, static_cast<double>(c[j]), 1e-6 * std::fabs(c[j]) + 1e-6);
+      sums[j] += c[j];
+    }
+    ASSERT_EQ(c[0], static_cast<long long>(r + 1) * 100);
+    const double earning = static_cast<double>(before + (panel == 6 && start ? c[1] : 0));
+    const long long interest = c[panel == 5 ? 1 : 2];
+    if (!last || panel != 5) {  // the compound capital's last row absorbs the rounding
+      EXPECT_NEAR(interest, panel == 7 && start && r == 0 ? 0 : earning * i,
+                  (last ? 1 : 0.5) + 1e-9)
+          << r;
+    }
+    if (panel == 7) {
+      EXPECT_EQ(c[1], c[2] + c[3]);
+      EXPECT_EQ(c[5], before - c[3]);
+      EXPECT_EQ(c[4], K - c[5]);
+      EXPECT_GE(c[5], 0);
+    } else if (panel == 6) {
+      EXPECT_EQ(c[3], c[1] + c[2]);
+      EXPECT_EQ(c[4], before + c[3]);
+    } else {
+      EXPECT_EQ(c[2], before + c[1]);
+    }
+    if (panel != 5 && !last) {
+      EXPECT_EQ(c[1], pay) << r;
+    }
+    before = c.back();
+  }
+  // A fund ends at the capital unless the rounded payments already passed it (the note says so).
+  if (panel == 6 && before != K) {
+    EXPECT_TRUE(before > K &&
+                s.note.find("termina en " + Cents(s.rows.back()[4])) != std::string::npos);
+  } else {
+    EXPECT_EQ(before, panel == 5 ? pay : panel == 6 ? K : 0);
+  }
+  for (size_t j = 1; j < sums.size(); ++j)
+    if (!std::isnan(s.totals[j])) {
+      EXPECT_EQ(CentsOf(s.totals[j]), sums[j]) << j;
+    }
+}
+
 // Random cases of each panel, with every count of periods a year and both timings, solved
-// forwards (the fourth quantity from the others), then back (each given from the other two and
-// the written fourth), against the balance.
+// forwards (the fourth quantity from the others, with its period table), then back (each given
+// from the other two and the written fourth), against the balance.
 TEST(ResolI, RandomCasesSolveForwardsAndBack) {
   std::mt19937 gen(20240517);
   std::uniform_int_distribution<int> cents(1000000, 50000000), tenths(10, 150), years(1, 30),
@@ -175,6 +244,7 @@ TEST(ResolI, RandomCasesSolveForwardsAndBack) {
       const std::string written = fwd.text(ctl::IdI(4 * k + 3));
       v[3] = Num(written);
       EXPECT_NEAR(v[3], Exact(k, 3, v, m, start), 0.005 + 1e-9);
+      if (k >= 1) CheckTable(fwd.out.solution, k + 4);
       for (int find = 0; find < 3; ++find) {
         if (find == 1 && v[2] * m == 1 && start == (k == 3)) continue;  // any rate fits
         SCOPED_TRACE("finding position " + std::to_string(find));
@@ -196,6 +266,39 @@ TEST(ResolI, RandomCasesSolveForwardsAndBack) {
       }
     }
   }
+}
+
+// The period table of panel 5, 6 or 7 solved from its fields, payments at the end.
+ScheduleResult Table(int panel, const Fields& fields, int m) {
+  Solution sol = SolveI(static_cast<int16_t>(panel - 4), fields, "€", m).out.solution;
+  sol.panel = panel;
+  return MakeSchedule(sol);
+}
+
+// 30 years of monthly payments of a 150000 loan at 4.2%: the first row as a textbook prints it.
+TEST(Schedule, MonthlyLoanRows) {
+  const Schedule s = Table(7, {"150000", "4.2", "30", ""}, 12).schedule;
+  ASSERT_EQ(s.rows.size(), 360u);
+  EXPECT_EQ(s.rows[0], (std::vector<double>{1, 733.53, 525, 208.53, 208.53, 149791.47}));
+  EXPECT_EQ(Cents(s.rows.back()[5]) + " " + Cents(-0.05), "0.00 -0.05");
+}
+
+TEST(Schedule, AShorterLastPeriodAndTheTablesRefused) {
+  // 10000 paid off by 1000 a year at 5%: 14.21 years, the last payment what is left.
+  const Schedule s = Table(7, {"10000", "5", "", "1000"}, 1).schedule;
+  ASSERT_EQ(s.rows.size(), 15u);
+  EXPECT_EQ(Cents(s.rows.back()[1]) + " " + Cents(s.rows.back()[5]), "210.72 0.00");
+  EXPECT_NE(s.note.find("más corto"), std::string::npos);
+  // 1 over ten years at 1.5%, monthly: the payment rounded up to 0.01 pays a loan off early
+  // and takes a fund past its capital.
+  const Schedule tiny = Table(7, {"1", "1.5", "10", ""}, 12).schedule;
+  ASSERT_EQ(tiny.rows.size(), 100u);
+  for (int16_t k : {2, 3}) CheckTable(SolveI(k, {"1", "1.5", "10", ""}, "€", 12).out.solution, k + 4);
+  // More periods than a table holds; a row that has no table.
+  EXPECT_FALSE(Table(5, {"100", "0.01", "1001", ""}, 12).ok());
+  Solution simple;
+  simple.panel = 4;
+  EXPECT_FALSE(MakeSchedule(simple).ok());
 }
 
 }  // namespace
