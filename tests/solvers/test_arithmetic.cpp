@@ -34,23 +34,15 @@ Solved SolveA(const std::string& k, const Texts& ids, std::deque<int> answers = 
   return test::Solve(std::move(form), ResolA, "\u20AC", std::move(answers));
 }
 
-// With an empty subscript box, set back to 1 first.
-TEST(ResolA, WorkedExample) {
-  Solved r = SolveA("", {"3", "2", "10", "", ""});
-  const std::string terms = " 3, 5, 7, 9, 11, 13, 15, 17, 19, 21, ...";
-  // Found fields first, then the list: a field's change handler empties the list.
+// Found fields first, then the list: a field's change handler empties the list. An empty
+// subscript box is set back to 1 first.
+TEST(ResolA, WritesTheFoundFieldsThenTheList) {
+  Solved r = SolveA("", {"3", "2", "5", "", ""});
   std::vector<std::string> names;
   for (const FormEdit& e : r.out.edits) names.push_back(e.name);
   EXPECT_EQ(names, (Texts{ctl::Id1a, ctl::Id(3), ctl::Id(4), ctl::IdPA, ctl::IdPA}));
-  EXPECT_EQ(r.text(ctl::Id1a), "1");
-  EXPECT_EQ(r.text(ctl::Id(3)) + " " + r.text(ctl::Id(4)), "21 120");
-  EXPECT_EQ(r.text(ctl::IdPA), terms);
-  EXPECT_TRUE(r.form.visible(ctl::IdPA));
-  ASSERT_TRUE(r.out.solved && r.out.record);
-  EXPECT_EQ(r.out.record->Enun,
-            "En una progresión aritmética:   a1 = 3,  d = 2\r\nCalcula: a10 y S10");
-  EXPECT_EQ(r.out.record->Resp, "a10 = 21, S10 = 120\r\nProgresión: " + terms);
-  EXPECT_TRUE(r.ui.messages.empty());
+  EXPECT_TRUE(r.form.visible(ctl::IdPA) && r.ui.messages.empty());
+  EXPECT_EQ(r.text(ctl::Id1a) + " " + r.text(ctl::IdPA), "1  3, 5, 7, 9, 11, ...");
 }
 
 // The names each case gives its quantities in the statement and the answer, on 3, 5, 7, 9, 11
@@ -59,6 +51,7 @@ TEST(ResolA, WorkedExample) {
 TEST(ResolA, EachCaseNamesItsQuantities) {
   const struct { const char* k; Texts typed; const char* givens; const char* asked;
                  const char* answer; } rows[] = {
+      {"1", {"3", "2", "5", "", ""}, "   a1 = 3,  d = 2", "a5 y S5", "a5 = 11, S5 = 35"},
       {"1", {"3", "2", "", "11", ""}, "   a1 = 3,  d = 2,  an = 11", "n y Sn", "n = 5, Sn = 35"},
       {"1", {"3", "", "5", "", "35"}, "   a1 = 3,  Sn = 35", "d y a5", "d = 2, a5 = 11"},
       {"1", {"3", "", "", "11", "35"}, "   a1 = 3,  an = 11,  Sn = 35", "d y n", "d = 2, n = 5"},
