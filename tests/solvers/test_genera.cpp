@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <set>
 #include <string>
 
@@ -38,13 +37,6 @@ TEST(Atzar, DrawsWithinBounds) {
 // its statement shows) that solve without a word or a choice; an arithmetic one keeps the
 // subscript the user left in Id1a.
 TEST(GeneraCas, FillsThreeFieldsThatSolve) {
-  using Solver = std::function<SolveOutcome(const Form&, SolveContext&)>;
-  const Solver solvers[8] = {
-      ResolA, InterpA, [](const Form& f, SolveContext& c) { return ResolG(f, c); }, InterpG,
-      [](const Form& f, SolveContext& c) { return ResolI(0, f, c); },
-      [](const Form& f, SolveContext& c) { return ResolI(1, f, c); },
-      [](const Form& f, SolveContext& c) { return ResolI(2, f, c); },
-      [](const Form& f, SolveContext& c) { return ResolI(3, f, c); }};
   for (int16_t key = 0; key < 8; ++key) {
     int fractional = 0;
     for (uint64_t seed = 1; seed <= 300; ++seed) {
@@ -66,7 +58,13 @@ TEST(GeneraCas, FillsThreeFieldsThatSolve) {
         EXPECT_NE(out.edits[1].text, out.edits[2].text);
       }
       test::Apply(out, form);
-      test::Solved r = test::Solve(form, solvers[key]);
+      test::Solved r = test::Solve(form, [key](const Form& f, SolveContext& c) {
+        return key >= 4    ? ResolI(static_cast<int16_t>(key - 4), f, c)
+               : key == 0 ? ResolA(f, c)
+               : key == 1 ? InterpA(f, c)
+               : key == 2 ? ResolG(f, c)
+                          : InterpG(f, c);
+      });
       ASSERT_TRUE(r.out.solved);
       EXPECT_TRUE(r.ui.messages.empty() && r.ui.choices.empty());
       if (key == 2) {  // the statement shows the ratio the case was solved with
