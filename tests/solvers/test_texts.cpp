@@ -45,7 +45,7 @@ std::set<std::string> SpanishOnly(Language lang) {
   return es;
 }
 
-// A solve with the form, the options chosen (the first one unless told) and what it shows.
+// A solve with its form and the option it chooses (the first one unless told; 0 cancels).
 using Run = std::function<SolveOutcome(MemoryForm&, SolveContext&)>;
 struct Case {
   std::string name;
@@ -56,15 +56,12 @@ struct Case {
 
 // Everything the solve gives a person to read, one text.
 std::string Read(const Case& c) {
-  MemoryForm form = c.form;
-  RecordingServices ui;
-  ui.defaultChoice = c.choice;
-  SolveContext ctx{ui};
-  const SolveOutcome out = c.run(form, ctx);
+  const test::Solved s = test::Solve(c.form, c.run, "€", {c.choice});
+  const SolveOutcome& out = s.out;
   std::string text = AnswerWithSteps("", out.solution) + "\n" + StepsHtml(out.solution);
   if (out.record) text += "\n" + out.record->Enun + "\n" + out.record->Resp;
-  for (const auto& choice : ui.choices) text += "\n" + choice.caption;
-  for (const auto& message : ui.messages) text += "\n" + message.text + "|" + message.title;
+  for (const auto& choice : s.ui.choices) text += "\n" + choice.caption;
+  for (const auto& message : s.ui.messages) text += "\n" + message.text + "|" + message.title;
   if (out.solution.panel >= 4) {  // the simple interest row's table is refused
     const ScheduleResult table = MakeSchedule(out.solution);
     text += table.error + ScheduleText(table.schedule) +
