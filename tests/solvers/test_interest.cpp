@@ -160,11 +160,11 @@ double Num(const std::string& text) {
 long long CentsOf(double amount) { return std::llround(amount * 100); }
 
 // The invariants of a solved row's rounded period table: one row a period (a payment rounded
-// up may pay a tiny loan off early, and the note says so), every amount in whole cents, what is
-// pending earning its interest in each period to the cent (with a payment at the start of the
-// period, none on the first payment of a loan, a fund's last within what its rounded payment
-// left), rows that add up, every payment the solved one but the last, the last row where the
-// solve said, and totals that are the columns' sums.
+// up may pay a tiny loan off early, and the note says so), what is pending earning its
+// interest in each period to the cent (with a payment at the start of the period, none on the
+// first payment of a loan, a fund's last within what its rounded payment left), rows that add
+// up, every payment the solved one but the last, the last row where the solve said, and
+// totals that are the columns' sums.
 void CheckTable(Solution sol, int panel) {
   sol.panel = panel;
   const ScheduleResult made = MakeSchedule(sol);
@@ -184,10 +184,7 @@ void CheckTable(Solution sol, int panel) {
     const bool last = r + 1 == s.rows.size();
     std::vector<long long> c;
     for (double x : s.rows[r]) c.push_back(CentsOf(x));
-    for (size_t j = 1; j < c.size(); ++j) {
-      EXPECT_NEAR(s.rows[r][j] * 100, static_cast<double>(c[j]), 1e-6 * std::fabs(c[j]) + 1e-6);
-      sums[j] += c[j];
-    }
+    for (size_t j = 1; j < c.size(); ++j) sums[j] += c[j];
     ASSERT_EQ(c[0], static_cast<long long>(r + 1) * 100);
     const double earning = static_cast<double>(before + (panel == 6 && start ? c[1] : 0));
     const long long interest = c[panel == 5 ? 1 : 2];
