@@ -58,8 +58,9 @@ TEST(ResolCasG, ComposesStatementAndAnswer) {
   }
 }
 
-// The chooser offers every ratio once; cancelling it writes nothing.
-TEST(ResolCasG, SeveralRatiosAreChosenByTheUser) {
+// The chooser offers every ratio once; cancelling it writes nothing. A double root, and a
+// count of one term, need no choice; a ratio that is no number is named in the message.
+TEST(ResolCasG, TheChooserOffersEachRatioOnce) {
   const char* found[] = {"  ", "1/3 2/3 26/3", "2/3 4/3 19/3"};  // r, a_3, S_3
   for (int answer : {1, 2, 0}) {
     SCOPED_TRACE(answer);
@@ -77,6 +78,12 @@ TEST(ResolCasG, SeveralRatiosAreChosenByTheUser) {
   ASSERT_TRUE(twice.Resol().solved);
   EXPECT_TRUE(twice.ui.choices.empty());
   EXPECT_EQ(twice.Text(1), "1/2");
+  Fila one({"2", "3", "", "2"});  // a count of 1 found
+  ASSERT_TRUE(one.Resol().solved);
+  EXPECT_EQ(one.Text(2) + " " + one.Text(4), "1 2");
+  Fila named({"2", "abc", "5", "162"});  // the calculator's message names the ratio
+  named.Resol();
+  EXPECT_EQ(named.ui.messages.at(0).text, "r: Car\u00E1cter(es) no permitido(s)");
 }
 
 // Refusals: the message shown, and nothing of the case written.
