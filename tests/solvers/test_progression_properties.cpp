@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -120,32 +121,17 @@ struct ProgressionG {
   }
 };
 
-// One solve of the geometric row from the texts of the given slots; `choice` answers the
-// chooser. Returns the quantities the solve ended with, or nothing.
-struct SolveG {
-  bool solved = false;
-  ValsG vals{};
-  std::vector<RecordingServices::Choice> choices;
-  std::vector<test::Shown> messages;
-};
-
-SolveG RunG(const ProgressionG& pg, const char* code, bool row, int choice) {
-  MemoryForm form;
-  form.setText(ctl::Id1g, std::to_string(pg.k));
+// One solve of the geometric row from the texts of the given slots, the row shown when asked
+// (or when the sum is given); `choice` answers the chooser. A solved case enables its Save.
+std::unique_ptr<test::Fila> RunG(const ProgressionG& pg, const char* code, bool row, int choice) {
   const std::array<long double, 6> q = pg.Slots();
-  for (const char* c = code; *c; ++c) form.setText(ctl::Idg(*c - '0'), Text(q[*c - '0']));
-  RecordingServices ui;
-  ui.choiceAnswers = {choice};
-  SolveContext ctx{ui};
-  SolveG out;
-  SolveOutcome o;
-  const bool sum = std::string(code).ends_with('5');
-  test::Apply(MostraSumaInf(row || sum), form);
-  o = sum ? TeclaIdg(5, kTeclaEnter, form, ctx, out.vals).outcome : ResolG(form, ctx, out.vals);
-  out.solved = o.solved;
-  out.choices = ui.choices;
-  out.messages = ui.messages;
-  return out;
+  test::Camps camps;
+  for (const char* c = code; *c; ++c) camps[static_cast<size_t>(*c - '0')] = Text(q[*c - '0']);
+  auto f = std::make_unique<test::Fila>(camps, std::to_string(pg.k),
+                                        row || std::string(code).ends_with('5'));
+  f->ui.choiceAnswers = {choice};
+  f->Resol();
+  return f;
 }
 
 // The quantities a solve ended with make one progression that gives every given quantity.
@@ -218,27 +204,29 @@ TEST(GeometricProperty, EveryCaseGivesBackItsProgressionAndOffersOnlyAnswers) {
                    c + " k=" + std::to_string(pg.k) + " a1=" + Text(pg.a1) + " r=" + Text(pg.r) +
                    " n=" + std::to_string(pg.n) + (row ? " row" : ""));
       ++tried;
-      const SolveG first = RunG(pg, code, row, 0);
-      std::vector<SolveG> options;
-      if (first.choices.empty()) {
-        ASSERT_TRUE(first.solved) << (first.messages.empty() ? "" : first.messages[0].text);
-        options.push_back(first);
+      std::unique_ptr<test::Fila> first = RunG(pg, code, row, 0);
+      std::vector<std::unique_ptr<test::Fila>> options;
+      const auto& choices = first->ui.choices;
+      if (choices.empty()) {
+        const auto& shown = first->ui.messages;
+        ASSERT_TRUE(first->form.enabled(ctl::BtGuard(2))) << (shown.empty() ? "" : shown[0].text);
+        options.push_back(std::move(first));
       } else {
-        const auto count = static_cast<int>(first.choices[0].options.size());
+        const auto count = static_cast<int>(choices[0].options.size());
         ASSERT_GE(count, 2);
         ++chosen;
         for (int i = 1; i <= count; ++i) options.push_back(RunG(pg, code, row, i));
       }
       bool found = false;
-      for (const SolveG& o : options) {
-        ASSERT_TRUE(o.solved);
-        EXPECT_TRUE(AnswersG(o.vals, data, code, pg.k, 1e-7))
-            << "r=" << o.vals[1] << " n=" << o.vals[2];
-        found = found || (o.vals[2] == pg.n &&
-                          Near(o.vals[1], static_cast<double>(pg.r), std::fabs(pg.r), tolR));
+      for (const auto& o : options) {
+        ASSERT_TRUE(o->form.enabled(ctl::BtGuard(2)));
+        const ValsG& v = o->vals;
+        EXPECT_TRUE(AnswersG(v, data, code, pg.k, 1e-7)) << "r=" << v[1] << " n=" << v[2];
+        found = found ||
+                (v[2] == pg.n && Near(v[1], static_cast<double>(pg.r), std::fabs(pg.r), tolR));
       }
-      EXPECT_TRUE(found) << options.size() << " options, first r=" << options[0].vals[1]
-                         << " n=" << options[0].vals[2];
+      EXPECT_TRUE(found) << options.size() << " options, first r=" << options[0]->vals[1]
+                         << " n=" << options[0]->vals[2];
     }
   }
   EXPECT_GT(tried, 1500);
