@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 #include <vector>
+#include "solvers/controls.h"
 #include "solvers/form.h"
 #include "solvers/geometric.h"
 #include "solvers/recording_services.h"
@@ -76,7 +77,7 @@ struct Fila {
   }
   SolveOutcome Aplica(SolveOutcome o) {
     Apply(o, form, [this](const std::string& name) {
-      if (name.starts_with("Idg(")) Aplica(CanviIdg());
+      if (int i = 0; ctl::Index(name, ctl::Idg, i)) Aplica(CanviIdg());
     });
     if (o.solved) form.setEnabled(ctl::BtGuard(2), true);
     return o;
