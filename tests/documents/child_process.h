@@ -1,6 +1,7 @@
 // Running part of a test in a child process: several writers at once, or one whose files may
 // not grow past a size (RLIMIT_FSIZE), as on a full disk.
 #pragma once
+#include <grp.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -25,6 +26,17 @@ inline pid_t StartChild(const std::function<int()>& body, rlim_t fileLimit = RLI
     if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(99);
   }
   ::_exit(body());
+}
+
+// Starts body in a child process that, when the tests run as the superuser, first gives up its
+// rights (to the user and group nobody), so that a refused permission is seen there too.
+inline pid_t StartUnprivileged(const std::function<int()>& body) {
+  return StartChild([&body] {
+    if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 ||
+                             ::setuid(65534) != 0))
+      return 99;
+    return body();
+  });
 }
 
 // Waits for the child; its exit value, or -1 when it did not exit normally.
