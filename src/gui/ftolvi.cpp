@@ -704,7 +704,8 @@ void FTolvi::showSteps(int key) {
   showSchedule(key);
   const QString title = QString::fromStdString(Tx("pane.title." + std::to_string(key)));
   steps_->setHtml(QStringLiteral("<p><b>%1</b></p>").arg(title.toHtmlEscaped()) +
-                  QString::fromStdString(StepsHtml(working)));
+                  QString::fromStdString(StepsHtml(
+                      working, steps_->palette().color(QPalette::Text).name().toStdString())));
 }
 
 QGroupBox* FTolvi::buildProgressions() {

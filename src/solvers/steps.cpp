@@ -259,7 +259,7 @@ std::string Inline(const Nodes& nodes) {
 
 // The cells of one line: runs of text valign'd to the middle, each fraction a two-row table
 // with a rule between numerator and denominator.
-std::string Cells(const Nodes& nodes) {
+std::string Cells(const Nodes& nodes, std::string_view rule) {
   std::string out, run;
   auto flush = [&] {
     if (!run.empty()) out += "<td valign=middle style='white-space:pre'>" + run + "</td>";
@@ -274,8 +274,9 @@ std::string Cells(const Nodes& nodes) {
     out +=
         "<td valign=middle><table cellspacing=0 cellpadding=0 "
         "style='border-collapse:collapse'><tr><td align=center "
-        "style='border-bottom:1px solid'>&nbsp;" +
-        Inline(n.a) + "&nbsp;</td></tr><tr><td align=center>&nbsp;" + Inline(n.b) +
+        "style='border-bottom:1px solid " +
+        std::string(rule) + "'>&nbsp;" + Inline(n.a) +
+        "&nbsp;</td></tr><tr><td align=center>&nbsp;" + Inline(n.b) +
         "&nbsp;</td></tr></table></td>";
   }
   flush();
@@ -365,7 +366,7 @@ std::string AnswerWithSteps(std::string_view answer, const Solution& solution) {
   return out;
 }
 
-std::string StepsHtml(const Solution& solution) {
+std::string StepsHtml(const Solution& solution, std::string_view ruleColour) {
   std::string out;
   for (const Step& s : solution.steps) {
     if (s.kind == StepKind::Formula) {
@@ -380,8 +381,8 @@ std::string StepsHtml(const Solution& solution) {
       Nodes res = Parse(" = ");
       line.insert(line.end(), res.begin(), res.end());
       out += "<table cellspacing=0 cellpadding=1><tr><td valign=middle><b>" + Escape(s.label) +
-             ":</b>&nbsp;</td>" + Cells(line) + "<td valign=middle><b>" + Escape(Minus(s.result)) +
-             "</b></td></tr></table>";
+             ":</b>&nbsp;</td>" + Cells(line, ruleColour) + "<td valign=middle><b>" +
+             Escape(Minus(s.result)) + "</b></td></tr></table>";
     } else if (s.kind == StepKind::Equation) {
       std::string text = StepText(s);
       const size_t colon = text.find(": ");

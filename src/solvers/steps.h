@@ -89,7 +89,8 @@ std::string StepsText(const Solution& solution);
 // An answer with the working written under it, as problem files keep it when asked to:
 // the answer, a line "Solución paso a paso:" (in the interface language), then one line per step.
 std::string AnswerWithSteps(std::string_view answer, const Solution& solution);
-// Every step as rich text for the window's pane.
-std::string StepsHtml(const Solution& solution);
+// Every step as rich text for the window's pane; the fractions' rules in the colour given (a
+// name or #rrggbb: the pane's text colour, so that they show on a dark palette too).
+std::string StepsHtml(const Solution& solution, std::string_view ruleColour = "black");
 
 }  // namespace tolvi

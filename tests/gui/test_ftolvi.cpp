@@ -6,6 +6,7 @@
 #include <QLineSeries>
 #include <QTableWidget>
 #include <QTextBrowser>
+#include <QTextTable>
 
 #include "documents/textfile.h"
 #include "gui/dhoja.h"
@@ -53,6 +54,18 @@ class TestFTolvi : public QObject, WindowFixture {
     type(name, t);
   }
   void enter(const QString& name, Qt::Key key = Qt::Key_Return) { QTest::keyClick(get(name), key); }
+  // The colours of the rules under the fractions' numerators in a frame and those inside it.
+  static QSet<QRgb> RuleColours(QTextFrame* frame) {
+    QSet<QRgb> colours;
+    if (auto* table = qobject_cast<QTextTable*>(frame))
+      for (int r = 0; r < table->rows(); ++r)
+        for (int c = 0; c < table->columns(); ++c) {
+          const QTextTableCellFormat f = table->cellAt(r, c).format().toTableCellFormat();
+          if (f.bottomBorder() > 0) colours.insert(f.bottomBorderBrush().color().rgba());
+        }
+    for (QTextFrame* child : frame->childFrames()) colours.unite(RuleColours(child));
+    return colours;
+  }
   void solveArithmetic() {
     type(N(ctl::Id(0)), "3");
     type(N(ctl::Id(1)), "2");
@@ -225,7 +238,11 @@ class TestFTolvi : public QObject, WindowFixture {
   void resultsReachTheScreen() {
     const QSize least = w_->minimumSizeHint();
     auto* pane = get<QTextBrowser>("IdPassos");
+    QPalette light = pane->palette();  // text as on a dark palette
+    light.setColor(QPalette::Text, QColor(0xEE, 0xEE, 0xEE));
+    pane->setPalette(light);
     solveArithmetic();
+    QCOMPARE(RuleColours(pane->document()->rootFrame()), QSet<QRgb>{0xFFEEEEEE});
     auto base = [this](const QString& name) { return get(name)->palette().color(QPalette::Base); };
     QVERIFY(base(N(ctl::Id(4))) != base(N(ctl::Id(0))));
     QVERIFY(get(N(ctl::Id(4)))->font().italic());
