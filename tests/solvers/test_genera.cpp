@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <set>
 #include <string>
 
@@ -33,12 +34,21 @@ TEST(Atzar, DrawsWithinBounds) {
   EXPECT_EQ(rng.AtzarEnter(5, 5), 5);
 }
 
+// The whole values each panel draws in its three fields, {lowest, highest} (the ratio of key 2
+// is whole from 2 to 5 when it is not below 1).
+constexpr int kRanges[8][3][2] = {
+    {{1, 8}, {1, 8}, {4, 9}},          {{2, 6}, {1, 8}, {1, 9}},
+    {{1, 8}, {2, 5}, {4, 9}},          {{2, 6}, {1, 8}, {1, 9}},
+    {{1000, 8000}, {2, 12}, {5, 20}},  {{1000, 8000}, {2, 12}, {5, 20}},
+    {{1000, 8000}, {2, 12}, {5, 20}},  {{1000, 8000}, {2, 12}, {5, 20}}};
+
 // Every generated case is three short numbers (whole, or a ratio below 1 with the 3 decimals
 // its statement shows) that solve without a word or a choice; an arithmetic one keeps the
 // subscript the user left in Id1a.
 TEST(GeneraCas, FillsThreeFieldsThatSolve) {
   for (int16_t key = 0; key < 8; ++key) {
     int fractional = 0;
+    std::array<std::set<double>, 3> drawn;  // the whole values; 300 draws reach both ends
     for (uint64_t seed = 1; seed <= 300; ++seed) {
       SCOPED_TRACE("key " + std::to_string(key) + " seed " + std::to_string(seed));
       MemoryForm form;
@@ -48,10 +58,12 @@ TEST(GeneraCas, FillsThreeFieldsThatSolve) {
       SolveOutcome out = GeneraCas(key, form, rng);
       ASSERT_EQ(out.edits.size(), 3u);
       EXPECT_FALSE(out.solved || out.record);
-      for (const FormEdit& e : out.edits) {
+      for (size_t i = 0; i < 3; ++i) {
+        const FormEdit& e = out.edits[i];
         double v = 0;
         ASSERT_TRUE(e.kind == FormEdit::Text && LlegeixNum(e.text, v)) << e.text;
         if (v < 1) ++fractional;
+        else drawn[i].insert(v);
         EXPECT_TRUE(v < 1 ? v >= 0.0995 && e.text.size() <= 5 : TextCurt(v) == e.text) << e.text;
       }
       if (key == 1 || key == 3) {  // something to insert
@@ -79,6 +91,10 @@ TEST(GeneraCas, FillsThreeFieldsThatSolve) {
         EXPECT_EQ(r.text(ctl::Id1a), "3");
         EXPECT_NE(r.out.record->Enun.find("  a3 = "), std::string::npos);
       }
+    }
+    for (size_t i = 0; i < 3; ++i) {
+      EXPECT_EQ(*drawn[i].begin(), kRanges[key][i][0]) << key << " field " << i;
+      EXPECT_EQ(*drawn[i].rbegin(), kRanges[key][i][1]) << key << " field " << i;
     }
     // About three ratios in ten are below 1, and nothing else is.
     EXPECT_TRUE(key == 2 ? fractional > 60 && fractional < 120 : fractional == 0) << fractional;
