@@ -66,7 +66,7 @@ TEST(Catalogues, TheLanguageChosenAndItsFallback) {
   EXPECT_EQ(TxF("msg.at_most_terms", {"n", "7"}),
             "n: com a molt 7 (el nombre més gran de termes que es calcula)");
   EXPECT_EQ(Tx("no.such.key"), "no.such.key");
-  FixaIdioma(LanguageAt(99));  // no such language: Spanish
+  FixaIdioma(LanguageAt(NombreIdiomes()));  // the first index past the catalogues: Spanish
   EXPECT_EQ(IdiomaActual(), kSpanish);
   EXPECT_EQ(Tx("msg.positive_only", kEnglish), "Positive values only");
 }
