@@ -89,6 +89,8 @@ constexpr int SlotOf(Q q) {
 
 // One solve of the geometric row: the case's computation, the choice of the ratio and the
 // texts it composes. Each step answers false when the solve has ended (its message shown).
+struct CaseG;
+
 class CasG {
  public:
   CasG(std::string_view code, std::string_view pattern, const Form& form, SolveContext& ctx,
@@ -151,6 +153,7 @@ class CasG {
   std::string textK_, textN_;  // the subscripts as typed
   bool baixa_ = false;         // the infinite-sum row is shown
   double a1_ = 0;
+  const CaseG* case_ = nullptr;  // the case's row of kCasosG, found by step 2
 };
 
 // One row per case code: how the case shows its quantities (the three given, then the found
@@ -298,13 +301,13 @@ bool CasG::TriaRao(const std::vector<double>& roots) {
 // are sums of a few powers of r, solved for every real root; the counts of terms come from
 // r^m = q with m whole.
 bool CasG::Cas() {
-  const CaseG* row = std::find_if(std::begin(kCasosG), std::end(kCasosG),
-                                  [&](const CaseG& c) { return c.code == code_; });
-  if (row == std::end(kCasosG)) {
+  case_ = std::find_if(std::begin(kCasosG), std::end(kCasosG),
+                       [&](const CaseG& c) { return c.code == code_; });
+  if (case_ == std::end(kCasosG)) {
     ctx_.ui.message(Tx("msg.case_not_covered"), Tx("title.not_feasible"), Icon::Exclamation);
     return false;
   }
-  return (this->*row->work)();
+  return (this->*case_->work)();
 }
 
 // With k = 1 the first term is the known one: its step finds that field.
@@ -609,8 +612,7 @@ bool CasG::Case345() {
 // The statement and its answer: the case's three givens (n stands in the subscripts), the
 // quantities to find and the terms.
 Prob CasG::Statement(bool decreixent, const std::string& llista) const {
-  const CaseG& cas = *std::find_if(std::begin(kCasosG), std::end(kCasosG),
-                                   [&](const CaseG& c) { return c.code == code_; });
+  const CaseG& cas = *case_;
   std::array<std::string, 6> noms, text;
   for (size_t i = 0; i < 6; ++i) {
     const Q q = cas.noms[i];
@@ -685,7 +687,7 @@ void CasG::Resol() {
   if (!ambS) {
     SumaInf(a1_, r, V_, out_);
     if (decreixent) {
-      sol.check(TxF("step.check.sum_exists", {"|r| = " + EscriuNum(std::fabs(r), 8) + " < 1"}));
+      SumExists();  // |r| < 1: its check is written
       sol.formula(Tx("step.infinite_sum"), "s", "S", "\\f{a_1}{1 − r}",
                   "\\f{" + G(a1_) + "}{1 − " + G(r) + "}", V_[kS], EscriuNum(V_[kS], 3));
     }
