@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Plants the single-line faults listed in scripts/mutants.txt into src/, one at a time, in a
 # scratch copy of the tree, rebuilds the non-GUI test programs and records which fault some
-# test catches (a failing or hanging test program) and which none does.
+# test catches (a failing or hanging test program, or a behaviour table whose output changed)
+# and which none does.
 #
 #   scripts/mutants.sh [--check] [--only "3 17 42"] [--out FILE]
 #
@@ -104,6 +105,14 @@ run_tests() {
     if ! TOLVI_TEST_DATA="$src/tests/data" timeout 300 nice -n 10 "$build/tests/test_$l" \
           --gtest_brief=1 --gtest_fail_fast >"$work/test.log" 2>&1; then
       echo "test_$l"
+      return
+    fi
+  done
+  # Last, what tolvi-cli prints for the behaviour tables.
+  for table in "$src"/tests/behaviour/*.cmds; do
+    if ! timeout 300 bash "$src/scripts/behaviour.sh" --check "$build/src/cli/tolvi-cli" "$table" \
+          >"$work/test.log" 2>&1; then
+      echo "behaviour.$(basename "$table" .cmds)"
       return
     fi
   done
