@@ -145,8 +145,7 @@ TEST(ControllerFields, ChangeDisablesOnlyItsPanelsSave) {
     Window w;
     for (int k = 0; k <= 7; ++k) w.c.clicked(ctl::BtOk(k));
     w.form.setText(ctl::IdTG, "4, 8, 16");
-    w.form.setText(r.field, "5");
-    w.c.fieldChanged(r.field);
+    w.type(r.field, "5");
     for (int k = 0; k <= 7; ++k) {
       EXPECT_EQ(w.saveEnabled(k), k != r.key) << k;
       EXPECT_EQ(w.c.state().Probs[k], RecordOf(k)) << k;
@@ -293,16 +292,12 @@ TEST(ControllerEvents, UnhandledEventsGoToTheHooks) {
 TEST(ControllerGeometric, SumEntryIsASolveOfTheRow) {
   testing::TestWindow w;
   w.c.start();
-  auto type = [&w](const std::string& field, const std::string& text) {
-    w.form.setText(field, text);
-    w.c.fieldChanged(field);
-  };
-  type(ctl::Idg(1), "0.5");
+  w.type(ctl::Idg(1), "0.5");
   w.c.keyPressed(ctl::Idg(1), kEnter);
   EXPECT_TRUE(w.form.visible(ctl::Idg(5)) && w.form.enabled(ctl::OkS));
   for (const auto& [field, text] : {std::pair{ctl::Idg(0), "1"}, {ctl::Idg(1), ""},
                                     {ctl::Idg(2), "4"}, {ctl::Idg(5), "2"}})
-    type(field, text);
+    w.type(field, text);
   w.c.clicked(ctl::OkS);
   EXPECT_TRUE(w.saveEnabled(2));
   EXPECT_EQ(w.c.state().Resolts, "2");
@@ -346,10 +341,7 @@ TEST(ControllerSolve, StatusLineTellsPartReadingsAndRecomputedValues) {
   for (const Row& r : rows) {
     const std::pair<std::string, std::string> typed[] = {
         {ctl::Id(0), r.a1}, {ctl::Id(1), "2"}, {ctl::Id(2), "10"}, {ctl::Id(3), ""}, {ctl::Id(4), r.sn}};
-    for (const auto& [field, text] : typed) {
-      w.form.setText(field, text);
-      w.c.fieldChanged(field);
-    }
+    for (const auto& [field, text] : typed) w.type(field, text);
     w.c.solve(0);
     EXPECT_EQ(w.form.text(ctl::EtEstat), r.status) << r.a1 << " " << r.sn;
   }

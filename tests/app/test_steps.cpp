@@ -66,10 +66,7 @@ bool Solve(TestWindow& w, int key, const Fields& given, bool sumRow = false) {
   w.c.reset(static_cast<int16_t>(key));
   const Panell& panel = *PanellPerNom(std::to_string(key));
   if (key == 2) w.c.showInfiniteSum(sumRow || given.count("s"));
-  for (const auto& [alias, text] : given) {
-    w.form.setText(ControlDeCamp(panel, alias), text);
-    w.c.fieldChanged(ControlDeCamp(panel, alias));
-  }
+  for (const auto& [alias, text] : given) w.type(ControlDeCamp(panel, alias), text);
   if (key == 2 && given.count("s"))
     w.c.keyPressed(ctl::Idg(5), kEnter);
   else
