@@ -58,13 +58,11 @@ TEST(Catalogues, ReadingAFile) {
   EXPECT_EQ(Omple("%2 de %1, 100% %3", {"a", "b"}), "b de a, 100% %3");
 }
 
+// What each language says, its holes filled, is in the behaviour tables' --lang rows.
 TEST(Catalogues, TheLanguageChosenAndItsFallback) {
   EXPECT_EQ(IdiomaActual(), kSpanish);
-  EXPECT_EQ(Tx("msg.positive_only"), "Solo valores positivos");
   FixaIdioma(kCatalan);
-  EXPECT_EQ(Tx("msg.positive_only"), "Només valors positius");
-  EXPECT_EQ(TxF("msg.at_most_terms", {"n", "7"}),
-            "n: com a molt 7 (el nombre més gran de termes que es calcula)");
+  EXPECT_EQ(IdiomaActual(), kCatalan);
   EXPECT_EQ(Tx("no.such.key"), "no.such.key");
   FixaIdioma(LanguageAt(NombreIdiomes()));  // the first index past the catalogues: Spanish
   EXPECT_EQ(IdiomaActual(), kSpanish);

@@ -36,7 +36,7 @@ struct Window : testing::TestWindow {
       if (form.text(ctl::EtM(i)) != form.text(ctl::EtM(0))) return "mixed";
     return form.text(ctl::EtM(0));
   }
-  void type(std::string_view text) {
+  void typeSymbol(std::string_view text) {
     form.setCurrentIndex(ctl::LstSmbs, -1);
     form.setText(ctl::LstSmbs, text);
     c.keyPressed(ctl::LstSmbs, kEnter);
@@ -75,11 +75,11 @@ TEST(CurrencySymbol, WrittenWhenTheWindowCloses) {
                std::string after; };
   const Row rows[] = {
       {"first start", nullptr, [](Window&) {}, "0\xE2\x82\xAC\r\n"},
-      {"typed symbol cut to 3", "2\r\n", [](Window& w) { w.type("Ptas"); }, "3Pta\r\n"},
+      {"typed symbol cut to 3", "2\r\n", [](Window& w) { w.typeSymbol("Ptas"); }, "3Pta\r\n"},
       {"old Windows-1252 file", "3\x80\r\n", [](Window&) {}, "3\xE2\x82\xAC\r\n"},
-      {"later user symbol", "3CHF\r\n", [](Window& w) { w.type("Kr"); }, "3Kr\r\n"},
+      {"later user symbol", "3CHF\r\n", [](Window& w) { w.typeSymbol("Kr"); }, "3Kr\r\n"},
       {"earlier user symbol chosen again", "3CHF\r\n",
-       [](Window& w) { w.type("Kr"); w.c.symbolSelected(3); }, "3CHF\r\n"},
+       [](Window& w) { w.typeSymbol("Kr"); w.c.symbolSelected(3); }, "3CHF\r\n"},
       {"Salir keeps it too", "1$\r\n",
        [](Window& w) { w.c.symbolSelected(2); w.c.menu(ctl::OpSurt); }, "2\xC2\xA3\r\n"},
   };
@@ -104,8 +104,8 @@ TEST(CurrencySymbol, EveryTypedSymbolKeepsItsItem) {
   EXPECT_EQ(w.form.items(ctl::LstSmbs).size(), 3u);
   EXPECT_EQ(w.labels(), kEuro);
 
-  w.type("A");
-  w.type("BB");
+  w.typeSymbol("A");
+  w.typeSymbol("BB");
   EXPECT_EQ(w.form.items(ctl::LstSmbs), (Items{kEuro, "$", kPound, "A", "BB"}));
   EXPECT_EQ(w.labels(), "BB");
   EXPECT_EQ(w.form.currentIndex(ctl::LstSmbs), -1);  // the selection is not changed

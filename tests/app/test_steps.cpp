@@ -66,10 +66,7 @@ bool Solve(TestWindow& w, int key, const Fields& given, bool sumRow = false) {
   w.c.reset(static_cast<int16_t>(key));
   const Panell& panel = *PanellPerNom(std::to_string(key));
   if (key == 2) w.c.showInfiniteSum(sumRow || given.count("s"));
-  for (const auto& [alias, text] : given) {
-    w.form.setText(ControlDeCamp(panel, alias), text);
-    w.c.fieldChanged(ControlDeCamp(panel, alias));
-  }
+  for (const auto& [alias, text] : given) w.type(ControlDeCamp(panel, alias), text);
   if (key == 2 && given.count("s"))
     w.c.keyPressed(ctl::Idg(5), kEnter);
   else
@@ -147,21 +144,12 @@ TEST(Steps, RefusalAndResetClose) {
   EXPECT_TRUE(w.c.state().Solutions[0].empty());
 }
 
+// How the markup reads as text and as the calculator's syntax is what every step of the
+// behaviour tables' --json rows shows (fractions, powers with a minus, subscripts); a decimal
+// exponent, which no case writes, and the HTML of the worksheet's key are checked here.
 TEST(Steps, MarkupRendersAsTextHtmlAndCalculatorSyntax) {
-  struct Case {
-    const char* markup;
-    const char* text;
-    const char* calc;
-  } cases[] = {
-      {"\\f{a_n − a_k}{n − k}", "(aₙ − aₖ)/(n − k)", "(an-ak)/(n-k)"},
-      {"3·(-2)^{5 − 1}", "3·(−2)⁵⁻¹", "3*(-2)^(5-1)"},
-      {"x^{2.5} + S_{10}", "x^2.5 + S₁₀", "x^(2.5)+S10"},
-      {"(\\f{8}{1})^{\\f{1}{k + 1}}", "(8/1)^(1/(k + 1))", "((8)/(1))^((1)/(k+1))"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(MarkupText(c.markup), c.text);
-    EXPECT_EQ(MarkupCalc(c.markup), c.calc);
-  }
+  EXPECT_EQ(MarkupText("x^{2.5} + S_{10}"), "x^2.5 + S₁₀");
+  EXPECT_EQ(MarkupCalc("x^{2.5} + S_{10}"), "x^(2.5)+S10");
   EXPECT_EQ(MarkupHtml("a_n^{2} < b"), "a<sub>n</sub><sup>2</sup> &lt; b");
 }
 

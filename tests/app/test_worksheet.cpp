@@ -1,5 +1,5 @@
-// Worksheets: the same seed gives the same cases, the quiz's answers agree with the key, the
-// tolerances follow the shown precision, the formula look, and problem files read back.
+// Worksheets: counts per panel, the quiz's answers agree with the key, the tolerances follow
+// the shown precision, the formula look, and problem files read back.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -37,16 +37,9 @@ std::vector<double> NumbersIn(const std::string& text) {
   return out;
 }
 
-TEST(Worksheet, TheSameSeedGivesTheSameCasesAndCountsArePerPanel) {
-  const Worksheet a = ComposeWorksheet(AllPanels(2024, 3));
-  const Worksheet b = ComposeWorksheet(AllPanels(2024, 3));
-  ASSERT_EQ(a.cases.size(), 24u);
-  EXPECT_EQ(WorksheetText(a), WorksheetText(b));
-  EXPECT_NE(WorksheetText(a), WorksheetText(ComposeWorksheet(AllPanels(2025, 3))));
-  // With steps, each answer carries its working, as generate --steps writes it.
-  for (const Prob& p : LlegeixPrbs(WorksheetText(a, true)))
-    EXPECT_NE(p.Resp.find("Soluci\u00F3n paso a paso:"), std::string::npos) << p.Resp;
-
+// A count for each panel, in the panels' order. (The same seed giving the same cases, and
+// --count cases of each panel, is what the behaviour tables' worksheet rows show.)
+TEST(Worksheet, CountsArePerPanel) {
   WorksheetRequest r;
   r.panels = {5, 0};
   r.counts = {1, 4};
