@@ -47,7 +47,4 @@ inline void WriteBytes(const std::string& path, std::string_view bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
-// Permission checks do not apply to the superuser, so tests of refused access skip then.
-inline bool RunningAsRoot() { return ::geteuid() == 0; }
-
 }  // namespace tolvi::testing

@@ -21,20 +21,15 @@ TEST(IsValidUtf8, ShortestFormsUpToU10FFFFOnly) {
     EXPECT_EQ(IsValidUtf8(bytes), valid) << PrintToString(bytes);
 }
 
+// Every byte reads as a character that writes back as that byte ("€" read from a file, "€"
+// and "ñ" written into one, are in the text file's and the problem file's tests); what the
+// code page cannot hold, or is not UTF-8, is written "?".
 TEST(Windows1252, ConvertsBothWaysAndQuestionMarksWhatItCannotHold) {
-  const std::pair<std::string, std::string> read[] = {  // bytes, UTF-8 text
-      {"5 \x80", "5 \xE2\x82\xAC"}, {"a\xF1o", "a\xC3\xB1o"}, {"\x9D", "\xC2\x9D"}};
-  for (const auto& [bytes, text] : read)
-    EXPECT_EQ(Windows1252ToUtf8(bytes), text) << PrintToString(bytes);
-  const std::pair<std::string, std::string> written[] = {  // UTF-8 text, bytes
-      {"\xE2\x82\xAC\xC3\xB1", "\x80\xF1"}, {"\xE2\x88\x9A" "2", "?2"}, {"a\xFF" "b", "a?b"}};
-  for (const auto& [text, bytes] : written)
-    EXPECT_EQ(Utf8ToWindows1252(text), bytes) << PrintToString(text);
-
   std::string all;
   for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
   EXPECT_EQ(Utf8ToWindows1252(Windows1252ToUtf8(all)), all);
   EXPECT_TRUE(IsValidUtf8(Windows1252ToUtf8(all)));
+  EXPECT_EQ(Utf8ToWindows1252("\xE2\x88\x9A" "2 a\xFF" "b"), "?2 a?b");
 }
 
 }  // namespace
