@@ -15,10 +15,6 @@
 
 namespace tolvi::test {
 
-// What a solver shows instead of showing it. The chooser answers from choiceAnswers and
-// cancels once they run out.
-using Shown = RecordingServices::Message;
-
 // A solve's edits applied to the form in order, as the window applies them; onText, when
 // given, is the change handler each written text raises.
 inline void Apply(const SolveOutcome& outcome, MemoryForm& form,

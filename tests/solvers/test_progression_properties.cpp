@@ -45,17 +45,19 @@ std::array<double, 5> QuantitiesA(double a1, double d, double n, double k) {
   return {a1 + (k - 1) * d, d, n, an, (a1 + an) * n / 2};
 }
 
-// The given quantities of `code` as the answer's a1, d and n reproduce them.
+// The answer's five quantities are those its a1, d and n make, and the given quantities of
+// `code` are among them.
 bool AnswersA(const ArithmeticAnswer& r, const std::array<double, 5>& given, const char* code,
               double k, double tol) {
   const double n = r.v[2];
   if (n < 1 || n != std::round(n)) return false;
   const std::array<double, 5> q = QuantitiesA(r.a1, r.v[1], n, k);
   const double size = std::max({std::fabs(r.a1), std::fabs(q[3]), std::fabs(q[0])});
-  for (const char* c = code; *c; ++c) {
-    const int i = *c - '0';
+  for (size_t i = 0; i < 5; ++i) {
     const double scale = i == 4 ? size * n : i == 2 ? 1 : size;
-    if (!Near(q[i], given[i], scale, tol)) return false;
+    const bool isGiven = std::string(code).find(static_cast<char>('0' + i)) != std::string::npos;
+    if (!Near(r.v[i], q[i], scale, tol) || (isGiven && !Near(q[i], given[i], scale, tol)))
+      return false;
   }
   return true;
 }
