@@ -22,9 +22,8 @@ run() {
     [[ -z ${line//[[:space:]]/} || $line == \#* ]] && continue
     read -ra args <<<"$line"
     printf '$ %s\n' "$line"
-    status=0
     # The program runs from an empty folder, so that files it is told to write land nowhere.
-    out=$(cd "$work" && LC_ALL=C.UTF-8 "$cli" "${args[@]}" 2>"$err"; echo "~$?") || true
+    out=$(cd "$work" && LC_ALL=C.UTF-8 "$cli" "${args[@]}" 2>"$err"; echo "~$?")
     status=${out##*~}
     printf '%s' "${out%~*}"
     cat "$err"
